@@ -1,0 +1,43 @@
+# Front door for building, testing and running mirel. Every target installs
+# missing Debian packages first (scripts/install-deps is idempotent).
+
+JOBS ?= 2
+FUZZ_SECONDS ?= 20
+PREVIEW_OUT ?= preview
+
+.PHONY: deps build test bench fuzz preview clean
+
+deps:
+	@bash scripts/install-deps
+
+build: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release -j $(JOBS)
+
+test: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release -j $(JOBS)
+	ctest --preset release -j $(JOBS)
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+bench: build
+	./build/release/bench/mirel-bench
+
+fuzz: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	@for target in build/fuzz/fuzz/fuzz_*; do \
+	  [ -x "$$target" ] || continue; \
+	  name=$$(basename $$target); \
+	  echo "== $$name for $(FUZZ_SECONDS) s"; \
+	  mkdir -p build/fuzz/corpus/$$name; \
+	  $$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=0 build/fuzz/corpus/$$name fuzz/corpus/$$name || exit 1; \
+	done
+
+preview: build
+	./build/release/tools/mirel-selfcheck
+
+clean:
+	rm -rf build

@@ -1,0 +1,23 @@
+// Registration of the Foundation classes, root first.
+#include "platform/foundation/foundation.h"
+
+#include "platform/objc/class_builder.h"
+
+namespace {
+id NSBlock_copyWithZone(id self, SEL, void*) { return objc_retain(self); }
+}  // namespace
+
+void registerNSBlock() {
+  objc::ClassBuilder<NSBlock>("NSBlock", objc::classOf<NSObject>())
+      .method<&NSBlock_copyWithZone>("copyWithZone:");
+}
+
+void registerFoundation() {
+  registerNSObject();
+  registerNSString();
+  registerNSNumber();
+  registerNSArray();
+  registerNSDictionary();
+  registerNSValue();
+  registerNSBlock();
+}
