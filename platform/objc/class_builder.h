@@ -78,3 +78,32 @@ class ClassBuilder {
 };
 
 }  // namespace objc
+
+namespace objc {
+
+// Adds a category's methods to an existing class. As with a category, a
+// method of the same name that the class already has is replaced.
+class Category {
+ public:
+  explicit Category(Class cls) : cls_(cls) {
+    if (!cls_) fatal("category on a class that is not registered");
+  }
+
+  template <auto F>
+  Category& method(const char* selector) {
+    class_replaceMethod(cls_, sel_registerName(selector), imp<F>(), encodingOf<F>().c_str());
+    return *this;
+  }
+
+  template <auto F>
+  Category& classMethod(const char* selector) {
+    class_replaceMethod(object_getClass(reinterpret_cast<id>(cls_)), sel_registerName(selector), imp<F>(),
+                        encodingOf<F>().c_str());
+    return *this;
+  }
+
+ private:
+  Class cls_;
+};
+
+}  // namespace objc

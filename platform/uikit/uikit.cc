@@ -1,0 +1,8 @@
+// Registration of Core Graphics' object types and the UIKit classes.
+#include "platform/uikit/uikit.h"
+
+void registerUIKit() {
+  registerCGColor();
+  registerUIColor();
+  registerUIScreen();
+}

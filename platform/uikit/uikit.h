@@ -1,0 +1,10 @@
+// UIKit as the extension and the hosts see it.
+#pragma once
+
+#include "platform/coregraphics/CGColor.h"
+#include "platform/uikit/UIColor.h"
+#include "platform/uikit/UIScreen.h"
+
+// Registers Core Graphics' object types and every UIKit class. Called once
+// per process after registerFoundation().
+void registerUIKit();
