@@ -20,4 +20,7 @@ void registerFoundation() {
   registerNSDictionary();
   registerNSValue();
   registerNSBlock();
+  registerNSScanner();
+  registerNSCache();
+  registerNSNotification();
 }
