@@ -23,4 +23,5 @@ void registerFoundation() {
   registerNSScanner();
   registerNSCache();
   registerNSNotification();
+  registerNSAttributedString();
 }

@@ -3,6 +3,7 @@
 
 #include "platform/foundation/Block.h"
 #include "platform/foundation/NSArray.h"
+#include "platform/foundation/NSAttributedString.h"
 #include "platform/foundation/NSCache.h"
 #include "platform/foundation/NSDictionary.h"
 #include "platform/foundation/NSNotification.h"
