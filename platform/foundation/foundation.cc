@@ -14,14 +14,18 @@ void registerNSBlock() {
 
 void registerFoundation() {
   registerNSObject();
+  registerNSThread();  // records the calling thread as the main thread
   registerNSString();
   registerNSNumber();
   registerNSArray();
   registerNSDictionary();
   registerNSValue();
   registerNSBlock();
+  registerNSData();
+  registerNSDate();
   registerNSScanner();
   registerNSCache();
   registerNSNotification();
   registerNSAttributedString();
+  registerNSBundle();
 }
