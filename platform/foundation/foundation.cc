@@ -23,6 +23,7 @@ void registerFoundation() {
   registerNSBlock();
   registerNSData();
   registerNSDate();
+  registerPropertyList();
   registerNSScanner();
   registerNSCache();
   registerNSNotification();

@@ -17,6 +17,7 @@
 #include "platform/foundation/NSString.h"
 #include "platform/foundation/NSThread.h"
 #include "platform/foundation/NSValue.h"
+#include "platform/foundation/PropertyList.h"
 
 // Registers every Foundation class with the runtime. Called once per
 // process, on the main thread, before anything is sent to a Foundation class.
