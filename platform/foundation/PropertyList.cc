@@ -22,6 +22,7 @@
 #include "platform/foundation/NSData.h"
 #include "platform/foundation/NSDate.h"
 #include "platform/foundation/NSDictionary.h"
+#include "platform/foundation/DeviceFiles.h"
 #include "platform/foundation/NSNumber.h"
 #include "platform/foundation/NSString.h"
 #include "platform/objc/class.h"
@@ -349,7 +350,7 @@ bool convert(plist_t node, int depth, Class dictionaryClass, Ref<objc_object>* o
 // A +1 dictionary of class `cls`, or nil.
 id readDictionary(Class cls, NSString* path) {
   if (!path) return nil;
-  std::optional<std::string> data = readRegularFile(path->UTF8String(), kPropertyListMaxFileSize);
+  std::optional<std::string> data = readRegularFile(deviceFilePath(path->UTF8String()).c_str(), kPropertyListMaxFileSize);
   if (!data) return nil;
   auto length = static_cast<uint32_t>(data->size());
   plist_t raw = nullptr;

@@ -1,8 +1,23 @@
-// Registration of Core Graphics' object types and the UIKit classes.
+// Registration of Core Graphics' object types and the UIKit classes,
+// superclasses first.
 #include "platform/uikit/uikit.h"
 
 void registerUIKit() {
   registerCGColor();
   registerUIColor();
   registerUIScreen();
+  registerUIFont();
+  registerTextDrawing();
+  registerUIView();
+  registerUILabel();
+  registerUIApplication();
+  registerUITableViewCell();
+  registerUIBackdropView();
+  registerUIStatusBar();
+  registerUIButton();
+  registerUIViewController();
+  registerUIContainerViews();
+  registerUINavigationController();
+  registerUITableView();
+  registerUICollectionView();
 }

@@ -2,8 +2,22 @@
 #pragma once
 
 #include "platform/coregraphics/CGColor.h"
+#include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIBackdropView.h"
 #include "platform/uikit/UIColor.h"
+#include "platform/uikit/UIFont.h"
+#include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIScreen.h"
+#include "platform/uikit/TextDrawing.h"
+#include "platform/uikit/UITableViewCell.h"
+#include "platform/uikit/UIView.h"
+#include "platform/uikit/UIButton.h"
+#include "platform/uikit/UICollectionView.h"
+#include "platform/uikit/UIContainerViews.h"
+#include "platform/uikit/UINavigationController.h"
+#include "platform/uikit/UIStatusBar.h"
+#include "platform/uikit/UITableView.h"
+#include "platform/uikit/UIViewController.h"
 
 // Registers Core Graphics' object types and every UIKit class. Called once
 // per process after registerFoundation().

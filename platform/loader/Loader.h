@@ -1,0 +1,47 @@
+// The loader: launches a modelled host application and maps the extension
+// into it, as MobileSubstrate does on a device.
+//
+//   launchHost(musicHost, &extensionImage);   // in a fresh process
+//
+// A launch is a process: the runtime, the classes and every process-wide
+// object start fresh with it. Tools and tests therefore launch each host in
+// a child process (runInChildProcess) and never in their own.
+#pragma once
+
+#include <functional>
+#include <string>
+
+struct ExtensionImage {
+  const char* installPath;
+  // Attaches the image's own classes and categories (the runtime does this
+  // when an image is mapped, before any initialiser runs).
+  void (*registerClasses)();
+  // The load-time initialisers, run in this order on the loading thread.
+  void (*startupInitialiser)();
+  void (*sharedObjectsInitialiser)();
+};
+
+struct HostDescription {
+  const char* bundleIdentifier = nullptr;  // nullptr: the process has none
+  const char* principalClass = "UIApplication";
+  void (*registerClasses)() = nullptr;     // the application's own classes
+  std::string resourcePath;                // the bundle's resources (imageNamed:)
+  std::string deviceRoot;                  // where device paths live (empty: as they are)
+};
+
+// Registers the platform's classes. Part of every launch; a second call in
+// the same process does nothing.
+void bootPlatform();
+
+// Maps the extension into the running host: its classes, then its two
+// initialisers in order, each inside an autorelease pool.
+void mapExtension(const ExtensionImage& extension);
+
+// Boots the platform, registers the host's classes, sets the bundle
+// identifier and, when an extension is given, maps it: its classes, then its
+// two initialisers in order, each inside an autorelease pool.
+void launchHost(const HostDescription& host, const ExtensionImage* extension);
+
+// Runs `body` in a forked child process and returns its exit status (or 128
+// plus the signal that ended it). The child never returns into the caller.
+int runInChildProcess(const std::function<int()>& body);
