@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "platform/foundation/foundation.h"
+#include "platform/loader/Loader.h"
 #include "platform/objc/class_builder.h"
 
 namespace {
@@ -18,6 +19,7 @@ __attribute__((noinline)) void Target_take(Target* self, SEL, id argument) {
 
 Target* target() {
   static Target* instance = [] {
+    bootPlatform();
     Class cls = objc::ClassBuilder<Target>("BenchTarget", objc::classOf<NSObject>())
                     .method<&Target_take>("take:")
                     .cls();

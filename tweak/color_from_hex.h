@@ -1,0 +1,15 @@
+// The categories UIColor(Spec) and NSString(Safety): +[UIColor
+// colorFromHexString:] reads "RGB", "RGBA", "RRGGBB" or "RRGGBBAA" (with an
+// optional leading "#") and never answers nil; -[NSString stringValue] lets
+// a string answer what a number answers.
+//
+//   UIColor* tint = colorFromHexString("#17A5FFFF"_ns);
+#pragma once
+
+#include "platform/foundation/NSString.h"
+#include "platform/uikit/UIColor.h"
+
+// Sends +[UIColor colorFromHexString:].
+UIColor* colorFromHexString(NSString* text);
+
+void registerColorCategories();

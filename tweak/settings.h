@@ -1,0 +1,51 @@
+// The user's preferences, read once at load time into two process-wide
+// records that never change afterwards: TweakSettings (switches and numbers)
+// and ThemeColours (the five theme colours).
+//
+//   if (TweakSettings.Customise) settings->setBlurRadius(TweakSettings.BlurRadius);
+#pragma once
+
+#include "platform/foundation/foundation.h"
+#include "platform/uikit/UIColor.h"
+
+inline constexpr const char* kPreferencesPath = "/var/mobile/Library/Preferences/com.brackwater.mirel.plist";
+
+struct TweakSettingsRecord {
+  BOOL Enabled = NO;
+  BOOL NowPlayingHooks = NO;
+  BOOL UseCustomTint = NO;
+  BOOL Customise = NO;
+  BOOL AdaptiveNowPlaying = NO;
+  BOOL BlurArtwork = NO;
+  NSInteger BlurPreset = 0;
+  CGFloat Saturation = 0;
+  CGFloat BlurRadius = 0;
+};
+
+// Each colour is owned by the record; nil until loadSettings has run with
+// Enabled on, never nil afterwards.
+struct ThemeColoursRecord {
+  Ref<UIColor> PrimaryTextColour;
+  Ref<UIColor> SecondaryTextColour;
+  Ref<UIColor> PrimaryTintColour;
+  Ref<UIColor> SecondaryTintColour;
+  Ref<UIColor> BlurTintColour;
+};
+
+extern TweakSettingsRecord& TweakSettings;
+extern ThemeColoursRecord& ThemeColours;
+
+// Reads the preferences file into the two records. Called once by the
+// start-up initialiser, only in a host with a bundle identifier.
+void loadSettings();
+
+// The exported setting readers: the value under `key`, sent one message
+// (integerValue, doubleValue, boolValue or stringValue), or the default when
+// the key is absent. A value that answers none of these messages (an array,
+// a dictionary, a date, data) counts as absent.
+extern "C" {
+NSInteger integerForSetting(NSString* key, NSInteger defaultValue, NSDictionary* settings);
+CGFloat CGFloatForSetting(NSString* key, NSInteger defaultValue, NSDictionary* settings);
+BOOL boolForSetting(NSString* key, BOOL defaultValue, NSDictionary* settings);
+NSString* stringForSetting(NSString* key, NSString* defaultValue, NSDictionary* settings);
+}
