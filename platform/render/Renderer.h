@@ -1,0 +1,23 @@
+// The compositor: draws a window's view tree into a bitmap at the screen's
+// scale, back to front, over the wallpaper where the application's
+// background style lets it show.
+//
+//   Bitmap picture = renderWindow(window, {.scale = 2, .backgroundStyle = 3, .wallpaper = &wallpaper});
+#pragma once
+
+#include "platform/foundation/NSObject.h"
+#include "platform/render/Bitmap.h"
+
+struct UIView;
+
+struct RenderOptions {
+  double scale = 2;
+  // The application's background style: 1 shows the wallpaper as it is, 3
+  // under a dark blur, anything else is opaque (black behind the views).
+  NSInteger backgroundStyle = 0;
+  const Bitmap* wallpaper = nullptr;
+};
+
+// Renders `root` (usually the key window) and its subviews; the bitmap
+// covers the root's frame.
+Bitmap renderWindow(UIView* root, const RenderOptions& options);

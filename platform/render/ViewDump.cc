@@ -1,0 +1,116 @@
+// Dumping view trees as JSON.
+#include "platform/render/ViewDump.h"
+
+#include "platform/objc/class.h"
+#include "platform/uikit/uikit.h"
+
+using nlohmann::json;
+
+namespace {
+
+class RecordingSink : public TextSink {
+ public:
+  json runs = json::array();
+  void drawText(const TextRun& run) override {
+    runs.push_back({{"text", run.text}, {"color", colourJson(run.color ? run.color.get() : nullptr)}});
+  }
+};
+
+bool isKind(UIView* view, const char* className) {
+  Class cls = objc_getClass(className);
+  return cls && view->isKindOfClass(cls);
+}
+
+id send(id object, const char* selector) {
+  SEL sel = sel_registerName(selector);
+  if (!object || !objc::send<BOOL(SEL)>(object, "respondsToSelector:"_sel, sel)) return nil;
+  return objc::send<id()>(object, sel);
+}
+
+json ivarView(UIView* view, const char* name) {
+  Ivar ivar = class_getInstanceVariable(object_getClass(view), name);
+  id value = ivar ? object_getIvar(view, ivar) : nil;
+  return value ? dumpView(objc::as<UIView>(value)) : json(nullptr);
+}
+
+json settingsJson(UIBackdropViewSettings* s) {
+  if (!s) return nullptr;
+  return {{"style", s->style()},
+          {"blurRadius", s->blurRadius()},
+          {"saturationDeltaFactor", s->saturationDeltaFactor()},
+          {"usesColorTintView", s->usesColorTintView()},
+          {"colorTint", colourJson(s->colorTint())},
+          {"colorTintAlpha", s->colorTintAlpha()},
+          {"blurQuality", s->blurQuality() ? json(s->blurQuality()->str()) : json(nullptr)}};
+}
+
+void addClassState(UIView* view, json& out) {
+  if (isKind(view, "UILabel")) {
+    auto* label = objc::as<UILabel>(view);
+    out["text"] = label->text() ? json(label->text()->str()) : json(nullptr);
+    out["textColor"] = colourJson(label->textColor());
+  } else if (class_getMethodImplementation(object_getClass(view), "drawRect:"_sel) !=
+             class_getMethodImplementation(objc::classOf<UIView>(), "drawRect:"_sel)) {
+    RecordingSink sink;
+    TextSinkScope scope(&sink);
+    view->drawRect(view->bounds());
+    out["texts"] = sink.runs;
+  }
+  if (isKind(view, "UIButton")) {
+    id title = objc::send<id(NSUInteger)>(view, "titleForState:"_sel, 0);
+    out["title"] = title ? json(objc::as<NSString>(title)->str()) : json(nullptr);
+    out["titleColorNormal"] = colourJson(objc::send<UIColor*(NSUInteger)>(view, "titleColorForState:"_sel, 0));
+  }
+  if (isKind(view, "UIImageView")) {
+    id image = send(view, "image");
+    if (image) {
+      CGSize size = objc::send<CGSize()>(image, "size"_sel);
+      out["image"] = {{"width", size.width},
+                      {"height", size.height},
+                      {"scale", objc::send<CGFloat()>(image, "scale"_sel)},
+                      {"renderingMode", objc::send<NSInteger()>(image, "renderingMode"_sel)}};
+    } else {
+      out["image"] = nullptr;
+    }
+  }
+  if (isKind(view, "_UIBackdropView")) out["settings"] = settingsJson(objc::as<UIBackdropView>(view)->settings());
+  if (isKind(view, "UINavigationBar")) {
+    id attributes = send(view, "titleTextAttributes");
+    id colour = attributes ? objc::send<id(id)>(attributes, "objectForKey:"_sel, NSForegroundColorAttributeName()) : nil;
+    out["titleTextAttributes"] =
+        attributes ? json{{"foregroundColor", colourJson(objc::as<UIColor>(colour))}} : json(nullptr);
+  }
+  if (isKind(view, "UITabBar")) out["adaptiveBackdrop"] = ivarView(view, "_adaptiveBackdrop");
+  if (isKind(view, "UITabBarButton"))
+    out["unselectedTintColor"] = colourJson(objc::as<UIColor>(send(view, "unselectedTintColor")));
+  if (isKind(view, "UITableViewCell")) {
+    UIView* selected = objc::as<UITableViewCell>(view)->selectedBackgroundView();
+    out["selectedBackgroundView"] = selected ? dumpView(selected) : json(nullptr);
+  }
+  if (isKind(view, "UIStatusBar")) out["foregroundColor"] = colourJson(objc::as<UIColor>(send(view, "foregroundColor")));
+}
+
+}  // namespace
+
+json colourJson(UIColor* color) {
+  if (!color) return nullptr;
+  return UIColorHexText(color);
+}
+
+json dumpView(UIView* view) {
+  if (!view) return nullptr;
+  AutoreleasePool pool;
+  CGRect f = view->frame();
+  json out = {{"class", object_getClassName(view)},
+              {"frame", {f.origin.x, f.origin.y, f.size.width, f.size.height}},
+              {"backgroundColor", colourJson(view->backgroundColor())},
+              {"tintColor", colourJson(view->tintColor())},
+              {"alpha", view->alpha()},
+              {"hidden", static_cast<bool>(view->isHidden())},
+              {"tag", view->tag()}};
+  addClassState(view, out);
+  json subviews = json::array();
+  for (UIView* sub : view->subviewList()) subviews.push_back(dumpView(sub));
+  out["subviews"] = subviews;
+  return out;
+}
