@@ -3,6 +3,11 @@
 
 void registerUIKit() {
   registerCGColor();
+  registerCGImage();
+  registerCGGradient();
+  registerCGContext();
   registerUIColor();
+  registerUIColorDrawing();
   registerUIScreen();
+  registerUIImage();
 }
