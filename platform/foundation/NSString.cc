@@ -13,9 +13,7 @@
 #include "platform/objc/class.h"
 #include "platform/objc/class_builder.h"
 
-namespace {
-
-// Decodes UTF-8 into UTF-16 code units; malformed bytes become U+FFFD.
+// Malformed bytes become U+FFFD, as Foundation decodes lossy UTF-8.
 std::u16string toUTF16(const std::string& s) {
   std::u16string out;
   size_t i = 0, n = s.size();
@@ -56,6 +54,8 @@ std::u16string toUTF16(const std::string& s) {
   }
   return out;
 }
+
+namespace {
 
 std::string fromUTF16(const std::u16string& s) {
   std::string out;

@@ -24,6 +24,11 @@ template <>
 struct Encoding<NSRange> {
   static std::string get() { return "{_NSRange=QQ}"; }
 };
+// A plain struct, so its pointer is "^{...}" rather than an object's "@".
+template <>
+struct Encoding<NSRange*> {
+  static std::string get() { return "^{_NSRange=QQ}"; }
+};
 }  // namespace objc
 
 struct NSString : NSObject {
@@ -75,6 +80,8 @@ NSInteger parseIntegerValue(const std::string& text);
 double parseDoubleValue(const std::string& text);
 bool parseBoolValue(const std::string& text);
 size_t utf16Length(const std::string& utf8);
+// The UTF-16 code units of UTF-8 text (for scanners and indexed reads).
+std::u16string toUTF16(const std::string& utf8);
 
 // Compile-time string literal as an immortal NSString, like @"text".
 NSString* constantString(const char* text);

@@ -14,10 +14,19 @@ void registerNSBlock() {
 
 void registerFoundation() {
   registerNSObject();
+  registerNSThread();  // records the calling thread as the main thread
   registerNSString();
   registerNSNumber();
   registerNSArray();
   registerNSDictionary();
   registerNSValue();
   registerNSBlock();
+  registerNSData();
+  registerNSDate();
+  registerPropertyList();
+  registerNSScanner();
+  registerNSCache();
+  registerNSNotification();
+  registerNSAttributedString();
+  registerNSBundle();
 }

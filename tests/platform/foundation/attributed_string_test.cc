@@ -1,0 +1,145 @@
+// Attributed strings: runs, effective ranges, edits over part of a run,
+// appending, copies and reads past the end.
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "platform/foundation/foundation.h"
+
+static void PrintTo(const NSRange& r, std::ostream* os) { *os << "{" << r.location << ", " << r.length << "}"; }
+
+namespace {
+
+Ref<NSMutableAttributedString> mutableString(NSString* text, NSDictionary* attributes = nil) {
+  return adopt(objc::as<NSMutableAttributedString>(
+      objc::alloc<NSMutableAttributedString>()->initWithString(text, attributes)));
+}
+
+NSString* font() { return "Inter 17"_ns; }
+NSString* red() { return "red"_ns; }
+
+TEST(NSAttributedStringTest, AttributesAtIndexCoverTheWholeString) {
+  AutoreleasePool pool;
+  Ref<NSAttributedString> s = adopt(objc::alloc<NSAttributedString>()->initWithString(
+      NSString::withUTF8("\U0001F3B5 Songs"), NSDictionary::withObjectsAndKeys({font(), NSFontAttributeName()})));
+  EXPECT_EQ(s->length(), 8u) << "lengths count UTF-16 units";
+  EXPECT_TRUE(s->string()->isEqualToString(NSString::withUTF8("\U0001F3B5 Songs")));
+  NSRange range;
+  EXPECT_EQ(s->attribute(NSFontAttributeName(), 7, &range), font());
+  EXPECT_EQ(range, NSMakeRange(0, 8));
+  EXPECT_EQ(s->attribute(NSForegroundColorAttributeName(), 0, &range), nil);
+  EXPECT_EQ(range, NSMakeRange(0, 8));
+  EXPECT_EQ(s->attributesAtIndex(3)->count(), 1u) << "a null range pointer is allowed";
+
+  Ref<NSAttributedString> plain = adopt(objc::alloc<NSAttributedString>()->initWithString("abc"_ns));
+  EXPECT_EQ(plain->attributesAtIndex(1, &range)->count(), 0u);
+  EXPECT_EQ(range, NSMakeRange(0, 3));
+}
+
+TEST(NSAttributedStringTest, ReadsPastTheEndAnswerNil) {
+  AutoreleasePool pool;
+  Ref<NSMutableAttributedString> s = mutableString("abc"_ns, NSDictionary::withObjectsAndKeys({font(), NSFontAttributeName()}));
+  Ref<NSMutableAttributedString> empty = mutableString(""_ns);
+  NSRange range = NSMakeRange(1, 1);
+  EXPECT_EQ(s->attribute(NSFontAttributeName(), 3, &range), nil);
+  EXPECT_EQ(range.location, NSNotFound);
+  EXPECT_EQ(s->attributesAtIndex(100, &range), nil);
+  EXPECT_EQ(empty->attribute(NSFontAttributeName(), 0, nullptr), nil);
+  EXPECT_EQ(empty->attributesAtIndex(0), nil);
+}
+
+TEST(NSAttributedStringTest, AddAttributeOverPartOfARunSplitsIt) {
+  AutoreleasePool pool;
+  Ref<NSMutableAttributedString> s =
+      mutableString("Hello world"_ns, NSDictionary::withObjectsAndKeys({font(), NSFontAttributeName()}));
+  s->addAttribute(NSForegroundColorAttributeName(), red(), NSMakeRange(6, 3));
+
+  struct Expected {
+    NSUInteger index;
+    NSRange run;
+    NSUInteger count;
+    id colour;
+    NSRange colourRange;
+  };
+  const Expected expected[] = {
+      {0, {0, 6}, 1, nil, {0, 6}},
+      {5, {0, 6}, 1, nil, {0, 6}},
+      {6, {6, 3}, 2, red(), {6, 3}},
+      {8, {6, 3}, 2, red(), {6, 3}},
+      {9, {9, 2}, 1, nil, {9, 2}},
+  };
+  for (const Expected& e : expected) {
+    SCOPED_TRACE(e.index);
+    NSRange run, colourRange, fontRange;
+    NSDictionary* attributes = s->attributesAtIndex(e.index, &run);
+    EXPECT_EQ(run, e.run);
+    EXPECT_EQ(attributes->count(), e.count);
+    EXPECT_EQ(attributes->objectForKey(NSFontAttributeName()), font());
+    EXPECT_EQ(s->attribute(NSForegroundColorAttributeName(), e.index, &colourRange), e.colour);
+    EXPECT_EQ(colourRange, e.colourRange);
+    EXPECT_EQ(s->attribute(NSFontAttributeName(), e.index, &fontRange), font());
+    EXPECT_EQ(fontRange, NSMakeRange(0, 11)) << "one attribute's range spans runs that differ in others";
+  }
+
+  // Colouring the rest makes every run equal again: they merge back into one.
+  s->addAttribute(NSForegroundColorAttributeName(), red(), NSMakeRange(0, 6));
+  s->addAttribute(NSForegroundColorAttributeName(), NSString::withUTF8("red"), NSMakeRange(9, 2));
+  NSRange run;
+  EXPECT_EQ(s->attributesAtIndex(4, &run)->count(), 2u);
+  EXPECT_EQ(run, NSMakeRange(0, 11));
+}
+
+TEST(NSAttributedStringTest, SetAttributesReplacesAndAppendShiftsRuns) {
+  AutoreleasePool pool;
+  Ref<NSMutableAttributedString> s = mutableString("abcd"_ns, NSDictionary::withObjectsAndKeys({font(), NSFontAttributeName()}));
+  s->setAttributes(NSDictionary::withObjectsAndKeys({red(), NSForegroundColorAttributeName()}), NSMakeRange(1, 2));
+  NSRange run;
+  EXPECT_EQ(s->attribute(NSFontAttributeName(), 1, &run), nil);
+  EXPECT_EQ(run, NSMakeRange(1, 2));
+  s->setAttributes(nil, NSMakeRange(0, 4));
+  EXPECT_EQ(s->attributesAtIndex(2, &run)->count(), 0u);
+  EXPECT_EQ(run, NSMakeRange(0, 4));
+
+  Ref<NSAttributedString> tail = adopt(objc::alloc<NSAttributedString>()->initWithString(
+      NSString::withUTF8("\u00e9f"), NSDictionary::withObjectsAndKeys({red(), NSForegroundColorAttributeName()})));
+  s->appendAttributedString(tail);
+  EXPECT_TRUE(s->string()->isEqualToString(NSString::withUTF8("abcd\u00e9f")));
+  EXPECT_EQ(s->length(), 6u);
+  EXPECT_EQ(s->attribute(NSForegroundColorAttributeName(), 5, &run), red());
+  EXPECT_EQ(run, NSMakeRange(4, 2));
+
+  s->appendAttributedString(s);
+  EXPECT_EQ(s->length(), 12u);
+  EXPECT_EQ(s->attribute(NSForegroundColorAttributeName(), 11, &run), red());
+  EXPECT_EQ(run, NSMakeRange(10, 2));
+  EXPECT_EQ(s->attribute(NSForegroundColorAttributeName(), 6, &run), nil);
+  EXPECT_EQ(run, NSMakeRange(6, 4));
+}
+
+TEST(NSAttributedStringTest, CopiesAreIndependent) {
+  AutoreleasePool pool;
+  Ref<NSAttributedString> original = adopt(objc::alloc<NSAttributedString>()->initWithString("abc"_ns));
+  Ref<NSAttributedString> same = adopt(objc::as<NSAttributedString>(original->copy()));
+  EXPECT_EQ(same.get(), original.get()) << "an immutable copy is the object itself";
+
+  Ref<NSMutableAttributedString> edited = adopt(objc::as<NSMutableAttributedString>(original->mutableCopy()));
+  edited->addAttribute(NSFontAttributeName(), font(), NSMakeRange(0, 1));
+  EXPECT_EQ(original->attribute(NSFontAttributeName(), 0), nil);
+  EXPECT_FALSE(original->isEqual(edited));
+
+  Ref<NSAttributedString> frozen = adopt(objc::as<NSAttributedString>(edited->copy()));
+  EXPECT_TRUE(frozen->isMemberOfClass(objc::classOf<NSAttributedString>()));
+  edited->addAttribute(NSFontAttributeName(), font(), NSMakeRange(1, 2));
+  NSRange run;
+  EXPECT_EQ(frozen->attribute(NSFontAttributeName(), 0, &run), font());
+  EXPECT_EQ(run, NSMakeRange(0, 1));
+  EXPECT_EQ(frozen->attribute(NSFontAttributeName(), 2), nil);
+}
+
+TEST(NSAttributedStringTest, AttributeNamesHaveTheirIOSValues) {
+  EXPECT_EQ(NSForegroundColorAttributeName()->str(), "NSColor");
+  EXPECT_EQ(NSFontAttributeName()->str(), "NSFont");
+  EXPECT_EQ(NSFontAttributeName(), NSFontAttributeName());
+}
+
+}  // namespace
