@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "platform/coregraphics/CGContext.h"
 #include "platform/foundation/NSString.h"
@@ -155,10 +156,10 @@ id UIImage_imageNamed(Class cls, SEL, NSString* name) {
     std::string path;
     CGFloat scale;
   };
-  Candidate one{base + ".png", 1}, two{base + "@2x.png", 2};
-  bool preferTwo = UIScreen::mainScreen()->scale() >= 2;
+  Candidate candidates[2] = {{base + ".png", 1}, {base + "@2x.png", 2}};
+  if (UIScreen::mainScreen()->scale() >= 2) std::swap(candidates[0], candidates[1]);
   std::string error;
-  for (const Candidate& c : preferTwo ? std::initializer_list<Candidate>{two, one} : std::initializer_list<Candidate>{one, two})
+  for (const Candidate& c : candidates)
     if (UIImage* image = UIImageReadPNG(c.path.c_str(), c.scale, &error)) return image;
   return nil;
 }

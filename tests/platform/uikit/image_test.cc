@@ -11,6 +11,7 @@
 #include "platform/foundation/foundation.h"
 #include "platform/uikit/uikit.h"
 #include "tests/support/pixels.h"
+#include "tests/support/screen_scale.h"
 
 namespace {
 
@@ -27,15 +28,6 @@ UIImage* drawn(CGSize size, CGFloat scale, Draw draw) {
   UIGraphicsEndImageContext();
   return image;
 }
-
-class ScreenScale {
- public:
-  explicit ScreenScale(CGFloat scale) : saved_(UIScreen::mainScreen()->scale()) { UIScreenSetMainScreenScale(scale); }
-  ~ScreenScale() { UIScreenSetMainScreenScale(saved_); }
-
- private:
-  CGFloat saved_;
-};
 
 TEST(UIGraphicsTest, ImageContextWorksInPointsFromTheTopLeft) {
   AutoreleasePool pool;
@@ -219,6 +211,40 @@ TEST(UIImagePNGTest, WritesAndReadsBackTheSamePixels) {
   EXPECT_FALSE(UIImageWritePNG(image, (std::string(dir) + "/no/such/dir.png").c_str(), &error));
   std::remove(path.c_str());
   std::remove((std::string(dir) + "/junk.png").c_str());
+  rmdir(dir);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(UIImageNamedTest, PrefersTheFileForTheScreenScaleAndFallsBack) {
+  AutoreleasePool pool;
+  char dir[] = "/tmp/mirel-named-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  std::string base = std::string(dir) + "/dot";
+  std::string error;
+  UIImage* one = drawn(CGSizeMake(1, 1), 1, [](CGContextRef) {});
+  UIImage* two = drawn(CGSizeMake(1, 1), 2, [](CGContextRef) {});
+  ASSERT_TRUE(UIImageWritePNG(one, (base + ".png").c_str(), &error)) << error;
+  ASSERT_TRUE(UIImageWritePNG(two, (base + "@2x.png").c_str(), &error)) << error;
+  ASSERT_TRUE(UIImageWritePNG(two, (std::string(dir) + "/only@2x.png").c_str(), &error)) << error;
+  NSBundleSetResourcePath(dir);
+  struct Case {
+    CGFloat screen;
+    const char* name;
+    CGFloat scale;
+  };
+  for (Case k : {Case{1, "dot", 1}, Case{2, "dot", 2}, Case{2, "dot.png", 2}, Case{1, "only", 2}}) {
+    ScreenScale screen(k.screen);
+    UIImage* image = UIImage::imageNamed(NSString::withUTF8(k.name));
+    ASSERT_TRUE(image) << k.name;
+    EXPECT_EQ(image->scale(), k.scale) << k.name << " on a screen of scale " << k.screen;
+    EXPECT_EQ(image->size(), CGSizeMake(1, 1));
+  }
+  EXPECT_EQ(UIImage::imageNamed("absent"_ns), nil);
+  EXPECT_EQ(UIImage::imageNamed(nil), nil);
+  for (const char* file : {"/dot.png", "/dot@2x.png", "/only@2x.png"}) std::remove((std::string(dir) + file).c_str());
   rmdir(dir);
 }
 
