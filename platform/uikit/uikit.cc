@@ -4,8 +4,13 @@
 
 void registerUIKit() {
   registerCGColor();
+  registerCGImage();
+  registerCGGradient();
+  registerCGContext();
   registerUIColor();
+  registerUIColorDrawing();
   registerUIScreen();
+  registerUIImage();
   registerUIFont();
   registerTextDrawing();
   registerUIView();
