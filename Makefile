@@ -37,7 +37,8 @@ fuzz: deps
 	done
 
 preview: build
-	./build/release/tools/mirel-selfcheck
+	./build/release/tools/mirel-preview --compare --dump-json --out $(PREVIEW_OUT)
+	@echo "The pictures are in $(PREVIEW_OUT)/ (APP-SCREEN.png themed, APP-SCREEN-compare.png stock beside themed)."
 
 clean:
 	rm -rf build

@@ -58,6 +58,32 @@ class PangoSink : public TextSink {
   double x_, y_, alpha_;
 };
 
+// A Cairo surface of an image's pixels (premultiplied RGBA to native ARGB).
+struct ImageSurface {
+  cairo_surface_t* surface = nullptr;
+  ~ImageSurface() {
+    if (surface) cairo_surface_destroy(surface);
+  }
+};
+
+void makeSurface(UIImage* image, ImageSurface& out) {
+  CGImageRef cg = image ? image->CGImage() : nullptr;
+  const uint8_t* rgba = CGImageGetPremultipliedRGBA(cg);
+  if (!rgba) return;
+  int w = static_cast<int>(CGImageGetWidth(cg)), h = static_cast<int>(CGImageGetHeight(cg));
+  out.surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+  if (cairo_surface_status(out.surface) != CAIRO_STATUS_SUCCESS) return;
+  auto* dst = cairo_image_surface_get_data(out.surface);
+  int stride = cairo_image_surface_get_stride(out.surface);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const uint8_t* p = rgba + (static_cast<size_t>(y) * w + x) * 4;
+      reinterpret_cast<uint32_t*>(dst + y * stride)[x] =
+          (uint32_t{p[3]} << 24) | (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+    }
+  cairo_surface_mark_dirty(out.surface);
+}
+
 class Compositor {
  public:
   Compositor(Bitmap& canvas, double scale) : canvas_(canvas), scale_(scale) {
@@ -88,6 +114,14 @@ class Compositor {
       view->drawRect(view->bounds());
       cairo_restore(cr_);
     }
+    if (view->isKindOfClass(objc::classOf<UIImageView>())) {
+      UIImage* image = objc::as<UIImageView>(view)->image();
+      drawImage(image, x, y, w, h, view->contentMode(), view->tintColor(), alpha);
+    }
+    if (view->isKindOfClass(objc::classOf<UITableViewHeaderFooterViewBackground>())) {
+      id image = objc::as<UITableViewHeaderFooterViewBackground>(view)->_backgroundImage.get();
+      if (objc::isKind<UIImage>(image)) drawImage(objc::as<UIImage>(image), x, y, w, h, UIViewContentModeScaleToFill, nullptr, alpha);
+    }
     for (UIView* sub : view->subviewList()) draw(sub, x, y, alpha);
   }
 
@@ -108,6 +142,37 @@ class Compositor {
     PixelRect rect{static_cast<int>(std::lround(x * scale_)), static_cast<int>(std::lround(y * scale_)),
                    static_cast<int>(std::lround(w * scale_)), static_cast<int>(std::lround(h * scale_))};
     blurRegion(canvas_, rect, recipe, alpha);
+  }
+
+  // Places the image by the content mode; a template image is filled with
+  // the tint colour through its alpha.
+  void drawImage(UIImage* image, double x, double y, double w, double h, NSInteger mode, UIColor* tint, double alpha) {
+    ImageSurface pixels;
+    makeSurface(image, pixels);
+    if (!pixels.surface || w <= 0 || h <= 0) return;
+    CGSize size = image->size();
+    if (size.width <= 0 || size.height <= 0) return;
+    double dw = w, dh = h;
+    if (mode == UIViewContentModeScaleAspectFit || mode == UIViewContentModeScaleAspectFill) {
+      double sx = w / size.width, sy = h / size.height;
+      double s = mode == UIViewContentModeScaleAspectFit ? std::fmin(sx, sy) : std::fmax(sx, sy);
+      dw = size.width * s, dh = size.height * s;
+    } else if (mode == UIViewContentModeCenter) {
+      dw = size.width, dh = size.height;
+    }
+    cairo_save(cr_);
+    cairo_rectangle(cr_, x, y, w, h);
+    cairo_clip(cr_);
+    cairo_translate(cr_, x + (w - dw) / 2, y + (h - dh) / 2);
+    cairo_scale(cr_, dw / CGImageGetWidth(image->CGImage()), dh / CGImageGetHeight(image->CGImage()));
+    if (image->renderingMode() == UIImageRenderingModeAlwaysTemplate) {
+      setSource(cr_, tint, alpha);
+      cairo_mask_surface(cr_, pixels.surface, 0, 0);
+    } else {
+      cairo_set_source_surface(cr_, pixels.surface, 0, 0);
+      cairo_paint_with_alpha(cr_, alpha);
+    }
+    cairo_restore(cr_);
   }
 
   Bitmap& canvas_;

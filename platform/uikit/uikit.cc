@@ -15,6 +15,7 @@ void registerUIKit() {
   registerTextDrawing();
   registerUIView();
   registerUILabel();
+  registerUIImageView();
   registerUIApplication();
   registerUITableViewCell();
   registerUIBackdropView();
@@ -25,4 +26,5 @@ void registerUIKit() {
   registerUINavigationController();
   registerUITableView();
   registerUICollectionView();
+  registerUITabBar();
 }

@@ -13,6 +13,8 @@
 #include "platform/uikit/UIGeometry.h"
 #include "platform/uikit/UIGraphics.h"
 #include "platform/uikit/UIImage.h"
+#include "platform/uikit/UIImageView.h"
+#include "platform/uikit/UITabBar.h"
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/TextDrawing.h"
 #include "platform/uikit/UITableViewCell.h"

@@ -1,0 +1,15 @@
+// Small glyph images the modelled apps draw in code (tab bar icons, album
+// covers), so that no image files need shipping.
+//
+//   UIImage* note = glyphImage(Glyph::Note, 30);
+#pragma once
+
+#include "platform/uikit/UIImage.h"
+
+enum class Glyph { Playlists, Artists, Note, Albums, More, Compose };
+
+// An autoreleased black-on-transparent glyph, size × size points, at the
+// screen's scale.
+UIImage* glyphImage(Glyph glyph, CGFloat size);
+// An autoreleased square cover: a two-tone tile in the given hue (0..1).
+UIImage* coverImage(CGFloat hue, CGFloat size);
