@@ -83,6 +83,7 @@ void blurRegion(Bitmap& canvas, PixelRect rect, const BlurRecipe& recipe, double
       // axis is the same).
       double luma = 0.2126 * r + 0.7152 * g + 0.0722 * b;
       r = luma + (r - luma) * s, g = luma + (g - luma) * s, b = luma + (b - luma) * s;
+      r = std::clamp(r, 0.0, a), g = std::clamp(g, 0.0, a), b = std::clamp(b, 0.0, a);
       if (recipe.tint) {
         const auto& t = *recipe.tint;
         double ta = t[3];

@@ -1,0 +1,152 @@
+// The compositor on small view trees, pixel by pixel, and the JSON dump of
+// a known tree.
+#include <gtest/gtest.h>
+
+#include "platform/coregraphics/CGContext.h"
+#include "platform/render/Renderer.h"
+#include "platform/render/ViewDump.h"
+#include "platform/uikit/uikit.h"
+
+namespace {
+
+struct Pixel {
+  int r, g, b, a;
+};
+
+Pixel pixelAt(const Bitmap& bitmap, int x, int y) {
+  uint8_t p[4];
+  bitmap.rgbaAt(x, y, p);
+  return {p[0], p[1], p[2], p[3]};
+}
+
+Ref<UIView> viewWith(CGRect frame, UIColor* background) {
+  Ref<UIView> view = UIView::create(frame);
+  view->setBackgroundColor(background);
+  return view;
+}
+
+Bitmap render(UIView* root) { return renderWindow(root, {.scale = 1}); }
+
+TEST(Renderer, HalfTransparentViewBlendsWithWhatLiesBehind) {
+  AutoreleasePool pool;
+  Ref<UIView> root = viewWith(CGRectMake(0, 0, 10, 10), UIColor::redColor());
+  Ref<UIView> cover = viewWith(CGRectMake(0, 0, 10, 10), UIColor::blueColor());
+  cover->setAlpha(0.5);
+  root->addSubview(cover);
+  Pixel p = pixelAt(render(root), 5, 5);
+  EXPECT_NEAR(p.r, 128, 1);
+  EXPECT_EQ(p.g, 0);
+  EXPECT_NEAR(p.b, 128, 1);
+  EXPECT_EQ(p.a, 255);
+}
+
+TEST(Renderer, AlphaMultipliesDownTheTree) {
+  AutoreleasePool pool;
+  Ref<UIView> root = viewWith(CGRectMake(0, 0, 10, 10), UIColor::whiteColor());
+  Ref<UIView> parent = viewWith(CGRectMake(0, 0, 10, 10), nil);
+  parent->setAlpha(0.5);
+  Ref<UIView> child = viewWith(CGRectMake(0, 0, 10, 10), UIColor::blackColor());
+  child->setAlpha(0.5);
+  parent->addSubview(child);
+  root->addSubview(parent);
+  Pixel p = pixelAt(render(root), 5, 5);
+  EXPECT_NEAR(p.r, 191, 1) << "black at a quarter over white";
+}
+
+TEST(Renderer, HiddenViewsAndTheirSubviewsDoNotDraw) {
+  AutoreleasePool pool;
+  Ref<UIView> root = viewWith(CGRectMake(0, 0, 10, 10), UIColor::whiteColor());
+  Ref<UIView> hidden = viewWith(CGRectMake(0, 0, 10, 10), UIColor::redColor());
+  hidden->addSubview(viewWith(CGRectMake(0, 0, 10, 10), UIColor::blueColor()));
+  hidden->setHidden(YES);
+  root->addSubview(hidden);
+  Pixel p = pixelAt(render(root), 5, 5);
+  EXPECT_EQ(p.r, 255);
+  EXPECT_EQ(p.g, 255);
+  EXPECT_EQ(p.b, 255);
+}
+
+TEST(Renderer, BlurSoftensAnEdgeOnlyInsideItsFrame) {
+  AutoreleasePool pool;
+  Ref<UIView> root = viewWith(CGRectMake(0, 0, 60, 20), nil);
+  root->addSubview(viewWith(CGRectMake(0, 0, 30, 20), UIColor::whiteColor()));
+  root->addSubview(viewWith(CGRectMake(30, 0, 30, 20), UIColor::blackColor()));
+  UIBackdropViewSettings* settings = UIBackdropViewSettings::forStyle(0);
+  objc::send<void(CGFloat)>(settings, "setBlurRadius:"_sel, 6.0);
+  objc::send<void(CGFloat)>(settings, "setSaturationDeltaFactor:"_sel, 1.0);
+  objc::send<void(BOOL)>(settings, "setUsesColorTintView:"_sel, NO);
+  Ref<UIBackdropView> blur = adopt(objc::alloc<UIBackdropView>()->initWithFrame(CGRectMake(20, 0, 20, 20), NO, settings));
+  root->addSubview(blur);
+  Bitmap picture = render(root);
+  Pixel insideLeft = pixelAt(picture, 28, 10), insideRight = pixelAt(picture, 31, 10);
+  EXPECT_GT(insideLeft.r, 128);
+  EXPECT_LT(insideLeft.r, 250) << "white next to the edge is darkened by the blur";
+  EXPECT_LT(insideRight.r, 128);
+  EXPECT_GT(insideRight.r, 5) << "black next to the edge is lightened by the blur";
+  EXPECT_EQ(pixelAt(picture, 18, 10).r, 255) << "outside the frame the edge stays sharp";
+  EXPECT_EQ(pixelAt(picture, 41, 10).r, 0);
+}
+
+TEST(Renderer, TemplateImagesTakeTheTint) {
+  AutoreleasePool pool;
+  UIGraphicsBeginImageContextWithOptions(CGSizeMake(4, 4), NO, 1);
+  CGContextSetRGBFillColor(UIGraphicsGetCurrentContext(), 0, 0, 0, 1);
+  CGContextFillRect(UIGraphicsGetCurrentContext(), CGRectMake(0, 0, 2, 4));  // the left half
+  UIImage* glyph = UIGraphicsGetImageFromCurrentImageContext();
+  UIGraphicsEndImageContext();
+  Ref<UIView> root = viewWith(CGRectMake(0, 0, 4, 4), UIColor::whiteColor());
+  Ref<UIImageView> imageView = UIView::make<UIImageView>(CGRectMake(0, 0, 4, 4));
+  imageView->setImage(glyph->imageWithRenderingMode(UIImageRenderingModeAlwaysTemplate));
+  imageView->setTintColor(UIColor::withRGBA(0, 1, 0, 1));
+  root->addSubview(imageView);
+  Bitmap picture = render(root);
+  Pixel glyphPixel = pixelAt(picture, 0, 1), empty = pixelAt(picture, 3, 1);
+  EXPECT_EQ(glyphPixel.r, 0);
+  EXPECT_EQ(glyphPixel.g, 255);
+  EXPECT_EQ(empty.r, 255) << "transparent parts of the glyph show what is behind";
+}
+
+TEST(Renderer, WallpaperShowsOnlyWhereTheBackgroundStyleLetsIt) {
+  AutoreleasePool pool;
+  Bitmap wallpaper = Bitmap::create(4, 4);
+  cairo_t* cr = cairo_create(wallpaper.surface());
+  cairo_set_source_rgb(cr, 1, 0, 0);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  Ref<UIView> root = viewWith(CGRectMake(0, 0, 4, 4), nil);
+  EXPECT_EQ(pixelAt(renderWindow(root, {.scale = 1, .backgroundStyle = 0, .wallpaper = &wallpaper}), 1, 1).r, 0);
+  EXPECT_EQ(pixelAt(renderWindow(root, {.scale = 1, .backgroundStyle = 1, .wallpaper = &wallpaper}), 1, 1).r, 255);
+  Pixel dark = pixelAt(renderWindow(root, {.scale = 1, .backgroundStyle = 3, .wallpaper = &wallpaper}), 1, 1);
+  EXPECT_GT(dark.r, 60);
+  EXPECT_LT(dark.r, 200) << "style 3 shows the wallpaper under a dark blur";
+}
+
+TEST(ViewDump, KnownTreeHasTheStableKeys) {
+  AutoreleasePool pool;
+  Ref<UIView> root = viewWith(CGRectMake(0, 0, 320, 100), UIColor::whiteColor());
+  root->setTag(7);
+  Ref<UILabel> label = UIView::make<UILabel>(CGRectMake(10, 20, 100, 30));
+  label->setText("Songs"_ns);
+  label->setTextColor(UIColor::withRGBA(1, 0, 0, 0.5));
+  root->addSubview(label);
+  Ref<UIBackdropView> blur = adopt(objc::alloc<UIBackdropView>()->initWithFrame(CGRectZero, YES,
+                                                                                 UIBackdropViewSettings::forStyle(2)));
+  root->addSubview(blur);
+  nlohmann::json dump = dumpView(root);
+  EXPECT_EQ(dump["class"], "UIView");
+  EXPECT_EQ(dump["frame"], nlohmann::json({0, 0, 320, 100}));
+  EXPECT_EQ(dump["backgroundColor"], "#FFFFFFFF");
+  EXPECT_EQ(dump["tag"], 7);
+  EXPECT_EQ(dump["hidden"], false);
+  ASSERT_EQ(dump["subviews"].size(), 2u);
+  EXPECT_EQ(dump["subviews"][0]["class"], "UILabel");
+  EXPECT_EQ(dump["subviews"][0]["text"], "Songs");
+  EXPECT_EQ(dump["subviews"][0]["textColor"], "#FF000080");
+  EXPECT_EQ(dump["subviews"][0]["tintColor"], dump["tintColor"]) << "tint is inherited";
+  const nlohmann::json& settings = dump["subviews"][1]["settings"];
+  EXPECT_EQ(settings["style"], 2);
+  EXPECT_EQ(settings["blurQuality"], "default");
+  EXPECT_EQ(dump["subviews"][1]["frame"], nlohmann::json({0, 0, 320, 100})) << "an autosizing blur fills its superview";
+}
+
+}  // namespace
