@@ -115,7 +115,9 @@ bool xmlNestingWithin(std::string_view text, int limit) {
       i = end + 2;
     } else if (startsWith(text, i, "<!")) {
       end = tagEnd(text, i);
-      if (end == std::string_view::npos || text.substr(i, end - i).find('[') != std::string_view::npos) return false;
+      if (end == std::string_view::npos || text.substr(i, end - i).find('[') != std::string_view::npos ||
+          !opensIn(i, end))
+        return false;
       i = end + 1;
     } else if (startsWith(text, i, "</")) {
       size_t name = startsWith(text, i, "</array") ? 7 : startsWith(text, i, "</dict") ? 6 : 0;
