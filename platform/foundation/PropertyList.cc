@@ -116,7 +116,9 @@ bool xmlNestingWithin(std::string_view text, int limit) {
       i = end + 2;
     } else if (startsWith(text, i, "<!")) {
       end = tagEnd(text, i);
-      if (end == std::string_view::npos || text.substr(i, end - i).find('[') != std::string_view::npos) return false;
+      if (end == std::string_view::npos || text.substr(i, end - i).find('[') != std::string_view::npos ||
+          !opensIn(i, end))
+        return false;
       i = end + 1;
     } else if (startsWith(text, i, "</")) {
       size_t name = startsWith(text, i, "</array") ? 7 : startsWith(text, i, "</dict") ? 6 : 0;
@@ -139,7 +141,7 @@ bool xmlNestingWithin(std::string_view text, int limit) {
 // The binary format: "bplist00", the objects, a table of their offsets and
 // a 32-byte trailer. Walks the object graph from the top object as libplist
 // will, without building anything, and answers whether it stays within the
-// depth and value limits (and has no cycle).
+// depth and value limits, has no cycle and only keys libplist can take.
 class BinaryBounds {
  public:
   explicit BinaryBounds(std::string_view data) : data_(data) {}
@@ -176,28 +178,61 @@ class BinaryBounds {
     return v;
   }
 
+  // The object's offset, or 0 when the table points outside the objects.
+  uint64_t offsetOf(uint64_t index) const {
+    uint64_t offset = number(table_ + index * offsetSize_, offsetSize_);
+    return offset >= 8 && offset < end_ ? offset : 0;
+  }
+
+  // The element count of the object at `offset` and where its contents
+  // start: in the marker's low nibble, or as an integer object after it.
+  bool countAt(uint64_t offset, uint64_t* count, uint64_t* contents) const {
+    uint64_t at = offset + 1;
+    *count = byte(offset) & 0xF;
+    if (*count == 0xF) {
+      if (at >= end_ || byte(at) >> 4 != 0x1 || (byte(at) & 0xF) > 3) return false;
+      unsigned width = 1u << (byte(at) & 0xF);
+      if (end_ - at - 1 < width) return false;
+      *count = number(at + 1, width);
+      at += 1 + width;
+    }
+    *contents = at;
+    return true;
+  }
+
+  // libplist aborts (an assertion) on a dictionary key whose text holds a
+  // NUL, so keys must be ASCII or UTF-16 strings without one.
+  bool plainKey(uint64_t index) {
+    if (auto known = keys_.find(index); known != keys_.end()) return known->second;
+    uint64_t offset = offsetOf(index), count = 0, at = 0;
+    unsigned type = offset ? byte(offset) >> 4 : 0;
+    bool ok = (type == 0x5 || type == 0x6) && countAt(offset, &count, &at);
+    unsigned unit = type == 0x6 ? 2 : 1;
+    // Each key's text is scanned once; aliases of one object under many
+    // indices could otherwise make the scan quadratic.
+    ok = ok && count <= (end_ - at) / unit && count * unit <= data_.size() - keyBytes_;
+    if (ok) {
+      keyBytes_ += count * unit;
+      for (uint64_t k = 0; ok && k < count; ++k) ok = number(at + k * unit, unit) != 0;
+    }
+    keys_.emplace(index, ok);
+    return ok;
+  }
+
   bool visit(uint64_t index, int containersAbove, Extent* out) {
     if (auto known = done_.find(index); known != done_.end()) {
       *out = known->second;
       return containersAbove + out->height <= depthLimit_;
     }
     if (!inProgress_.emplace(index, true).second) return false;  // a cycle
-    uint64_t offset = number(table_ + index * offsetSize_, offsetSize_);
-    if (offset < 8 || offset >= end_) return false;
-    unsigned marker = byte(offset);
-    unsigned type = marker >> 4;
+    uint64_t offset = offsetOf(index);
+    if (!offset) return false;
+    unsigned type = byte(offset) >> 4;
     Extent extent{1, 0};
     if (type >= 0xA && type <= 0xD) {  // array, ordered set, set, dictionary
       if (containersAbove + 1 > depthLimit_) return false;
-      size_t at = offset + 1;
-      uint64_t count = marker & 0xF;
-      if (count == 0xF) {  // the count follows as an integer object
-        if (at >= end_ || byte(at) >> 4 != 0x1 || (byte(at) & 0xF) > 3) return false;
-        unsigned width = 1u << (byte(at) & 0xF);
-        if (end_ - at - 1 < width) return false;
-        count = number(at + 1, width);
-        at += 1 + width;
-      }
+      uint64_t count = 0, at = 0;
+      if (!countAt(offset, &count, &at)) return false;
       uint64_t refs = count;
       if (type == 0xD && __builtin_mul_overflow(count, 2, &refs)) return false;
       if (refs > (end_ - at) / refSize_) return false;
@@ -205,8 +240,9 @@ class BinaryBounds {
       refsRead_ += refs;
       for (uint64_t k = 0; k < refs; ++k) {
         uint64_t child = number(at + k * refSize_, refSize_);
+        if (child >= objects_ || (type == 0xD && k < count && !plainKey(child))) return false;
         Extent sub;
-        if (child >= objects_ || !visit(child, containersAbove + 1, &sub)) return false;
+        if (!visit(child, containersAbove + 1, &sub)) return false;
         extent.values += sub.values;
         if (extent.values > valueLimit_) return false;
         extent.height = std::max(extent.height, sub.height);
@@ -223,8 +259,9 @@ class BinaryBounds {
   unsigned offsetSize_ = 0, refSize_ = 0;
   uint64_t objects_ = 0, table_ = 0, end_ = 0;
   int depthLimit_ = 0;
-  uint64_t valueLimit_ = 0, refsRead_ = 0;
+  uint64_t valueLimit_ = 0, refsRead_ = 0, keyBytes_ = 0;
   std::unordered_map<uint64_t, Extent> done_;
+  std::unordered_map<uint64_t, bool> keys_;
   std::unordered_map<uint64_t, bool> inProgress_;
 };
 

