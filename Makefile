@@ -27,7 +27,7 @@ bench: build
 
 fuzz: deps
 	cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz -j $(JOBS)
+	cmake --build --preset fuzz -j $(JOBS) --target fuzz_all
 	@for target in build/fuzz/fuzz/fuzz_*; do \
 	  [ -x "$$target" ] || continue; \
 	  name=$$(basename $$target); \

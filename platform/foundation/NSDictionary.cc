@@ -33,6 +33,8 @@ id NSDictionary_objectForKey(NSDictionary* self, SEL, id key) {
   return entry ? entry->value.get() : nil;
 }
 NSUInteger NSDictionary_count(NSDictionary* self, SEL) { return self->_entries.size(); }
+// Key-value coding on a dictionary reads its entries.
+id NSDictionary_valueForKey(NSDictionary* self, SEL, NSString* key) { return NSDictionary_objectForKey(self, nullptr, key); }
 NSArray* NSDictionary_allKeys(NSDictionary* self, SEL) {
   auto* keys = objc::as<NSArray>(objc::send<id()>(reinterpret_cast<id>(objc::classOf<NSArray>()), "array"_sel));
   for (auto& entry : self->_entries) keys->_items.push_back(entry.key);
@@ -103,6 +105,7 @@ void registerNSDictionary() {
       .classMethod<&NSDictionary_dictionary>("dictionary")
       .method<&NSDictionary_objectForKey>("objectForKey:")
       .method<&NSDictionary_count>("count")
+      .method<&NSDictionary_valueForKey>("valueForKey:")
       .method<&NSDictionary_allKeys>("allKeys")
       .method<&NSDictionary_isEqual>("isEqual:")
       .method<&NSDictionary_hash>("hash")

@@ -156,19 +156,22 @@ inline std::string encodingOf() {
 }
 
 // --- Selector literals -------------------------------------------------------
-template <size_t N>
-struct SelectorName {
-  char text[N];
-  constexpr SelectorName(const char (&s)[N]) {
-    for (size_t i = 0; i < N; ++i) text[i] = s[i];
+template <char... Chars>
+struct SelectorLiteral {
+  static SEL get() {
+    static const char text[] = {Chars..., '\0'};
+    static const SEL sel = sel_registerName(text);
+    return sel;
   }
 };
 
 }  // namespace objc
 
-// "setBackgroundColor:"_sel: the interned selector, registered on first use.
-template <objc::SelectorName S>
+// "setBackgroundColor:"_sel: the interned selector, registered on first use,
+// like @selector(). (The character-pack form of the literal operator is a
+// GNU extension that GCC and clang share; clang 14 miscompiles the
+// class-type template argument form in static initialisers.)
+template <class CharT, CharT... Chars>
 inline SEL operator""_sel() {
-  static const SEL sel = sel_registerName(S.text);
-  return sel;
+  return objc::SelectorLiteral<Chars...>::get();
 }

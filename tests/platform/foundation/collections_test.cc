@@ -34,6 +34,13 @@ TEST(NSDictionaryTest, CopiesAreShallowAndIndependent) {
   EXPECT_TRUE(frozen->isEqual(copy));
 }
 
+TEST(NSDictionaryTest, KeyValueCodingReadsEntries) {
+  AutoreleasePool pool;
+  NSDictionary* d = NSDictionary::withObjectsAndKeys({"red"_ns, "count"_ns});
+  EXPECT_EQ(d->valueForKey("count"_ns), d->objectForKey("count"_ns)) << "an entry wins over the count getter";
+  EXPECT_EQ(d->valueForKey("missing"_ns), nil);
+}
+
 TEST(NSDictionaryTest, ObjectsAndKeysStopAtTheFirstNilObject) {
   AutoreleasePool pool;
   NSDictionary* d = NSDictionary::withObjectsAndKeys({"a"_ns, "A"_ns, nil, "B"_ns, "c"_ns, "C"_ns});
