@@ -83,6 +83,9 @@ Ref<UIViewController> transcriptController(const Conversation& c) {
   Ref<UIViewController> vc = objc::make<UIViewController>();
   vc->setTitle(NSString::withUTF8(c.name));
   UIView* view = vc->view();
+  // The transcript paints no background of its own: the bubbles sit on
+  // whatever the navigation container shows behind them (white, stock).
+  view->setBackgroundColor(nil);
   const std::pair<const char*, bool> lines[] = {
       {c.preview, false}, {"Sounds good. I'll bring the punch cards.", true}, {"See you at eight.", false}};
   CGFloat y = 80;
