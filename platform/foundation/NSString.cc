@@ -239,19 +239,19 @@ std::string formatWithObjects(const char* format, va_list args) {
       out.push_back('%');
       continue;
     }
-    std::string spec = "%";
-    while (*p && std::strchr("-+ #0", *p)) spec.push_back(*p++);
+    std::string directive = "%";
+    while (*p && std::strchr("-+ #0", *p)) directive.push_back(*p++);
     auto readNumber = [&] {
       if (*p == '*') {
-        spec += std::to_string(va_arg(args, int));
+        directive += std::to_string(va_arg(args, int));
         ++p;
       } else {
-        while (std::isdigit(static_cast<unsigned char>(*p))) spec.push_back(*p++);
+        while (std::isdigit(static_cast<unsigned char>(*p))) directive.push_back(*p++);
       }
     };
     readNumber();
     if (*p == '.') {
-      spec.push_back(*p++);
+      directive.push_back(*p++);
       readNumber();
     }
     std::string length;
@@ -266,27 +266,27 @@ std::string formatWithObjects(const char* format, va_list args) {
       out += describe(va_arg(args, id));
       continue;
     }
-    std::string cspec = spec + (length == "q" ? std::string("ll") : length) + conversion;
+    std::string cDirective = directive + (length == "q" ? std::string("ll") : length) + conversion;
     switch (conversion) {
       case 'd':
       case 'i':
         if (length == "l" || length == "z" || length == "t" || length == "j")
-          std::snprintf(buffer, sizeof buffer, cspec.c_str(), va_arg(args, long));
+          std::snprintf(buffer, sizeof buffer, cDirective.c_str(), va_arg(args, long));
         else if (length == "ll" || length == "q")
-          std::snprintf(buffer, sizeof buffer, cspec.c_str(), va_arg(args, long long));
+          std::snprintf(buffer, sizeof buffer, cDirective.c_str(), va_arg(args, long long));
         else
-          std::snprintf(buffer, sizeof buffer, cspec.c_str(), va_arg(args, int));
+          std::snprintf(buffer, sizeof buffer, cDirective.c_str(), va_arg(args, int));
         break;
       case 'u':
       case 'x':
       case 'X':
       case 'o':
         if (length == "l" || length == "z" || length == "t" || length == "j")
-          std::snprintf(buffer, sizeof buffer, cspec.c_str(), va_arg(args, unsigned long));
+          std::snprintf(buffer, sizeof buffer, cDirective.c_str(), va_arg(args, unsigned long));
         else if (length == "ll" || length == "q")
-          std::snprintf(buffer, sizeof buffer, cspec.c_str(), va_arg(args, unsigned long long));
+          std::snprintf(buffer, sizeof buffer, cDirective.c_str(), va_arg(args, unsigned long long));
         else
-          std::snprintf(buffer, sizeof buffer, cspec.c_str(), va_arg(args, unsigned));
+          std::snprintf(buffer, sizeof buffer, cDirective.c_str(), va_arg(args, unsigned));
         break;
       case 'f':
       case 'F':
@@ -296,14 +296,14 @@ std::string formatWithObjects(const char* format, va_list args) {
       case 'G':
       case 'a':
       case 'A':
-        std::snprintf(buffer, sizeof buffer, (spec + conversion).c_str(), va_arg(args, double));
+        std::snprintf(buffer, sizeof buffer, (directive + conversion).c_str(), va_arg(args, double));
         break;
       case 'c':
-        std::snprintf(buffer, sizeof buffer, (spec + 'c').c_str(), va_arg(args, int));
+        std::snprintf(buffer, sizeof buffer, (directive + 'c').c_str(), va_arg(args, int));
         break;
       case 's': {
         const char* s = va_arg(args, const char*);
-        std::snprintf(buffer, sizeof buffer, (spec + 's').c_str(), s ? s : "(null)");
+        std::snprintf(buffer, sizeof buffer, (directive + 's').c_str(), s ? s : "(null)");
         break;
       }
       case 'p':

@@ -36,29 +36,27 @@ size_t RunLoop::runDue() {
   size_t ran = 0;
   Item item;
   while (popDue(now(), item)) {
-    AutoreleasePool pool;  // each turn drains what the work autoreleased
+    AutoreleasePool pool;
     item.work();
     ++ran;
   }
   return ran;
 }
 
-void RunLoop::advance(double seconds) {
-  double target = now() + seconds;
+// Runs everything due up to `until`, in time order, moving the clock along.
+void RunLoop::runUntil(double until) {
   Item item;
-  while (popDue(target, item)) {
-    AutoreleasePool pool;
+  while (popDue(until, item)) {
+    AutoreleasePool pool;  // each turn drains what the work autoreleased
     item.work();
   }
+}
+
+void RunLoop::advance(double seconds) {
+  double target = now() + seconds;
+  runUntil(target);
   std::lock_guard guard(lock_);
   if (now_ < target) now_ = target;
 }
 
-void RunLoop::runUntilIdle(double limit) {
-  double end = now() + limit;
-  Item item;
-  while (popDue(end, item)) {
-    AutoreleasePool pool;
-    item.work();
-  }
-}
+void RunLoop::runUntilIdle(double limit) { runUntil(now() + limit); }

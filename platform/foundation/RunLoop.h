@@ -42,6 +42,7 @@ class RunLoop {
     }
   };
   bool popDue(double until, Item& out);
+  void runUntil(double until);
 
   mutable std::mutex lock_;
   std::priority_queue<Item, std::vector<Item>, std::greater<Item>> items_;
