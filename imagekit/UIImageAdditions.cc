@@ -91,22 +91,18 @@ id UIImage_add_cache(Class, SEL) {
   return cache;
 }
 
-// Values are read with -objectForKey:, which a dictionary answers as it
-// answers -valueForKey: for keys that do not start with "@".
-// The descriptor text appends one bracketed field per key in a fixed order,
-// with these formats: "<%@:%@>" for the name, the size (as
-// NSStringFromCGSize writes it) and the corner inset (as
-// NSStringFromADDCornerInset writes it), "<%@:%d>" for the resizable flag,
-// "<%@:" then "%ld" per colour hash then ">" for the colours, and "<%@:%ld>"
-// for the tint colour's hash, the tint style and the gradient direction.
-// Missing values read as nil, which gives "", "{0, 0}", 0 and the zero
-// inset. The text is assembled in one buffer (the same characters that
-// -appendFormat: would append) because a cache hit costs little else.
-// Values are read with messages, which answer nil and zeros for a missing
-// value or a nil dictionary.
+// The descriptor text: one bracketed field per key in a fixed order, with
+// the formats "<%@:%@>" for the name, the size (as NSStringFromCGSize
+// writes it) and the corner inset (as NSStringFromADDCornerInset writes
+// it), "<%@:%d>" for the resizable flag, "<%@:" then "%ld" per colour hash
+// then ">" for the colours, and "<%@:%ld>" for the tint colour's hash, the
+// tint style and the gradient direction. Values are read with
+// -valueForKey:; a missing one is nil and reads as "", "{0, 0}", 0 or the
+// zero inset. The text is assembled in one buffer (the same characters
+// that -appendFormat: would append) because a cache hit costs little else.
 NSString* UIImage_add_keyForImageWithDescriptors(Class, SEL, NSDictionary* d) {
   const Keys& k = keys();
-  auto value = [d](NSString* key) { return objc::send<id(id)>(d, "objectForKey:"_sel, key); };
+  auto value = [d](NSString* key) { return objc::send<id(NSString*)>(d, "valueForKey:"_sel, key); };
   auto appendInteger = [](std::string& text, long v) {
     char digits[24];
     text.append(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
