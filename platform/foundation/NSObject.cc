@@ -45,18 +45,10 @@ BOOL NSObject_isKindOfClass(id self, SEL, Class cls) {
 
 BOOL NSObject_isMemberOfClass(id self, SEL, Class cls) { return object_getClass(self) == cls; }
 
-// Immutable objects answer copy with themselves; mutable classes override.
-id NSObject_copy(id self, SEL) {
-  if (class_respondsToSelector(object_getClass(self), "copyWithZone:"_sel))
-    return objc::send<id(void*)>(self, "copyWithZone:"_sel, nullptr);
-  objc::unrecognizedSelector(self, "copyWithZone:"_sel);
-}
-
-id NSObject_mutableCopy(id self, SEL) {
-  if (class_respondsToSelector(object_getClass(self), "mutableCopyWithZone:"_sel))
-    return objc::send<id(void*)>(self, "mutableCopyWithZone:"_sel, nullptr);
-  objc::unrecognizedSelector(self, "mutableCopyWithZone:"_sel);
-}
+// copy and mutableCopy hand over to the NSCopying methods; a class without
+// them fails loudly in the send, naming the missing selector.
+id NSObject_copy(id self, SEL) { return objc::send<id(void*)>(self, "copyWithZone:"_sel, nullptr); }
+id NSObject_mutableCopy(id self, SEL) { return objc::send<id(void*)>(self, "mutableCopyWithZone:"_sel, nullptr); }
 
 // Boxes a scalar read from memory as key-value coding does.
 id boxValue(const char* type, const void* bytes) {

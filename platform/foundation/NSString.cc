@@ -137,8 +137,11 @@ BOOL NSString_isEqual(NSString* self, SEL, id other) {
   return objc::isKind<NSString>(other) && self->_utf8 == objc::as<NSString>(other)->_utf8;
 }
 NSUInteger NSString_hash(NSString* self, SEL) {
+  NSUInteger cached = self->_hash.load(std::memory_order_relaxed);
+  if (cached) return cached;
   uint64_t h = 1469598103934665603ull;
   for (unsigned char c : self->_utf8) h = (h ^ c) * 1099511628211ull;
+  self->_hash.store(h, std::memory_order_relaxed);
   return h;
 }
 BOOL NSString_hasPrefix(NSString* self, SEL, NSString* prefix) {
@@ -160,9 +163,14 @@ id NSString_mutableCopyWithZone(NSString* self, SEL, void*) {
   return newString(objc::classOf<NSMutableString>(), self->_utf8);
 }
 void NSMutableString_appendString(NSMutableString* self, SEL, NSString* s) {
-  if (s) self->_utf8 += s->_utf8;
+  if (!s) return;
+  self->_utf8 += s->_utf8;
+  self->_hash.store(0, std::memory_order_relaxed);
 }
-void NSMutableString_setString(NSMutableString* self, SEL, NSString* s) { self->_utf8 = s ? s->_utf8 : ""; }
+void NSMutableString_setString(NSMutableString* self, SEL, NSString* s) {
+  self->_utf8 = s ? s->_utf8 : "";
+  self->_hash.store(0, std::memory_order_relaxed);
+}
 
 }  // namespace
 

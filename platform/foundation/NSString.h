@@ -6,6 +6,7 @@
 //   NSInteger n = NSString::withUTF8("  42abc")->integerValue();  // 42
 #pragma once
 
+#include <atomic>
 #include <climits>
 #include <cstdarg>
 #include <string>
@@ -34,6 +35,9 @@ struct Encoding<NSRange*> {
 struct NSString : NSObject {
   static constexpr const char* kClassName = "NSString";
   std::string _utf8;
+  // The hash of an immutable string, computed on first use (0: not yet);
+  // mutable strings clear it when they change.
+  std::atomic<NSUInteger> _hash{0};
 
   // Autoreleased strings.
   static NSString* withUTF8(const char* text);

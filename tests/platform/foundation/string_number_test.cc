@@ -28,6 +28,15 @@ TEST(NSStringTest, EqualStringsHashEqually) {
   EXPECT_FALSE(a->isEqual(NSNumber::withInteger(1)));
 }
 
+TEST(NSStringTest, AMutableStringHashesByItsContentsAfterAChange) {
+  AutoreleasePool pool;
+  Ref<NSMutableString> text = adopt(objc::as<NSMutableString>(NSString::withUTF8("Song")->mutableCopy()));
+  NSUInteger before = text->hash();
+  text->appendString("s"_ns);
+  EXPECT_NE(text->hash(), before);
+  EXPECT_EQ(text->hash(), NSString::withUTF8("Songs")->hash());
+}
+
 TEST(NSStringTest, FormatHandlesObjectsAndPrintfConversions) {
   AutoreleasePool pool;
   NSString* s = NSString::withFormat("<%@:%d><%ld><%f><%02x><%%><%@>", "k"_ns, 1, 42L, 0.5, 10, nil);
