@@ -1,6 +1,7 @@
 // The HookTable, group by group, in installation order.
 #include "tweak/hook_table.h"
 
+#include "hooks/music/containers.h"
 #include "tweak/app_blur_hooks.h"
 
 using namespace hooks;
@@ -10,9 +11,59 @@ namespace {
 const HookRow kMusicGroup[] = {
     replace<&hook_UIApplication__setBackgroundStyle_, orig_UIApplication__setBackgroundStyle_>(
         "UIApplication", "_setBackgroundStyle:"),
+    replace<&hook_MPUVignetteBackgroundView_addSubview_, orig_MPUVignetteBackgroundView_addSubview_>(
+        "MPUVignetteBackgroundView", "addSubview:"),
+    replace<&hook_MPUVignetteBackgroundView_initWithFrame_, orig_MPUVignetteBackgroundView_initWithFrame_>(
+        "MPUVignetteBackgroundView", "initWithFrame:"),
+    replace<&hook_MPUVignetteBackgroundView_setBackgroundColor_, orig_MPUVignetteBackgroundView_setBackgroundColor_>(
+        "MPUVignetteBackgroundView", "setBackgroundColor:"),
+    replaceWithoutOriginal<&hook_MPUVignetteBackgroundView_backgroundColor>("MPUVignetteBackgroundView",
+                                                                           "backgroundColor"),
+    add<&added_MPUVignetteBackgroundView_gestureRecognizer_shouldRecognizeSimultaneouslyWithGestureRecognizer_>(
+        "MPUVignetteBackgroundView", "gestureRecognizer:shouldRecognizeSimultaneouslyWithGestureRecognizer:", "B@:@@"),
     replaceWithoutOriginal<&hook_UIView__drawsAsBackdropOverlay>("UIView", "_drawsAsBackdropOverlay"),
     replace<&hook_UIView__setDrawsAsBackdropOverlay_, orig_UIView__setDrawsAsBackdropOverlay_>(
         "UIView", "_setDrawsAsBackdropOverlay:"),
+    replace<&hook_UITabBarCustomizeView_setBackgroundColor_, orig_UITabBarCustomizeView_setBackgroundColor_>(
+        "UITabBarCustomizeView", "setBackgroundColor:"),
+    replace<&hook_UITabBarCustomizeView_initWithFrame_, orig_UITabBarCustomizeView_initWithFrame_>(
+        "UITabBarCustomizeView", "initWithFrame:"),
+    replace<&hook_UITabBarCustomizeView_init, orig_UITabBarCustomizeView_init>("UITabBarCustomizeView", "init"),
+    replace<&hook_UITabBarCustomizeView_initWithCoder_, orig_UITabBarCustomizeView_initWithCoder_>(
+        "UITabBarCustomizeView", "initWithCoder:"),
+    replace<&hook_UINavigationBar_initWithCoder_, orig_UINavigationBar_initWithCoder_>("UINavigationBar",
+                                                                                       "initWithCoder:"),
+    replace<&hook_UINavigationBar_initWithFrame_, orig_UINavigationBar_initWithFrame_>("UINavigationBar",
+                                                                                       "initWithFrame:"),
+    replace<&hook_UICollectionView_setBackgroundColor_, orig_UICollectionView_setBackgroundColor_>(
+        "UICollectionView", "setBackgroundColor:"),
+    replace<&hook_UICollectionView_initWithCoder_, orig_UICollectionView_initWithCoder_>("UICollectionView",
+                                                                                         "initWithCoder:"),
+    replace<&hook_UICollectionView_initWithFrame_style_, orig_UICollectionView_initWithFrame_style_>(
+        "UICollectionView", "initWithFrame:style:"),
+    replace<&hook_UICollectionView_initWithFrame_, orig_UICollectionView_initWithFrame_>("UICollectionView",
+                                                                                         "initWithFrame:"),
+    replace<&hook_UITableView_setBackgroundColor_, orig_UITableView_setBackgroundColor_>("UITableView",
+                                                                                         "setBackgroundColor:"),
+    replace<&hook_UITableView_initWithCoder_, orig_UITableView_initWithCoder_>("UITableView", "initWithCoder:"),
+    replace<&hook_UITableView_initWithFrame_style_, orig_UITableView_initWithFrame_style_>("UITableView",
+                                                                                           "initWithFrame:style:"),
+    replace<&hook_UITableView_initWithFrame_, orig_UITableView_initWithFrame_>("UITableView", "initWithFrame:"),
+    replace<&hook__UITableViewHeaderFooterContentView_initWithFrame_,
+            orig__UITableViewHeaderFooterContentView_initWithFrame_>("_UITableViewHeaderFooterContentView",
+                                                                     "initWithFrame:"),
+    replace<&hook__UITableViewHeaderFooterContentView_setBackgroundColor_,
+            orig__UITableViewHeaderFooterContentView_setBackgroundColor_>("_UITableViewHeaderFooterContentView",
+                                                                          "setBackgroundColor:"),
+    replaceWithoutOriginal<&hook__UITableViewHeaderFooterViewBackground_setBackgroundImage_>(
+        "_UITableViewHeaderFooterViewBackground", "setBackgroundImage:"),
+    replace<&hook__UITableViewHeaderFooterViewBackground_setBackgroundColor_,
+            orig__UITableViewHeaderFooterViewBackground_setBackgroundColor_>("_UITableViewHeaderFooterViewBackground",
+                                                                             "setBackgroundColor:"),
+    replace<&hook_UITabBar_initWithCoder_, orig_UITabBar_initWithCoder_>("UITabBar", "initWithCoder:"),
+    replace<&hook_UITabBar_initWithFrame_, orig_UITabBar_initWithFrame_>("UITabBar", "initWithFrame:"),
+    replace<&hook__UIReplicantView_setBackgroundColor_, orig__UIReplicantView_setBackgroundColor_>(
+        "_UIReplicantView", "setBackgroundColor:"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithPrivateStyle_>("_UIBackdropView", "initWithPrivateStyle:"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithStyle_>("_UIBackdropView", "initWithStyle:"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithFrame_privateStyle_>("_UIBackdropView",
