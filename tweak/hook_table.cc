@@ -2,6 +2,7 @@
 #include "tweak/hook_table.h"
 
 #include "hooks/music/containers.h"
+#include "hooks/music/list_text.h"
 #include "tweak/app_blur_hooks.h"
 
 using namespace hooks;
@@ -21,6 +22,66 @@ const HookRow kMusicGroup[] = {
                                                                            "backgroundColor"),
     add<&added_MPUVignetteBackgroundView_gestureRecognizer_shouldRecognizeSimultaneouslyWithGestureRecognizer_>(
         "MPUVignetteBackgroundView", "gestureRecognizer:shouldRecognizeSimultaneouslyWithGestureRecognizer:", "B@:@@"),
+    replaceClassMethod<&hook_meta_MusicSongListTableViewCellContentView__detailRegularTextAttributes,
+                       orig_meta_MusicSongListTableViewCellContentView__detailRegularTextAttributes>(
+        "MusicSongListTableViewCellContentView", "_detailRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSongListTableViewCellContentView_titleRegularTextAttributes,
+                       orig_meta_MusicSongListTableViewCellContentView_titleRegularTextAttributes>(
+        "MusicSongListTableViewCellContentView", "titleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSongListTableViewCellContentView_titleEmphasizedTextAttributes,
+                       orig_meta_MusicSongListTableViewCellContentView_titleEmphasizedTextAttributes>(
+        "MusicSongListTableViewCellContentView", "titleEmphasizedTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSongListTableViewCellContentView_subtitleRegularTextAttributes,
+                       orig_meta_MusicSongListTableViewCellContentView_subtitleRegularTextAttributes>(
+        "MusicSongListTableViewCellContentView", "subtitleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSongListTableViewCellContentView_detailEmphasizedTextAttributes,
+                       orig_meta_MusicSongListTableViewCellContentView_detailEmphasizedTextAttributes>(
+        "MusicSongListTableViewCellContentView", "detailEmphasizedTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSongListTableViewCellContentView_detailRegularTextAttributes,
+                       orig_meta_MusicSongListTableViewCellContentView_detailRegularTextAttributes>(
+        "MusicSongListTableViewCellContentView", "detailRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSongListTableViewCellContentView_detailRegularGrayTextAttributes,
+                       orig_meta_MusicSongListTableViewCellContentView_detailRegularGrayTextAttributes>(
+        "MusicSongListTableViewCellContentView", "detailRegularGrayTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicStandardMediaTableViewCellContentView__titleRegularTextAttributes,
+                       orig_meta_MusicStandardMediaTableViewCellContentView__titleRegularTextAttributes>(
+        "MusicStandardMediaTableViewCellContentView", "_titleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicStandardMediaTableViewCellContentView__subtitleRegularTextAttributes,
+                       orig_meta_MusicStandardMediaTableViewCellContentView__subtitleRegularTextAttributes>(
+        "MusicStandardMediaTableViewCellContentView", "_subtitleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicStandardMediaTableViewCellContentView_titleRegularTextAttributes,
+                       orig_meta_MusicStandardMediaTableViewCellContentView_titleRegularTextAttributes>(
+        "MusicStandardMediaTableViewCellContentView", "titleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicStandardMediaTableViewCellContentView_titleEmphasizedTextAttributes,
+                       orig_meta_MusicStandardMediaTableViewCellContentView_titleEmphasizedTextAttributes>(
+        "MusicStandardMediaTableViewCellContentView", "titleEmphasizedTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicStandardMediaTableViewCellContentView_subtitleRegularTextAttributes,
+                       orig_meta_MusicStandardMediaTableViewCellContentView_subtitleRegularTextAttributes>(
+        "MusicStandardMediaTableViewCellContentView", "subtitleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicStandardMediaTableViewCellContentView_subtitleEmphasizedTextAttributes,
+                       orig_meta_MusicStandardMediaTableViewCellContentView_subtitleEmphasizedTextAttributes>(
+        "MusicStandardMediaTableViewCellContentView", "subtitleEmphasizedTextAttributes"),
+    replace<&hook_MusicTableSectionHeaderView_titleRegularTextAttributes,
+            orig_MusicTableSectionHeaderView_titleRegularTextAttributes>("MusicTableSectionHeaderView",
+                                                                         "titleRegularTextAttributes"),
+    replace<&hook_MusicTableSectionHeaderView_titleEmphasizedTextAttributes,
+            orig_MusicTableSectionHeaderView_titleEmphasizedTextAttributes>("MusicTableSectionHeaderView",
+                                                                            "titleEmphasizedTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSearchTableViewCellContentView_titleRegularTextAttributes,
+                       orig_meta_MusicSearchTableViewCellContentView_titleRegularTextAttributes>(
+        "MusicSearchTableViewCellContentView", "titleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSearchTableViewCellContentView_titleEmphasizedTextAttributes,
+                       orig_meta_MusicSearchTableViewCellContentView_titleEmphasizedTextAttributes>(
+        "MusicSearchTableViewCellContentView", "titleEmphasizedTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSearchTableViewCellContentView_subtitleRegularTextAttributes,
+                       orig_meta_MusicSearchTableViewCellContentView_subtitleRegularTextAttributes>(
+        "MusicSearchTableViewCellContentView", "subtitleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSearchTableViewCellContentView_subtitleEmphasizedTextAttributes,
+                       orig_meta_MusicSearchTableViewCellContentView_subtitleEmphasizedTextAttributes>(
+        "MusicSearchTableViewCellContentView", "subtitleEmphasizedTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSearchTableViewCellContentView_detailRegularTextAttributes,
+                       orig_meta_MusicSearchTableViewCellContentView_detailRegularTextAttributes>(
+        "MusicSearchTableViewCellContentView", "detailRegularTextAttributes"),
     replaceWithoutOriginal<&hook_UIView__drawsAsBackdropOverlay>("UIView", "_drawsAsBackdropOverlay"),
     replace<&hook_UIView__setDrawsAsBackdropOverlay_, orig_UIView__setDrawsAsBackdropOverlay_>(
         "UIView", "_setDrawsAsBackdropOverlay:"),
