@@ -3,6 +3,7 @@
 
 #include "hooks/music/containers.h"
 #include "hooks/music/list_text.h"
+#include "hooks/music/tab_bar.h"
 #include "tweak/app_blur_hooks.h"
 
 using namespace hooks;
@@ -121,8 +122,26 @@ const HookRow kMusicGroup[] = {
     replace<&hook__UITableViewHeaderFooterViewBackground_setBackgroundColor_,
             orig__UITableViewHeaderFooterViewBackground_setBackgroundColor_>("_UITableViewHeaderFooterViewBackground",
                                                                              "setBackgroundColor:"),
+    replace<&hook_MusicMoreNavigationController_init, orig_MusicMoreNavigationController_init>(
+        "MusicMoreNavigationController", "init"),
+    replace<&hook_MusicMoreNavigationController_setMoreListController_,
+            orig_MusicMoreNavigationController_setMoreListController_>("MusicMoreNavigationController",
+                                                                       "setMoreListController:"),
+    replace<&hook_MusicMoreNavigationController_moreListController,
+            orig_MusicMoreNavigationController_moreListController>("MusicMoreNavigationController",
+                                                                   "moreListController"),
+    replace<&hook_MusicMoreNavigationController_presentViewController_animated_completion_,
+            orig_MusicMoreNavigationController_presentViewController_animated_completion_>(
+        "MusicMoreNavigationController", "presentViewController:animated:completion:"),
     replace<&hook_UITabBar_initWithCoder_, orig_UITabBar_initWithCoder_>("UITabBar", "initWithCoder:"),
     replace<&hook_UITabBar_initWithFrame_, orig_UITabBar_initWithFrame_>("UITabBar", "initWithFrame:"),
+    replace<&hook_UITabBarButton__setUnselectedTintColor_forceLabelToConform_,
+            orig_UITabBarButton__setUnselectedTintColor_forceLabelToConform_>(
+        "UITabBarButton", "_setUnselectedTintColor:forceLabelToConform:"),
+    replaceWithoutOriginal<&hook_UITabBarButton_unselectedTintColor>("UITabBarButton", "unselectedTintColor"),
+    replace<&hook_UITabBarButton_initWithImage_selectedImage_label_withInsets_,
+            orig_UITabBarButton_initWithImage_selectedImage_label_withInsets_>(
+        "UITabBarButton", "initWithImage:selectedImage:label:withInsets:"),
     replace<&hook__UIReplicantView_setBackgroundColor_, orig__UIReplicantView_setBackgroundColor_>(
         "_UIReplicantView", "setBackgroundColor:"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithPrivateStyle_>("_UIBackdropView", "initWithPrivateStyle:"),
