@@ -4,6 +4,9 @@
 #include "hooks/messages/application_hooks.h"
 #include "hooks/messages/container_hooks.h"
 #include "hooks/messages/conversation_list_hooks.h"
+#include "hooks/music/containers.h"
+#include "hooks/music/list_text.h"
+#include "hooks/music/tab_bar.h"
 #include "tweak/app_blur_hooks.h"
 
 using namespace hooks;
@@ -36,9 +39,137 @@ const HookRow kMessagesGroup[] = {
 const HookRow kMusicGroup[] = {
     replace<&hook_UIApplication__setBackgroundStyle_, orig_UIApplication__setBackgroundStyle_>(
         "UIApplication", "_setBackgroundStyle:"),
+    replace<&hook_MPUVignetteBackgroundView_addSubview_, orig_MPUVignetteBackgroundView_addSubview_>(
+        "MPUVignetteBackgroundView", "addSubview:"),
+    replace<&hook_MPUVignetteBackgroundView_initWithFrame_, orig_MPUVignetteBackgroundView_initWithFrame_>(
+        "MPUVignetteBackgroundView", "initWithFrame:"),
+    replace<&hook_MPUVignetteBackgroundView_setBackgroundColor_, orig_MPUVignetteBackgroundView_setBackgroundColor_>(
+        "MPUVignetteBackgroundView", "setBackgroundColor:"),
+    replaceWithoutOriginal<&hook_MPUVignetteBackgroundView_backgroundColor>("MPUVignetteBackgroundView",
+                                                                           "backgroundColor"),
+    add<&added_MPUVignetteBackgroundView_gestureRecognizer_shouldRecognizeSimultaneouslyWithGestureRecognizer_>(
+        "MPUVignetteBackgroundView", "gestureRecognizer:shouldRecognizeSimultaneouslyWithGestureRecognizer:", "B@:@@"),
+    replaceClassMethod<&hook_meta_MusicSongListTableViewCellContentView__detailRegularTextAttributes,
+                       orig_meta_MusicSongListTableViewCellContentView__detailRegularTextAttributes>(
+        "MusicSongListTableViewCellContentView", "_detailRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSongListTableViewCellContentView_titleRegularTextAttributes,
+                       orig_meta_MusicSongListTableViewCellContentView_titleRegularTextAttributes>(
+        "MusicSongListTableViewCellContentView", "titleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSongListTableViewCellContentView_titleEmphasizedTextAttributes,
+                       orig_meta_MusicSongListTableViewCellContentView_titleEmphasizedTextAttributes>(
+        "MusicSongListTableViewCellContentView", "titleEmphasizedTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSongListTableViewCellContentView_subtitleRegularTextAttributes,
+                       orig_meta_MusicSongListTableViewCellContentView_subtitleRegularTextAttributes>(
+        "MusicSongListTableViewCellContentView", "subtitleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSongListTableViewCellContentView_detailEmphasizedTextAttributes,
+                       orig_meta_MusicSongListTableViewCellContentView_detailEmphasizedTextAttributes>(
+        "MusicSongListTableViewCellContentView", "detailEmphasizedTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSongListTableViewCellContentView_detailRegularTextAttributes,
+                       orig_meta_MusicSongListTableViewCellContentView_detailRegularTextAttributes>(
+        "MusicSongListTableViewCellContentView", "detailRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSongListTableViewCellContentView_detailRegularGrayTextAttributes,
+                       orig_meta_MusicSongListTableViewCellContentView_detailRegularGrayTextAttributes>(
+        "MusicSongListTableViewCellContentView", "detailRegularGrayTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicStandardMediaTableViewCellContentView__titleRegularTextAttributes,
+                       orig_meta_MusicStandardMediaTableViewCellContentView__titleRegularTextAttributes>(
+        "MusicStandardMediaTableViewCellContentView", "_titleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicStandardMediaTableViewCellContentView__subtitleRegularTextAttributes,
+                       orig_meta_MusicStandardMediaTableViewCellContentView__subtitleRegularTextAttributes>(
+        "MusicStandardMediaTableViewCellContentView", "_subtitleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicStandardMediaTableViewCellContentView_titleRegularTextAttributes,
+                       orig_meta_MusicStandardMediaTableViewCellContentView_titleRegularTextAttributes>(
+        "MusicStandardMediaTableViewCellContentView", "titleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicStandardMediaTableViewCellContentView_titleEmphasizedTextAttributes,
+                       orig_meta_MusicStandardMediaTableViewCellContentView_titleEmphasizedTextAttributes>(
+        "MusicStandardMediaTableViewCellContentView", "titleEmphasizedTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicStandardMediaTableViewCellContentView_subtitleRegularTextAttributes,
+                       orig_meta_MusicStandardMediaTableViewCellContentView_subtitleRegularTextAttributes>(
+        "MusicStandardMediaTableViewCellContentView", "subtitleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicStandardMediaTableViewCellContentView_subtitleEmphasizedTextAttributes,
+                       orig_meta_MusicStandardMediaTableViewCellContentView_subtitleEmphasizedTextAttributes>(
+        "MusicStandardMediaTableViewCellContentView", "subtitleEmphasizedTextAttributes"),
+    replace<&hook_MusicTableSectionHeaderView_titleRegularTextAttributes,
+            orig_MusicTableSectionHeaderView_titleRegularTextAttributes>("MusicTableSectionHeaderView",
+                                                                         "titleRegularTextAttributes"),
+    replace<&hook_MusicTableSectionHeaderView_titleEmphasizedTextAttributes,
+            orig_MusicTableSectionHeaderView_titleEmphasizedTextAttributes>("MusicTableSectionHeaderView",
+                                                                            "titleEmphasizedTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSearchTableViewCellContentView_titleRegularTextAttributes,
+                       orig_meta_MusicSearchTableViewCellContentView_titleRegularTextAttributes>(
+        "MusicSearchTableViewCellContentView", "titleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSearchTableViewCellContentView_titleEmphasizedTextAttributes,
+                       orig_meta_MusicSearchTableViewCellContentView_titleEmphasizedTextAttributes>(
+        "MusicSearchTableViewCellContentView", "titleEmphasizedTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSearchTableViewCellContentView_subtitleRegularTextAttributes,
+                       orig_meta_MusicSearchTableViewCellContentView_subtitleRegularTextAttributes>(
+        "MusicSearchTableViewCellContentView", "subtitleRegularTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSearchTableViewCellContentView_subtitleEmphasizedTextAttributes,
+                       orig_meta_MusicSearchTableViewCellContentView_subtitleEmphasizedTextAttributes>(
+        "MusicSearchTableViewCellContentView", "subtitleEmphasizedTextAttributes"),
+    replaceClassMethod<&hook_meta_MusicSearchTableViewCellContentView_detailRegularTextAttributes,
+                       orig_meta_MusicSearchTableViewCellContentView_detailRegularTextAttributes>(
+        "MusicSearchTableViewCellContentView", "detailRegularTextAttributes"),
     replaceWithoutOriginal<&hook_UIView__drawsAsBackdropOverlay>("UIView", "_drawsAsBackdropOverlay"),
     replace<&hook_UIView__setDrawsAsBackdropOverlay_, orig_UIView__setDrawsAsBackdropOverlay_>(
         "UIView", "_setDrawsAsBackdropOverlay:"),
+    replace<&hook_UITabBarCustomizeView_setBackgroundColor_, orig_UITabBarCustomizeView_setBackgroundColor_>(
+        "UITabBarCustomizeView", "setBackgroundColor:"),
+    replace<&hook_UITabBarCustomizeView_initWithFrame_, orig_UITabBarCustomizeView_initWithFrame_>(
+        "UITabBarCustomizeView", "initWithFrame:"),
+    replace<&hook_UITabBarCustomizeView_init, orig_UITabBarCustomizeView_init>("UITabBarCustomizeView", "init"),
+    replace<&hook_UITabBarCustomizeView_initWithCoder_, orig_UITabBarCustomizeView_initWithCoder_>(
+        "UITabBarCustomizeView", "initWithCoder:"),
+    replace<&hook_UINavigationBar_initWithCoder_, orig_UINavigationBar_initWithCoder_>("UINavigationBar",
+                                                                                       "initWithCoder:"),
+    replace<&hook_UINavigationBar_initWithFrame_, orig_UINavigationBar_initWithFrame_>("UINavigationBar",
+                                                                                       "initWithFrame:"),
+    replace<&hook_UICollectionView_setBackgroundColor_, orig_UICollectionView_setBackgroundColor_>(
+        "UICollectionView", "setBackgroundColor:"),
+    replace<&hook_UICollectionView_initWithCoder_, orig_UICollectionView_initWithCoder_>("UICollectionView",
+                                                                                         "initWithCoder:"),
+    replace<&hook_UICollectionView_initWithFrame_style_, orig_UICollectionView_initWithFrame_style_>(
+        "UICollectionView", "initWithFrame:style:"),
+    replace<&hook_UICollectionView_initWithFrame_, orig_UICollectionView_initWithFrame_>("UICollectionView",
+                                                                                         "initWithFrame:"),
+    replace<&hook_UITableView_setBackgroundColor_, orig_UITableView_setBackgroundColor_>("UITableView",
+                                                                                         "setBackgroundColor:"),
+    replace<&hook_UITableView_initWithCoder_, orig_UITableView_initWithCoder_>("UITableView", "initWithCoder:"),
+    replace<&hook_UITableView_initWithFrame_style_, orig_UITableView_initWithFrame_style_>("UITableView",
+                                                                                           "initWithFrame:style:"),
+    replace<&hook_UITableView_initWithFrame_, orig_UITableView_initWithFrame_>("UITableView", "initWithFrame:"),
+    replace<&hook__UITableViewHeaderFooterContentView_initWithFrame_,
+            orig__UITableViewHeaderFooterContentView_initWithFrame_>("_UITableViewHeaderFooterContentView",
+                                                                     "initWithFrame:"),
+    replace<&hook__UITableViewHeaderFooterContentView_setBackgroundColor_,
+            orig__UITableViewHeaderFooterContentView_setBackgroundColor_>("_UITableViewHeaderFooterContentView",
+                                                                          "setBackgroundColor:"),
+    replaceWithoutOriginal<&hook__UITableViewHeaderFooterViewBackground_setBackgroundImage_>(
+        "_UITableViewHeaderFooterViewBackground", "setBackgroundImage:"),
+    replace<&hook__UITableViewHeaderFooterViewBackground_setBackgroundColor_,
+            orig__UITableViewHeaderFooterViewBackground_setBackgroundColor_>("_UITableViewHeaderFooterViewBackground",
+                                                                             "setBackgroundColor:"),
+    replace<&hook_MusicMoreNavigationController_init, orig_MusicMoreNavigationController_init>(
+        "MusicMoreNavigationController", "init"),
+    replace<&hook_MusicMoreNavigationController_setMoreListController_,
+            orig_MusicMoreNavigationController_setMoreListController_>("MusicMoreNavigationController",
+                                                                       "setMoreListController:"),
+    replace<&hook_MusicMoreNavigationController_moreListController,
+            orig_MusicMoreNavigationController_moreListController>("MusicMoreNavigationController",
+                                                                   "moreListController"),
+    replace<&hook_MusicMoreNavigationController_presentViewController_animated_completion_,
+            orig_MusicMoreNavigationController_presentViewController_animated_completion_>(
+        "MusicMoreNavigationController", "presentViewController:animated:completion:"),
+    replace<&hook_UITabBar_initWithCoder_, orig_UITabBar_initWithCoder_>("UITabBar", "initWithCoder:"),
+    replace<&hook_UITabBar_initWithFrame_, orig_UITabBar_initWithFrame_>("UITabBar", "initWithFrame:"),
+    replace<&hook_UITabBarButton__setUnselectedTintColor_forceLabelToConform_,
+            orig_UITabBarButton__setUnselectedTintColor_forceLabelToConform_>(
+        "UITabBarButton", "_setUnselectedTintColor:forceLabelToConform:"),
+    replaceWithoutOriginal<&hook_UITabBarButton_unselectedTintColor>("UITabBarButton", "unselectedTintColor"),
+    replace<&hook_UITabBarButton_initWithImage_selectedImage_label_withInsets_,
+            orig_UITabBarButton_initWithImage_selectedImage_label_withInsets_>(
+        "UITabBarButton", "initWithImage:selectedImage:label:withInsets:"),
+    replace<&hook__UIReplicantView_setBackgroundColor_, orig__UIReplicantView_setBackgroundColor_>(
+        "_UIReplicantView", "setBackgroundColor:"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithPrivateStyle_>("_UIBackdropView", "initWithPrivateStyle:"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithStyle_>("_UIBackdropView", "initWithStyle:"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithFrame_privateStyle_>("_UIBackdropView",

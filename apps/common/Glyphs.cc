@@ -62,6 +62,26 @@ UIImage* glyphImage(Glyph glyph, CGFloat s) {
     case Glyph::Compose:
       roundedRect(c, CGRectMake(s * 0.2, s * 0.2, s * 0.6, s * 0.6), s * 0.1);
       break;
+    case Glyph::Genres:  // a guitar: body and neck
+      disc(c, s * 0.4, s * 0.64, s * 0.2);
+      CGContextFillRect(c, CGRectMake(s * 0.46, s * 0.14, s * 0.08, s * 0.4));
+      CGContextFillRect(c, CGRectMake(s * 0.42, s * 0.12, s * 0.16, s * 0.08));
+      break;
+    case Glyph::Compilations:  // two records overlapping
+      disc(c, s * 0.38, s * 0.5, s * 0.22);
+      disc(c, s * 0.64, s * 0.5, s * 0.22);
+      break;
+    case Glyph::Composers:  // two beamed notes
+      disc(c, s * 0.3, s * 0.72, s * 0.12);
+      disc(c, s * 0.68, s * 0.66, s * 0.12);
+      CGContextFillRect(c, CGRectMake(s * 0.36, s * 0.2, s * 0.07, s * 0.52));
+      CGContextFillRect(c, CGRectMake(s * 0.74, s * 0.14, s * 0.07, s * 0.52));
+      CGContextFillRect(c, CGRectMake(s * 0.36, s * 0.14, s * 0.45, s * 0.1));
+      break;
+    case Glyph::Audiobooks:  // an open book
+      roundedRect(c, CGRectMake(s * 0.12, s * 0.22, s * 0.36, s * 0.56), s * 0.05);
+      roundedRect(c, CGRectMake(s * 0.52, s * 0.22, s * 0.36, s * 0.56), s * 0.05);
+      break;
   }
   UIImage* image = UIGraphicsGetImageFromCurrentImageContext();
   UIGraphicsEndImageContext();

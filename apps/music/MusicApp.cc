@@ -1,8 +1,11 @@
 // The Music app's window: the status bar over a tab bar controller whose
-// tabs hold navigation controllers, one per library view.
+// tabs hold navigation controllers, one per library view, the last one the
+// More tab's own.
 #include "apps/music/MusicApp.h"
 
 #include "apps/common/Glyphs.h"
+#include "apps/music/Albums.h"
+#include "apps/music/MoreTab.h"
 #include "apps/music/SongList.h"
 #include "platform/uikit/uikit.h"
 
@@ -16,7 +19,7 @@ constexpr TabSpec kTabs[] = {
     {"Playlists", Glyph::Playlists}, {"Artists", Glyph::Artists}, {"Songs", Glyph::Note},
     {"Albums", Glyph::Albums},       {"More", Glyph::More},
 };
-constexpr NSUInteger kSongsTab = 2;
+constexpr NSUInteger kSongsTab = 2, kAlbumsTab = 3, kMoreTab = 4;
 
 Ref<UIViewController> placeholderController(const char* title) {
   Ref<UIViewController> vc = objc::make<UIViewController>();
@@ -24,13 +27,33 @@ Ref<UIViewController> placeholderController(const char* title) {
   return vc;
 }
 
-Ref<UIViewController> controllerForTab(NSUInteger index) {
-  if (index == kSongsTab) return makeSongsViewController();
-  return placeholderController(kTabs[index].title);
+Ref<UINavigationController> navigationForTab(NSUInteger index) {
+  if (index == kMoreTab) return makeMoreNavigationController();
+  Ref<UIViewController> content = index == kSongsTab    ? makeSongsViewController()
+                                  : index == kAlbumsTab ? makeAlbumsViewController()
+                                                        : placeholderController(kTabs[index].title);
+  return UINavigationController::withRoot(content);
 }
 
-// The window with the tab selected, as the app shows it after launch.
-Ref<UIWindow> buildWindow(NSUInteger selectedTab) {
+Ref<UITabBarItem> tabBarItem(const char* title, Glyph glyph) {
+  Ref<UITabBarItem> item = objc::make<UITabBarItem>();
+  objc::send<void(NSString*)>(item, "setTitle:"_sel, NSString::withUTF8(title));
+  objc::send<void(UIImage*)>(item, "setImage:"_sel, glyphImage(glyph, 30));
+  return item;
+}
+
+// What the user may rearrange when tapping Edit on the More tab: every tab
+// but More itself, and every view the More list offers.
+Ref<NSArray> customizableItems() {
+  Ref<NSMutableArray> items = objc::make<NSMutableArray>();
+  for (NSUInteger i = 0; i < kMoreTab; ++i) items->addObject(tabBarItem(kTabs[i].title, kTabs[i].glyph));
+  for (const MoreEntry& entry : moreEntries()) items->addObject(tabBarItem(entry.title, entry.glyph));
+  return items;
+}
+
+// The window with the tab selected, as the app shows it after launch, and,
+// when asked, with the tab bar's customisation sheet up.
+Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false) {
   CGRect screen = UIScreen::mainScreen()->bounds();
   Ref<UIWindow> window = UIView::make<UIWindow>(screen);
   window->setTintColor(UIColor::withRGBA(1.0, 0.18, 0.33, 1));
@@ -38,8 +61,7 @@ Ref<UIWindow> buildWindow(NSUInteger selectedTab) {
   Ref<UITabBarController> tabs = objc::make<UITabBarController>();
   Ref<NSMutableArray> controllers = objc::make<NSMutableArray>();
   for (NSUInteger i = 0; i < std::size(kTabs); ++i) {
-    Ref<UIViewController> content = controllerForTab(i);
-    Ref<UINavigationController> nav = UINavigationController::withRoot(content);
+    Ref<UINavigationController> nav = navigationForTab(i);
     UITabBarItem* item = objc::as<UITabBarItem>(objc::send<id()>(nav, "tabBarItem"_sel));
     objc::send<void(NSString*)>(item, "setTitle:"_sel, NSString::withUTF8(kTabs[i].title));
     objc::send<void(UIImage*)>(item, "setImage:"_sel, glyphImage(kTabs[i].glyph, 30));
@@ -55,17 +77,28 @@ Ref<UIWindow> buildWindow(NSUInteger selectedTab) {
   Ref<UIStatusBar> statusBar = UIView::make<UIStatusBar>(CGRectMake(0, 0, screen.size.width, 20));
   window->addSubview(statusBar);
   settleWindow(window);
+  if (customizing) {
+    objc::send<void(NSArray*)>(tabs->tabBar(), "beginCustomizingItems:"_sel, customizableItems().get());
+    settleWindow(window);
+  }
   return window;
 }
 
 Ref<UIWindow> buildScreen(const std::string& screen) {
   if (screen == "songs") return buildWindow(kSongsTab);
+  if (screen == "albums") return buildWindow(kAlbumsTab);
+  if (screen == "more") return buildWindow(kMoreTab);
+  if (screen == "customize") return buildWindow(kMoreTab, true);
   return nullptr;
 }
 
 }  // namespace
 
-void registerMusicClasses() { registerSongListClasses(); }
+void registerMusicClasses() {
+  registerSongListClasses();
+  registerAlbumsClasses();
+  registerMoreTabClasses();
+}
 
 const HostApp& musicApp() {
   static const HostApp app = [] {
@@ -73,7 +106,7 @@ const HostApp& musicApp() {
     a.name = "music";
     a.host.bundleIdentifier = "com.apple.Music";
     a.host.registerClasses = &registerMusicClasses;
-    a.screens = {"songs"};
+    a.screens = {"songs", "albums", "more", "customize"};
     a.buildScreen = &buildScreen;
     return a;
   }();

@@ -51,6 +51,19 @@ void SongContent_drawRect(MusicCellContentView* self, SEL, CGRect) {
   }
 }
 
+// Standard media and search rows: a title over a subtitle, each in its
+// role's attributes, the title emphasised for the item that is playing.
+void MediaContent_drawRect(MusicCellContentView* self, SEL, CGRect) {
+  CGRect b = self->bounds();
+  SEL titleRole = self->_emphasized ? "titleEmphasizedTextAttributes"_sel : "titleRegularTextAttributes"_sel;
+  SEL subtitleRole = self->_emphasized ? "subtitleEmphasizedTextAttributes"_sel : "subtitleRegularTextAttributes"_sel;
+  CGFloat half = b.size.height / 2;
+  if (self->_title)
+    drawString(self->_title, CGRectMake(4, half - 18, b.size.width - 8, 18), classAttributes(self, titleRole));
+  if (self->_subtitle)
+    drawString(self->_subtitle, CGRectMake(4, half + 1, b.size.width - 8, 15), classAttributes(self, subtitleRole));
+}
+
 Ref<UITableViewCell> songCell(const Song& song, bool playing) {
   Ref<UITableViewCell> cell = adopt(objc::send<UITableViewCell*(NSInteger, NSString*)>(
       reinterpret_cast<id>(objc::alloc<UITableViewCell>()), "initWithStyle:reuseIdentifier:"_sel, 0, "Song"_ns));
@@ -117,6 +130,15 @@ UIView* Songs_viewForHeader(MusicSongsViewController*, SEL, UITableView*, NSInte
 
 }  // namespace
 
+Ref<UIView> makeStandardMediaContentView(CGRect frame, NSString* title, NSString* subtitle) {
+  Class cls = objc_getClass("MusicStandardMediaTableViewCellContentView");
+  auto* fresh = static_cast<UIView*>(objc::send<id()>(reinterpret_cast<id>(cls), "alloc"_sel));
+  Ref<MusicCellContentView> view = adopt(static_cast<MusicCellContentView*>(fresh->initWithFrame(frame)));
+  view->_title = title;
+  view->_subtitle = subtitle;
+  return view;
+}
+
 Ref<UIViewController> makeSongsViewController() {
   Ref<UIViewController> songs = objc::make<MusicSongsViewController>();
   songs->setTitle("Songs"_ns);
@@ -141,14 +163,14 @@ void registerSongListClasses() {
       .classMethod<&keptAttributes<16, false, 0, true>>("titleEmphasizedTextAttributes")
       .classMethod<&keptAttributes<12, false, 330, false>>("subtitleRegularTextAttributes")
       .classMethod<&keptAttributes<12, false, 0, true>>("subtitleEmphasizedTextAttributes")
-      .method<&SongContent_drawRect>("drawRect:");
+      .method<&MediaContent_drawRect>("drawRect:");
   objc::ClassBuilder<MusicCellContentView>("MusicSearchTableViewCellContentView", objc::classOf<UIView>())
       .classMethod<&keptAttributes<16, false, 0, false>>("titleRegularTextAttributes")
       .classMethod<&keptAttributes<16, false, 0, true>>("titleEmphasizedTextAttributes")
       .classMethod<&keptAttributes<12, false, 330, false>>("subtitleRegularTextAttributes")
       .classMethod<&keptAttributes<12, false, 0, true>>("subtitleEmphasizedTextAttributes")
       .classMethod<&keptAttributes<13, false, 560, false>>("detailRegularTextAttributes")
-      .method<&SongContent_drawRect>("drawRect:");
+      .method<&MediaContent_drawRect>("drawRect:");
   objc::ClassBuilder<MusicTableSectionHeaderView>("MusicTableSectionHeaderView",
                                                   objc::classOf<UITableViewHeaderFooterView>())
       .method<&headerTitleRegular>("titleRegularTextAttributes")

@@ -23,4 +23,8 @@ struct MusicTableSectionHeaderView : UITableViewHeaderFooterView {
 
 Ref<UIViewController> makeSongsViewController();
 
+// A MusicStandardMediaTableViewCellContentView showing a title over a
+// subtitle in its class's text attributes.
+Ref<UIView> makeStandardMediaContentView(CGRect frame, NSString* title, NSString* subtitle);
+
 void registerSongListClasses();

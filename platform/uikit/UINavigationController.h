@@ -1,7 +1,9 @@
 // UINavigationBar and UINavigationController. The controller's view is a
-// UILayoutContainerView holding the navigation bar and a wrapper view
-// (handed out by UIViewControllerWrapperView) around the top controller's
-// view.
+// UILayoutContainerView, with no background of its own, holding a wrapper
+// view (handed out by UIViewControllerWrapperView) around the top
+// controller's view and, in front of it, the navigation bar. The bar is
+// translucent: a blur view made by private style sits behind its title
+// view, as the tab bar's sits behind its buttons.
 //
 //   Ref<UINavigationController> nav = UINavigationController::withRoot(songs);
 #pragma once
@@ -10,10 +12,17 @@
 #include "platform/foundation/NSDictionary.h"
 #include "platform/uikit/UIViewController.h"
 
+// Draws its bar's title; made by the bar when it first lays out.
+struct UINavigationItemView : UIView {
+  static constexpr const char* kClassName = "UINavigationItemView";
+};
+
 struct UINavigationBar : UIView {
   static constexpr const char* kClassName = "UINavigationBar";
   Ref<NSDictionary> _titleTextAttributes;
   Ref<NSString> _title;
+  Ref<UIView> _barBackdrop;
+  Ref<UINavigationItemView> _titleView;
 
   NSDictionary* titleTextAttributes() { return objc::send<NSDictionary*()>(this, "titleTextAttributes"_sel); }
   void setTitleTextAttributes(NSDictionary* a) {

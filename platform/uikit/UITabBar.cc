@@ -31,6 +31,7 @@ UITabBarButton* Button_initWithImage(UITabBarButton* self, SEL, UIImage* image, 
 }
 void Button_setUnselectedTint(UITabBarButton* self, SEL, UIColor* color, BOOL forceLabel) {
   self->_unselectedTintColor = color ? color : stockUnselectedTint();
+  if (forceLabel) self->_labelConformsToUnselectedTint = true;
 }
 UIColor* Button_unselectedTintColor(UITabBarButton* self, SEL) { return self->_unselectedTintColor.get(); }
 
@@ -38,6 +39,10 @@ UIColor* Button_unselectedTintColor(UITabBarButton* self, SEL) { return self->_u
 // colour); the label is drawn below it.
 UIColor* currentColour(UITabBarButton* self) {
   return self->isSelected() ? self->tintColor() : self->unselectedTintColor();
+}
+UIColor* labelColour(UITabBarButton* self) {
+  if (self->isSelected() || self->_labelConformsToUnselectedTint) return currentColour(self);
+  return stockUnselectedTint();
 }
 void Button_layoutSubviews(UITabBarButton* self, SEL) {
   for (UIView* sub : self->subviewList()) sub->removeFromSuperview();
@@ -55,7 +60,7 @@ void Button_drawRect(UITabBarButton* self, SEL, CGRect) {
   if (!self->_label) return;
   CGRect b = self->bounds();
   drawString(self->_label, CGRectMake(0, b.size.height - 16, b.size.width, 12),
-             NSDictionary::withObjectsAndKeys({currentColour(self), NSForegroundColorAttributeName(),
+             NSDictionary::withObjectsAndKeys({labelColour(self), NSForegroundColorAttributeName(),
                                                UIFont::systemFont(10), NSFontAttributeName(), NSNumber::withInteger(1),
                                                NSParagraphStyleAttributeName()}));
 }

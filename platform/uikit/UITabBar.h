@@ -1,7 +1,9 @@
 // UITabBar, its buttons and UITabBarController. A tab bar draws the view
 // held in its _adaptiveBackdrop behind its buttons; a button shows its image
-// and label in the tint colour when selected and in its unselected tint
-// colour otherwise.
+// in the tint colour when selected and in its unselected tint colour
+// otherwise. Its label follows the unselected tint only once a caller has
+// forced it to (_setUnselectedTintColor:forceLabelToConform: with YES);
+// until then an unselected label stays the stock grey.
 //
 //   Ref<UITabBarController> tabs = objc::make<UITabBarController>();
 //   tabs->setViewControllers(controllers);
@@ -25,6 +27,7 @@ struct UITabBarButton : UIControl {
   Ref<UIImage> _selectedImage;
   Ref<NSString> _label;
   Ref<UIColor> _unselectedTintColor;
+  bool _labelConformsToUnselectedTint = false;
   UIEdgeInsets _insets;
 
   UIColor* unselectedTintColor() { return objc::send<UIColor*()>(this, "unselectedTintColor"_sel); }

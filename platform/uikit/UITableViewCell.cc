@@ -49,7 +49,6 @@ UITableViewCell* UITableViewCell_initWithStyle(UITableViewCell* self, SEL, NSInt
     cell->_detailTextLabel->_textColor = UIColor::grayColor();
     cell->_contentView->addSubview(cell->_detailTextLabel);
   }
-  cell->_backgroundColor = UIColor::whiteColor();
   if (UIView* selected = cellProxy()->_selectedBackgroundView.get()) cell->setSelectedBackgroundView(selected);
   return cell;
 }

@@ -1,6 +1,8 @@
 // UITableViewCell with its appearance proxy: a selected background view
 // given to +[UITableViewCell appearance] is applied to every cell created
-// afterwards, the same view object to each.
+// afterwards, the same view object to each. A cell has no background colour
+// of its own until someone sets one, so that, as on the phone, a plain
+// table's own background shows through its cells.
 //
 //   UITableViewCell::appearance()->setSelectedBackgroundView(backdrop);
 #pragma once

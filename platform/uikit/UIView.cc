@@ -136,6 +136,12 @@ void UIView_animateNoCompletion(Class cls, SEL, double duration, Block<void()>* 
   UIView_animate(cls, nullptr, duration, animations, nullptr);
 }
 
+UIView* UIView_snapshotView(UIView* self, SEL, BOOL) {
+  Ref<UIView> replicant = UIView::make<UIReplicantView>(self->bounds());
+  replicant->setBackgroundColor(self->backgroundColor());
+  return replicant.autorelease();
+}
+
 void UIView_dealloc(UIView* self, SEL) {
   // Subviews outlive their superview's storage only through other owners.
   for (UIView* sub : self->subviewList()) sub->_superview = nullptr;
@@ -195,6 +201,8 @@ void registerUIView() {
       .method<&UIView_layoutIfNeeded>("layoutIfNeeded")
       .method<&UIView_drawRect>("drawRect:")
       .method<&UIView_drawsAsBackdropOverlay>("_drawsAsBackdropOverlay")
-      .method<&UIView_setDrawsAsBackdropOverlay>("_setDrawsAsBackdropOverlay:");
+      .method<&UIView_setDrawsAsBackdropOverlay>("_setDrawsAsBackdropOverlay:")
+      .method<&UIView_snapshotView>("snapshotViewAfterScreenUpdates:");
   objc::ClassBuilder<UIWindow>("UIWindow", objc::classOf<UIView>());
+  objc::ClassBuilder<UIReplicantView>("_UIReplicantView", objc::classOf<UIView>());
 }

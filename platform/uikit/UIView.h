@@ -85,6 +85,10 @@ struct UIView : UIResponder {
   void setNeedsLayout() { objc::send<void()>(this, "setNeedsLayout"_sel); }
   void layoutIfNeeded() { objc::send<void()>(this, "layoutIfNeeded"_sel); }
   void drawRect(CGRect rect) { objc::send<void(CGRect)>(this, "drawRect:"_sel, rect); }
+  // An autoreleased _UIReplicantView of the view's current look.
+  UIView* snapshotView(BOOL afterUpdates) {
+    return objc::send<UIView*(BOOL)>(this, "snapshotViewAfterScreenUpdates:"_sel, afterUpdates);
+  }
 
   // +[UIView animateWithDuration:animations:completion:]: both blocks run
   // later on the main run loop, the completion after the duration.
@@ -100,6 +104,13 @@ struct UIView : UIResponder {
 
 struct UIWindow : UIView {
   static constexpr const char* kClassName = "UIWindow";
+};
+
+// _UIReplicantView: the snapshot view UIKit hands out while it animates or
+// drags a view. The model's replicant has the source's size and takes its
+// background colour through the ordinary setter; it draws nothing else.
+struct UIReplicantView : UIView {
+  static constexpr const char* kClassName = "_UIReplicantView";
 };
 
 void registerUIView();

@@ -27,4 +27,5 @@ void registerUIKit() {
   registerUITableView();
   registerUICollectionView();
   registerUITabBar();
+  registerUITabBarCustomizeView();
 }

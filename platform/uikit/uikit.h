@@ -15,6 +15,7 @@
 #include "platform/uikit/UIImage.h"
 #include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UITabBar.h"
+#include "platform/uikit/UITabBarCustomizeView.h"
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/TextDrawing.h"
 #include "platform/uikit/UITableViewCell.h"

@@ -1,0 +1,53 @@
+// List text recolouring: the attribute dictionaries that the Music app's
+// cell content views (class methods) and section headers (instance methods)
+// hand out per text role come back as copies in one of the two theme text
+// colours; the host's own dictionaries stay as they are.
+//
+//   replaceClassMethod<&hook_meta_MusicSongListTableViewCellContentView_titleRegularTextAttributes, ...>(...)
+#pragma once
+
+#include "tweak/hook_slot.h"
+
+struct NSDictionary;
+
+extern HookSlot<NSDictionary*()> orig_meta_MusicSongListTableViewCellContentView__detailRegularTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicSongListTableViewCellContentView_titleRegularTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicSongListTableViewCellContentView_titleEmphasizedTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicSongListTableViewCellContentView_subtitleRegularTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicSongListTableViewCellContentView_detailEmphasizedTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicSongListTableViewCellContentView_detailRegularTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicSongListTableViewCellContentView_detailRegularGrayTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicStandardMediaTableViewCellContentView__titleRegularTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicStandardMediaTableViewCellContentView__subtitleRegularTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicStandardMediaTableViewCellContentView_titleRegularTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicStandardMediaTableViewCellContentView_titleEmphasizedTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicStandardMediaTableViewCellContentView_subtitleRegularTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicStandardMediaTableViewCellContentView_subtitleEmphasizedTextAttributes;
+extern HookSlot<NSDictionary*()> orig_MusicTableSectionHeaderView_titleRegularTextAttributes;
+extern HookSlot<NSDictionary*()> orig_MusicTableSectionHeaderView_titleEmphasizedTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicSearchTableViewCellContentView_titleRegularTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicSearchTableViewCellContentView_titleEmphasizedTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicSearchTableViewCellContentView_subtitleRegularTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicSearchTableViewCellContentView_subtitleEmphasizedTextAttributes;
+extern HookSlot<NSDictionary*()> orig_meta_MusicSearchTableViewCellContentView_detailRegularTextAttributes;
+
+NSDictionary* hook_meta_MusicSongListTableViewCellContentView__detailRegularTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicSongListTableViewCellContentView_titleRegularTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicSongListTableViewCellContentView_titleEmphasizedTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicSongListTableViewCellContentView_subtitleRegularTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicSongListTableViewCellContentView_detailEmphasizedTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicSongListTableViewCellContentView_detailRegularTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicSongListTableViewCellContentView_detailRegularGrayTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicStandardMediaTableViewCellContentView__titleRegularTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicStandardMediaTableViewCellContentView__subtitleRegularTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicStandardMediaTableViewCellContentView_titleRegularTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicStandardMediaTableViewCellContentView_titleEmphasizedTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicStandardMediaTableViewCellContentView_subtitleRegularTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicStandardMediaTableViewCellContentView_subtitleEmphasizedTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_MusicTableSectionHeaderView_titleRegularTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_MusicTableSectionHeaderView_titleEmphasizedTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicSearchTableViewCellContentView_titleRegularTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicSearchTableViewCellContentView_titleEmphasizedTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicSearchTableViewCellContentView_subtitleRegularTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicSearchTableViewCellContentView_subtitleEmphasizedTextAttributes(id self, SEL _cmd);
+NSDictionary* hook_meta_MusicSearchTableViewCellContentView_detailRegularTextAttributes(id self, SEL _cmd);

@@ -1,0 +1,309 @@
+// Translucent containers, through launched Music hosts whose own methods
+// are probed (probes.h): what reaches the saved setters and initialisers,
+// and what the host's objects hold afterwards.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "apps/music/MusicApp.h"
+#include "platform/objc/class.h"
+#include "tests/hooks/music/probes.h"
+#include "tweak/hook_installer.h"
+#include "tweak/settings.h"
+
+namespace {
+
+constexpr CGRect kFrame = {{10, 20}, {300, 40}};
+
+Ref<UIView> makeView(const char* className, CGRect frame) {
+  return adopt(static_cast<UIView*>(objc::send<id(CGRect)>(allocOf(className), "initWithFrame:"_sel, frame)));
+}
+
+UIView* lastSubview(UIView* view) {
+  std::vector<UIView*> subviews = view->subviewList();
+  return subviews.empty() ? nullptr : subviews.back();
+}
+
+TEST(ClearColourSetters, TheSavedSetterGetsTheClearColourOnceWhateverItWasGiven) {
+  inLaunch(probedMusicHost(), [] {
+    AutoreleasePool pool;
+    // The probes gave each class a setter of its own, so the rows replaced
+    // that setter and the slots hold the probes: what they record is what
+    // each slot's implementation received.
+    for (const InstallRecord& r : installationReport()) {
+      if (std::string(r.row->selector) != "setBackgroundColor:") continue;
+      EXPECT_EQ(r.outcome, InstallOutcome::ReplacedOwnMethod) << r.row->className;
+    }
+
+    const std::pair<const char*, UIColor*> given[] = {{"red", UIColor::redColor()},
+                                                      {"nil", nil},
+                                                      {"clear", UIColor::clearColor()},
+                                                      {"translucent", UIColor::withRGBA(0.2, 0.4, 0.6, 0.5)}};
+    for (const char* className : kClearedClasses) {
+      Ref<UIView> view = makeView(className, kFrame);
+      ASSERT_NE(view.get(), nullptr) << className;
+      for (auto [name, colour] : given) {
+        probes().setterCalls.clear();
+        view->setBackgroundColor(colour);
+        ASSERT_EQ(probes().setterCalls.size(), 1u) << className << " given " << name;
+        EXPECT_EQ(probes().setterCalls[0].className, className);
+        EXPECT_TRUE(sameColour(probes().setterCalls[0].colour, UIColor::clearColor()))
+            << className << " given " << name;
+      }
+    }
+  });
+}
+
+TEST(ClearColourSetters, WorkThroughTheSuperclassFallbackInAnUnprobedHost) {
+  inLaunch({.registerHostClasses = &registerMusicClasses}, [] {
+    AutoreleasePool pool;
+    for (const char* className : kClearedClasses) {
+      Ref<UIView> view = makeView(className, kFrame);
+      view->setBackgroundColor(UIColor::redColor());
+      EXPECT_TRUE(sameColour(view->_backgroundColor.get(), UIColor::clearColor())) << className;
+    }
+  });
+}
+
+TEST(Initialisers, ThatGetNilFromTheHostReturnNilAndTouchNothing) {
+  inLaunch(probedMusicHost(), [] {
+    AutoreleasePool pool;
+    Ref<NSObject> coder = objc::make<NSObject>();
+    const std::pair<const char*, std::function<id()>> cases[] = {
+        {"MPUVignetteBackgroundView initWithFrame:",
+         [] { return objc::send<id(CGRect)>(allocOf("MPUVignetteBackgroundView"), "initWithFrame:"_sel, kFrame); }},
+        {"UITabBarCustomizeView initWithFrame:",
+         [] { return objc::send<id(CGRect)>(allocOf("UITabBarCustomizeView"), "initWithFrame:"_sel, kFrame); }},
+        {"UITabBarCustomizeView init", [] { return objc::send<id()>(allocOf("UITabBarCustomizeView"), "init"_sel); }},
+        {"UITabBarCustomizeView initWithCoder:",
+         [&] { return objc::send<id(id)>(allocOf("UITabBarCustomizeView"), "initWithCoder:"_sel, coder.get()); }},
+        {"UINavigationBar initWithCoder:",
+         [&] { return objc::send<id(id)>(allocOf("UINavigationBar"), "initWithCoder:"_sel, coder.get()); }},
+        {"UINavigationBar initWithFrame:",
+         [] { return objc::send<id(CGRect)>(allocOf("UINavigationBar"), "initWithFrame:"_sel, kFrame); }},
+        {"UICollectionView initWithCoder:",
+         [&] { return objc::send<id(id)>(allocOf("UICollectionView"), "initWithCoder:"_sel, coder.get()); }},
+        {"UICollectionView initWithFrame:",
+         [] { return objc::send<id(CGRect)>(allocOf("UICollectionView"), "initWithFrame:"_sel, kFrame); }},
+        {"UITableView initWithCoder:",
+         [&] { return objc::send<id(id)>(allocOf("UITableView"), "initWithCoder:"_sel, coder.get()); }},
+        {"UITableView initWithFrame:style:",
+         [] {
+           return objc::send<id(CGRect, NSInteger)>(allocOf("UITableView"), "initWithFrame:style:"_sel, kFrame,
+                                                    UITableViewStyleGrouped);
+         }},
+        {"UITableView initWithFrame:",
+         [] { return objc::send<id(CGRect)>(allocOf("UITableView"), "initWithFrame:"_sel, kFrame); }},
+        {"_UITableViewHeaderFooterContentView initWithFrame:",
+         [] {
+           return objc::send<id(CGRect)>(allocOf("_UITableViewHeaderFooterContentView"), "initWithFrame:"_sel, kFrame);
+         }},
+        {"UITabBar initWithCoder:",
+         [&] { return objc::send<id(id)>(allocOf("UITabBar"), "initWithCoder:"_sel, coder.get()); }},
+        {"UITabBar initWithFrame:",
+         [] { return objc::send<id(CGRect)>(allocOf("UITabBar"), "initWithFrame:"_sel, kFrame); }},
+        {"UITabBarButton initWithImage:selectedImage:label:withInsets:",
+         [] {
+           return objc::send<id(UIImage*, UIImage*, NSString*, UIEdgeInsets)>(
+               allocOf("UITabBarButton"), "initWithImage:selectedImage:label:withInsets:"_sel, nil, nil, "Songs"_ns,
+               UIEdgeInsetsZero);
+         }},
+        {"MusicMoreNavigationController init",
+         [] { return objc::send<id()>(allocOf("MusicMoreNavigationController"), "init"_sel); }},
+    };
+    probes().failInitialisers = true;
+    for (const auto& [name, make] : cases) {
+      probes().setterCalls.clear();
+      probes().backdropInits.clear();
+      probes().tintCalls.clear();
+      EXPECT_EQ(make(), nil) << name;
+      EXPECT_TRUE(probes().setterCalls.empty()) << name;
+      EXPECT_TRUE(probes().backdropInits.empty()) << name << ": no blur view is made";
+      EXPECT_TRUE(probes().tintCalls.empty()) << name;
+    }
+    probes().failInitialisers = false;
+  });
+}
+
+TEST(Vignette, GetsABackdropWithTheFrameItWasGivenAndLosesItsPlainDimmingView) {
+  inLaunch(probedMusicHost(), [] {
+    AutoreleasePool pool;
+    Ref<UIView> vignette = makeView("MPUVignetteBackgroundView", kFrame);
+    UIView* last = lastSubview(vignette);
+    ASSERT_NE(last, nullptr);
+    EXPECT_TRUE(last->isMemberOfClass(objc::classOf<UIBackdropView>()));
+    const BackdropInit* made = recordedBackdrop(last);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->frame, kFrame) << "the frame given to the initialiser, not the bounds";
+    EXPECT_TRUE(made->autosizes);
+    EXPECT_EQ(objc::as<UIBackdropView>(last)->settings()->blurQuality()->str(), "low");
+    for (UIView* sub : vignette->subviewList())
+      EXPECT_FALSE(sub->isMemberOfClass(objc::classOf<UIView>())) << "the host's plain dimming view stays out";
+  });
+}
+
+TEST(Vignette, AnswersTheClearColourWhateverItHolds) {
+  inLaunch(probedMusicHost(), [] {
+    AutoreleasePool pool;
+    Ref<UIView> vignette = makeView("MPUVignetteBackgroundView", kFrame);
+    vignette->setBackgroundColor(UIColor::redColor());
+    EXPECT_TRUE(sameColour(vignette->backgroundColor(), UIColor::clearColor()));
+    object_setIvar(vignette, class_getInstanceVariable(object_getClass(vignette), "_backgroundColor"),
+                   UIColor::redColor());
+    EXPECT_TRUE(sameColour(vignette->backgroundColor(), UIColor::clearColor())) << "the getter never asks the host";
+  });
+}
+
+TEST(Vignette, DropsOnlySubviewsOfExactlyTheClassUIView) {
+  inLaunch(probedMusicHost(), [] {
+    AutoreleasePool pool;
+    struct Case {
+      const char* className;
+      bool added;
+    };
+    const Case cases[] = {{"UIView", false}, {"UIImageView", true}, {"UILabel", true}, {"_UIBackdropView", true}};
+    for (const Case& c : cases) {
+      Ref<UIView> vignette = makeView("MPUVignetteBackgroundView", kFrame);
+      size_t before = vignette->subviewList().size();
+      Ref<UIView> sub = makeView(c.className, CGRectMake(0, 0, 5, 5));
+      vignette->addSubview(sub);
+      EXPECT_EQ(vignette->subviewList().size(), before + (c.added ? 1 : 0)) << c.className;
+      EXPECT_EQ(sub->superview() == vignette.get(), c.added) << c.className;
+    }
+    Ref<UIView> vignette = makeView("MPUVignetteBackgroundView", kFrame);
+    size_t before = vignette->subviewList().size();
+    vignette->addSubview(nil);
+    EXPECT_EQ(vignette->subviewList().size(), before);
+  });
+}
+
+TEST(Vignette, RecognisesGesturesSimultaneouslyWithAnyOther) {
+  inLaunch(probedMusicHost(), [] {
+    AutoreleasePool pool;
+    Ref<UIView> vignette = makeView("MPUVignetteBackgroundView", kFrame);
+    Ref<NSObject> a = objc::make<NSObject>(), b = objc::make<NSObject>();
+    SEL sel = "gestureRecognizer:shouldRecognizeSimultaneouslyWithGestureRecognizer:"_sel;
+    EXPECT_TRUE((objc::send<BOOL(id, id)>(vignette, sel, a.get(), b.get())));
+    EXPECT_TRUE((objc::send<BOOL(id, id)>(vignette, sel, nil, nil)));
+  });
+}
+
+TEST(CustomizeSheet, IsClearHoweverMadeAndHasABackdropWhenGivenAFrame) {
+  inLaunch(probedMusicHost(), [] {
+    AutoreleasePool pool;
+    Ref<NSObject> coder = objc::make<NSObject>();
+    Ref<UIView> byInit = adopt(objc::send<UIView*()>(allocOf("UITabBarCustomizeView"), "init"_sel));
+    Ref<UIView> byCoder =
+        adopt(objc::send<UIView*(id)>(allocOf("UITabBarCustomizeView"), "initWithCoder:"_sel, coder.get()));
+    Ref<UIView> byFrame = makeView("UITabBarCustomizeView", CGRectMake(5, 6, 70, 80));
+    for (UIView* sheet : {byInit.get(), byCoder.get(), byFrame.get()})
+      EXPECT_TRUE(sameColour(sheet->backgroundColor(), UIColor::clearColor()));
+    UIView* last = lastSubview(byFrame);
+    ASSERT_NE(last, nullptr);
+    ASSERT_TRUE(last->isMemberOfClass(objc::classOf<UIBackdropView>()));
+    EXPECT_EQ(recordedBackdrop(last)->frame, CGRectMake(5, 6, 70, 80));
+  });
+}
+
+TEST(NavigationBar, TitleAttributesAreReplacedWholeAndTintIsThePrimaryTextColour) {
+  inLaunch(probedMusicHost(), [] {
+    AutoreleasePool pool;
+    ASSERT_EQ(UIColorHexText(ThemeColours.PrimaryTextColour), std::string("#") + kPrimaryText);
+    Ref<NSObject> coder = objc::make<NSObject>();
+    Ref<UINavigationBar> fromCoder =
+        adopt(objc::send<UINavigationBar*(id)>(allocOf("UINavigationBar"), "initWithCoder:"_sel, coder.get()));
+    Ref<UINavigationBar> fromFrame =
+        adopt(objc::send<UINavigationBar*(CGRect)>(allocOf("UINavigationBar"), "initWithFrame:"_sel, kFrame));
+    for (UINavigationBar* bar : {fromCoder.get(), fromFrame.get()}) {
+      NSDictionary* attributes = bar->titleTextAttributes();
+      ASSERT_NE(attributes, nullptr);
+      EXPECT_EQ(attributes->count(), 1u) << "the host's font is gone, not merged";
+      EXPECT_TRUE(sameColour(attributes->objectForKey(NSForegroundColorAttributeName()),
+                             ThemeColours.PrimaryTextColour));
+      EXPECT_TRUE(sameColour(bar->tintColor(), ThemeColours.PrimaryTextColour));
+    }
+  });
+}
+
+TEST(TablesAndGrids, AreClearRightAfterCreationByEveryInitialiser) {
+  inLaunch(probedMusicHost(), [] {
+    AutoreleasePool pool;
+    Ref<NSObject> coder = objc::make<NSObject>();
+    const std::pair<const char*, std::function<id()>> cases[] = {
+        {"table, grouped style",
+         [] {
+           return objc::send<id(CGRect, NSInteger)>(allocOf("UITableView"), "initWithFrame:style:"_sel, kFrame,
+                                                    UITableViewStyleGrouped);
+         }},
+        {"table, frame", [] { return objc::send<id(CGRect)>(allocOf("UITableView"), "initWithFrame:"_sel, kFrame); }},
+        {"table, coder",
+         [&] { return objc::send<id(id)>(allocOf("UITableView"), "initWithCoder:"_sel, coder.get()); }},
+        {"grid, frame",
+         [] { return objc::send<id(CGRect)>(allocOf("UICollectionView"), "initWithFrame:"_sel, kFrame); }},
+        {"grid, coder",
+         [&] { return objc::send<id(id)>(allocOf("UICollectionView"), "initWithCoder:"_sel, coder.get()); }},
+        {"grid, layout",
+         [] {
+           return objc::send<id(CGRect, id)>(allocOf("UICollectionView"), "initWithFrame:collectionViewLayout:"_sel,
+                                             kFrame, nil);
+         }},
+    };
+    for (const auto& [name, make] : cases) {
+      Ref<UIView> view = adopt(static_cast<UIView*>(make()));
+      ASSERT_NE(view.get(), nullptr) << name;
+      EXPECT_TRUE(sameColour(view->_backgroundColor.get(), UIColor::clearColor())) << name;
+    }
+  });
+}
+
+TEST(TableHeaders, AreClearAndIgnoreBackgroundImages) {
+  inLaunch(probedMusicHost(), [] {
+    AutoreleasePool pool;
+    Ref<UITableViewHeaderFooterView> header =
+        adopt(objc::alloc<UITableViewHeaderFooterView>()->initWithReuseIdentifier("Header"_ns));
+    UIView* background = objc::send<UIView*()>(header, "backgroundView"_sel);
+    ASSERT_NE(background, nullptr);
+    EXPECT_TRUE(sameColour(background->backgroundColor(), UIColor::clearColor()));
+    EXPECT_TRUE(sameColour(header->contentView()->backgroundColor(), UIColor::clearColor()));
+    UIGraphicsBeginImageContextWithOptions(CGSizeMake(4, 4), YES, 1);
+    UIImage* image = UIGraphicsGetImageFromCurrentImageContext();
+    UIGraphicsEndImageContext();
+    objc::send<void(UIImage*)>(background, "setBackgroundImage:"_sel, image);
+    EXPECT_EQ(objc::send<id()>(background, "backgroundImage"_sel), nil);
+  });
+}
+
+UIView* adaptiveBackdropOf(UIView* bar) {
+  return objc::as<UIView>(object_getIvar(bar, class_getInstanceVariable(object_getClass(bar), "_adaptiveBackdrop")));
+}
+
+TEST(TabBars, EachGetsItsOwnBackdropAndTheStockOneIsReleasedOnce) {
+  inLaunch(probedMusicHost(), [] {
+    AutoreleasePool pool;
+    Ref<UIView> bars[] = {makeView("UITabBar", kFrame), makeView("UITabBar", kFrame)};
+    ASSERT_EQ(probes().stockTabBarBackdrops.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+      UIView* backdrop = adaptiveBackdropOf(bars[i]);
+      ASSERT_NE(backdrop, nullptr);
+      EXPECT_TRUE(backdrop->isMemberOfClass(objc::classOf<UIBackdropView>()));
+      EXPECT_NE(backdrop, probes().stockTabBarBackdrops[i].get());
+      ASSERT_NE(recordedBackdrop(backdrop), nullptr);
+      EXPECT_EQ(recordedBackdrop(backdrop)->frame, CGRectZero) << "not the frame the bar was given";
+      EXPECT_EQ(backdrop->superview(), nullptr) << "kept in the field, not added to the bar";
+      EXPECT_EQ(objc_retainCount(backdrop), 1u) << "the bar holds it; its maker has let go";
+      EXPECT_EQ(probes().stockTabBarBackdropCounts[i], 2u);
+      EXPECT_EQ(objc_retainCount(probes().stockTabBarBackdrops[i]), 1u)
+          << "the bar's reference to its stock backdrop is released exactly once";
+    }
+    EXPECT_NE(adaptiveBackdropOf(bars[0]), adaptiveBackdropOf(bars[1]));
+
+    Ref<NSObject> coder = objc::make<NSObject>();
+    Ref<UIView> fromCoder = adopt(objc::send<UIView*(id)>(allocOf("UITabBar"), "initWithCoder:"_sel, coder.get()));
+    UIView* backdrop = adaptiveBackdropOf(fromCoder);
+    ASSERT_NE(backdrop, nullptr);
+    EXPECT_EQ(recordedBackdrop(backdrop)->frame, CGRectZero);
+    EXPECT_EQ(objc_retainCount(backdrop), 1u);
+  });
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+// The Music app's screens as the themed host builds them, read back through
+// the view dump: what is clear, and which colours the host draws its texts
+// and tab bar in, with the default preferences.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "apps/music/MusicApp.h"
+#include "platform/render/ViewDump.h"
+#include "platform/uikit/uikit.h"
+#include "tests/support/launch.h"
+
+using nlohmann::json;
+
+namespace {
+
+void eachNode(const json& node, const std::function<void(const json&)>& visit) {
+  visit(node);
+  for (const json& sub : node["subviews"]) eachNode(sub, visit);
+}
+
+json dumpScreen(const std::string& screen) {
+  AutoreleasePool pool;
+  Ref<UIWindow> window = musicApp().buildScreen(screen);
+  EXPECT_NE(window.get(), nullptr) << screen;
+  return window ? dumpView(window.get()) : json();
+}
+
+// The colour each drawn text had, by its text; the first one drawn wins
+// (the tab bar comes after the screen it belongs to).
+std::map<std::string, json> drawnTextColours(const json& window) {
+  std::map<std::string, json> colours;
+  eachNode(window, [&](const json& node) {
+    if (node.contains("texts"))
+      for (const json& run : node["texts"]) colours.emplace(run["text"], run["color"]);
+    if (node.contains("text") && node["text"].is_string()) colours.emplace(node["text"], node["textColor"]);
+  });
+  return colours;
+}
+
+TEST(Screens, ContainersAreClearOnEveryScreen) {
+  inLaunch({.registerHostClasses = &registerMusicClasses}, [] {
+    const std::pair<const char*, std::vector<const char*>> expectations[] = {
+        {"songs", {"UITableView", "_UITableViewHeaderFooterViewBackground", "_UITableViewHeaderFooterContentView"}},
+        {"albums", {"UICollectionView", "MPUVignetteBackgroundView"}},
+        {"more", {"UITableView"}},
+        {"customize", {"UITabBarCustomizeView"}},
+    };
+    ASSERT_EQ(musicApp().screens, (std::vector<std::string>{"songs", "albums", "more", "customize"}));
+    for (const auto& [screen, classes] : expectations) {
+      json window = dumpScreen(screen);
+      for (const char* className : classes) {
+        int seen = 0;
+        eachNode(window, [&](const json& node) {
+          if (node["class"] != className) return;
+          ++seen;
+          EXPECT_EQ(node["backgroundColor"], "#00000000") << screen << " " << className;
+        });
+        EXPECT_GT(seen, 0) << screen << " shows no " << className;
+      }
+    }
+  });
+}
+
+TEST(Screens, SongsAreDrawnInTheDefaultThemeTextColours) {
+  inLaunch({.registerHostClasses = &registerMusicClasses}, [] {
+    std::map<std::string, json> colours = drawnTextColours(dumpScreen("songs"));
+    const std::pair<const char*, const char*> expected[] = {
+        {"Blue Hour", "#F4FCF7FF"},                       // the playing song's title, emphasised
+        {"3:18", "#F4FCF7FF"},                            // its duration, emphasised
+        {"Afterglow", "#E4E4E4FF"},                       // a regular title
+        {"The Lanterns \u2014 Northern Lights", "#F4FCF7FF"},  // a regular subtitle
+        {"3:42", "#F4FCF7FF"},                            // a regular grey detail
+        {"A", "#E4E4E4FF"},                               // a section header's regular title
+        {"Songs", "#F4FCF7FF"},                           // the navigation bar's title
+    };
+    for (auto [text, colour] : expected) {
+      ASSERT_TRUE(colours.count(text)) << text << " is not drawn";
+      EXPECT_EQ(colours[text], colour) << text;
+    }
+  });
+}
+
+TEST(Screens, UnselectedTabButtonsShowImageAndLabelInTheSecondaryTint) {
+  inLaunch({.registerHostClasses = &registerMusicClasses}, [] {
+    json window = dumpScreen("songs");
+    int unselected = 0;
+    eachNode(window, [&](const json& node) {
+      if (node["class"] != "UITabBarButton") return;
+      std::string label = node["texts"].at(0)["text"];
+      json drawn = node["texts"].at(0)["color"];
+      json glyph = node["subviews"].at(0)["tintColor"];
+      if (label == "Songs") {
+        EXPECT_NE(drawn, "#0B4478FF") << "the selected tab keeps the tint colour";
+        return;
+      }
+      ++unselected;
+      EXPECT_EQ(node["unselectedTintColor"], "#0B4478FF") << label;
+      EXPECT_EQ(drawn, "#0B4478FF") << label << ": the label follows the unselected tint";
+      EXPECT_EQ(glyph, "#0B4478FF") << label;
+    });
+    EXPECT_EQ(unselected, 4);
+  });
+}
+
+}  // namespace

@@ -1,0 +1,20 @@
+// The two recolouring helpers the hook files share: a text-attributes
+// dictionary with a new foreground colour, and an image's shape filled with
+// one colour. Neither keeps state nor calls any saved implementation.
+//
+//   return attributesWithForegroundColor(orig_X_attrs(self, _cmd), ThemeColours.PrimaryTextColour);
+#pragma once
+
+#include "platform/foundation/NSDictionary.h"
+#include "platform/uikit/UIColor.h"
+#include "platform/uikit/UIImage.h"
+
+// An autoreleased mutable copy of `attributes` whose foreground colour is
+// `colour`; every other entry as it was. The dictionary passed in is never
+// changed (hosts keep theirs and hand it out again). Nil for nil.
+NSMutableDictionary* attributesWithForegroundColor(NSDictionary* attributes, UIColor* colour);
+
+// An autoreleased image of the same size and scale showing `colour` wherever
+// `image` is opaque (its alpha as coverage) and transparent elsewhere; an
+// ordinary image, not a template.
+UIImage* imageFilledWithColor(UIColor* colour, UIImage* image);
