@@ -33,7 +33,9 @@ struct UIColor : NSObject {
   BOOL getRGBA(CGFloat* r, CGFloat* g, CGFloat* b, CGFloat* a) {
     return objc::send<BOOL(CGFloat*, CGFloat*, CGFloat*, CGFloat*)>(this, "getRed:green:blue:alpha:"_sel, r, g, b, a);
   }
+  // The current image context's fill or stroke colour (UIColorDrawing.cc).
   void setFill() { objc::send<void()>(this, "setFill"_sel); }
+  void setStroke() { objc::send<void()>(this, "setStroke"_sel); }
 
  private:
   static id cls() { return reinterpret_cast<id>(objc::classOf<UIColor>()); }
@@ -44,3 +46,4 @@ struct UIColor : NSObject {
 std::string UIColorHexText(UIColor* color);
 
 void registerUIColor();
+void registerUIColorDrawing();

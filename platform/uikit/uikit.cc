@@ -4,7 +4,11 @@
 
 void registerUIKit() {
   registerCGColor();
+  registerCGImage();
+  registerCGGradient();
+  registerCGContext();
   registerUIColor();
+  registerUIColorDrawing();
   registerUIScreen();
   registerUIFont();
   registerTextDrawing();
@@ -20,4 +24,5 @@ void registerUIKit() {
   registerUINavigationController();
   registerUITableView();
   registerUICollectionView();
+  registerUIImage();
 }

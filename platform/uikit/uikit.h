@@ -2,10 +2,16 @@
 #pragma once
 
 #include "platform/coregraphics/CGColor.h"
+#include "platform/coregraphics/CGContext.h"
+#include "platform/coregraphics/CGGradient.h"
+#include "platform/coregraphics/CGImage.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIBackdropView.h"
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIFont.h"
+#include "platform/uikit/UIGeometry.h"
+#include "platform/uikit/UIGraphics.h"
+#include "platform/uikit/UIImage.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/TextDrawing.h"

@@ -1,0 +1,142 @@
+// Corner insets, MD5, descriptor keys and the cache.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "imagekit/imagekit.h"
+#include "platform/foundation/foundation.h"
+#include "platform/uikit/uikit.h"
+
+namespace {
+
+TEST(MD5HashingTest, MatchesTheRFC1321TestSuite) {
+  AutoreleasePool pool;
+  struct Case {
+    const char* text;
+    const char* digest;
+  };
+  const Case cases[] = {
+      {"", "d41d8cd98f00b204e9800998ecf8427e"},
+      {"a", "0cc175b9c0f1b6a831c399e269772661"},
+      {"abc", "900150983cd24fb0d6963f7d28e17f72"},
+      {"message digest", "f96b697d7cb7938d525a2f31aaf161d0"},
+      {"abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b"},
+      {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789", "d174ab98d277d9f5a5611c2c9f419d9f"},
+      {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
+       "57edf4a22be3c955ac49da2e2107b67a"},
+      // UTF-8 bytes 47 72 c3 bc c3 9f 65 2c 20 e4 b8 96 e7 95 8c 20 f0 9f 8e b5.
+      {"Grüße, 世界 🎵", "e4094ee88fc895a4dd3a1607da196f60"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(add::md5(NSString::withUTF8(c.text))->str(), c.digest) << c.text;
+}
+
+TEST(ADDCornerInsetTest, TextHasSixDecimalsInRecordOrder) {
+  AutoreleasePool pool;
+  EXPECT_EQ(NSStringFromADDCornerInset(ADDCornerInsetZero)->str(),
+            "ADDCornerInset <topLeft:0.000000> <topRight:0.000000> <bottomLeft:0.000000> <bottomRight:0.000000>");
+  EXPECT_EQ(NSStringFromADDCornerInset({1.5, -2, 0.0000005, 12345.6789})->str(),
+            "ADDCornerInset <topLeft:1.500000> <topRight:-2.000000> <bottomLeft:0.000000> <bottomRight:12345.678900>");
+}
+
+TEST(ADDCornerInsetTest, BoxesAsARectangleAndBack) {
+  AutoreleasePool pool;
+  for (ADDCornerInset inset : {ADDCornerInsetZero, ADDCornerInset{1, 2, 3, 4}, ADDCornerInset{-5, 0.25, -1e9, 7}}) {
+    NSValue* boxed = add::valueWithCornerInset(inset);
+    EXPECT_EQ(boxed->CGRectValue(), CGRectMake(inset.topLeft, inset.topRight, inset.bottomLeft, inset.bottomRight));
+    EXPECT_EQ(add::cornerInsetValue(boxed), inset);
+  }
+  EXPECT_EQ(add::cornerInsetValue(NSValue::withCGRect(CGRectMake(9, 8, 7, 6))), (ADDCornerInset{9, 8, 7, 6}));
+  EXPECT_EQ(add::cornerInsetValue(nil), ADDCornerInsetZero);
+  Method m = class_getClassMethod(objc::classOf<NSValue>(), "valueWithADDCornerInset:"_sel);
+  EXPECT_STREQ(method_getTypeEncoding(m), "@@:{ADDCornerInset=dddd}");
+}
+
+const char kZeroInsetText[] =
+    "ADDCornerInset <topLeft:0.000000> <topRight:0.000000> <bottomLeft:0.000000> <bottomRight:0.000000>";
+
+TEST(DescriptorKeyTest, EmptyDictionaryGivesTheDigestOfTheDefaults) {
+  AutoreleasePool pool;
+  std::string text = std::string("<kUIImageName:><kUIImageSize:{0, 0}><kUIImageResizableImage:0><kUIImageColors:>") +
+                     "<kUIImageTintColor:0><kUIImageTintStyle:0><kUIImageCornerInset:" + kZeroInsetText +
+                     "><kADDImageGradientDirection:0>";
+  NSString* expected = add::md5(NSString::withUTF8(text));
+  EXPECT_EQ(add::keyForImageWithDescriptors(NSDictionary::dictionary())->str(), expected->str());
+  EXPECT_EQ(add::keyForImageWithDescriptors(nil)->str(), expected->str());
+  EXPECT_EQ(expected->length(), 32u);
+}
+
+TEST(DescriptorKeyTest, WorkedExampleOfASolidColourImage) {
+  AutoreleasePool pool;
+  UIColor* colour = UIColor::withRGBA(0.2, 0.4, 0.6, 1);
+  NSDictionary* descriptors = NSDictionary::withObjectsAndKeys(
+      {NSArray::withObjects({colour}), kUIImageColors, NSValue::withCGSize(CGSizeMake(1, 1)), kUIImageSize,
+       add::valueWithCornerInset(ADDCornerInsetZero), kUIImageCornerInset});
+  std::string text = "<kUIImageName:><kUIImageSize:{1, 1}><kUIImageResizableImage:0><kUIImageColors:" +
+                     std::to_string(static_cast<long>(colour->hash())) +
+                     "><kUIImageTintColor:0><kUIImageTintStyle:0><kUIImageCornerInset:" + kZeroInsetText +
+                     "><kADDImageGradientDirection:0>";
+  EXPECT_EQ(add::keyForImageWithDescriptors(descriptors)->str(), add::md5(NSString::withUTF8(text))->str());
+
+  // The method files its image under exactly these descriptors.
+  UIImage* image = add::imageWithColor(colour);
+  EXPECT_EQ(add::cachedImageWithDescriptors(descriptors), image);
+}
+
+TEST(DescriptorKeyTest, EveryFieldCountsAndOtherKeysDoNot) {
+  AutoreleasePool pool;
+  UIColor* red = UIColor::redColor();
+  auto key = [](std::initializer_list<id> objectsAndKeys) {
+    return add::keyForImageWithDescriptors(NSDictionary::withObjectsAndKeys(objectsAndKeys))->str();
+  };
+  std::string base = key({});
+  EXPECT_EQ(key({"x"_ns, "unrelated"_ns}), base);
+  EXPECT_EQ(key({NSArray::withObjects({red}), kUIImageColors}), key({NSArray::withObjects({UIColor::withRGBA(1, 0, 0, 1)}), kUIImageColors}))
+      << "equal colours give equal keys";
+  std::string fields[] = {
+      key({"icon"_ns, kUIImageName}),
+      key({NSValue::withCGSize(CGSizeMake(2, 1)), kUIImageSize}),
+      key({NSNumber::withBool(YES), kUIImageResizableImage}),
+      key({NSArray::withObjects({red}), kUIImageColors}),
+      key({red, kUIImageTintColor}),
+      key({NSNumber::withInteger(1), kUIImageTintStyle}),
+      key({add::valueWithCornerInset({0, 0, 0, 1}), kUIImageCornerInset}),
+      key({NSNumber::withInteger(2), kADDImageGradientDirection}),
+  };
+  for (size_t i = 0; i < std::size(fields); ++i) {
+    EXPECT_NE(fields[i], base) << "field " << i;
+    for (size_t j = i + 1; j < std::size(fields); ++j) EXPECT_NE(fields[i], fields[j]) << i << " and " << j;
+  }
+}
+
+TEST(ImageCacheTest, StoresUnderTheKeyAndNeverStoresNil) {
+  AutoreleasePool pool;
+  id cache = add::cache();
+  ASSERT_NE(cache, nil);
+  EXPECT_EQ(add::cache(), cache);
+  NSDictionary* descriptors = NSDictionary::withObjectsAndKeys({"cache-test"_ns, kUIImageName});
+  EXPECT_EQ(add::cachedImageWithDescriptors(descriptors), nil);
+  add::cacheImage(nil, descriptors);
+  EXPECT_EQ(add::cachedImageWithDescriptors(descriptors), nil);
+  UIImage* first = add::imageWithColor(UIColor::withRGBA(0.1, 0.1, 0.1, 1), CGSizeMake(3, 3), ADDCornerInsetZero, NO);
+  UIImage* second = add::imageWithColor(UIColor::withRGBA(0.1, 0.1, 0.1, 1), CGSizeMake(3, 3), ADDCornerInsetZero, NO);
+  add::cacheImage(first, descriptors);
+  EXPECT_EQ(add::cachedImageWithDescriptors(NSDictionary::withObjectsAndKeys({"cache-test"_ns, kUIImageName})), first);
+  add::cacheImage(second, descriptors);
+  EXPECT_EQ(add::cachedImageWithDescriptors(descriptors), second) << "a later store replaces the entry";
+}
+
+TEST(ImageCacheTest, SaveInCacheDecidesWhetherTheImageIsKept) {
+  AutoreleasePool pool;
+  UIColor* colour = UIColor::withRGBA(0.3, 0.6, 0.9, 1);
+  CGSize size = CGSizeMake(5, 4);
+  UIImage* a = add::imageWithColor(colour, size, ADDCornerInsetZero, NO);
+  UIImage* b = add::imageWithColor(colour, size, ADDCornerInsetZero, NO);
+  ASSERT_TRUE(a && b);
+  EXPECT_NE(a, b) << "not cached: drawn afresh";
+  UIImage* kept = add::imageWithColor(colour, size, ADDCornerInsetZero, YES);
+  EXPECT_NE(kept, a);
+  EXPECT_EQ(add::imageWithColor(colour, size, ADDCornerInsetZero, NO), kept) << "a cached image comes back whatever the flag";
+  EXPECT_EQ(add::imageWithColor(colour, size), kept);
+}
+
+}  // namespace

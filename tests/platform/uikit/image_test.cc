@@ -1,0 +1,251 @@
+// UIImage, the image-context stack, -[UIColor setFill]/setStroke, drawing
+// with cap insets, PNG files, and the fill-through-a-mask mechanism that
+// recolours glyphs.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/foundation/foundation.h"
+#include "platform/uikit/uikit.h"
+#include "tests/support/pixels.h"
+#include "tests/support/screen_scale.h"
+
+namespace {
+
+constexpr RGBA kClear{0, 0, 0, 0};
+constexpr RGBA kRed{255, 0, 0, 255};
+constexpr RGBA kBlue{0, 0, 255, 255};
+
+// An image made by filling rectangles (UIKit coordinates) in a context.
+template <class Draw>
+UIImage* drawn(CGSize size, CGFloat scale, Draw draw) {
+  UIGraphicsBeginImageContextWithOptions(size, NO, scale);
+  draw(UIGraphicsGetCurrentContext());
+  UIImage* image = UIGraphicsGetImageFromCurrentImageContext();
+  UIGraphicsEndImageContext();
+  return image;
+}
+
+TEST(UIGraphicsTest, ImageContextWorksInPointsFromTheTopLeft) {
+  AutoreleasePool pool;
+  struct Case {
+    CGFloat scale, screen;
+    size_t pixelsPerPoint;
+  };
+  for (Case k : {Case{1, 2, 1}, Case{2, 1, 2}, Case{0, 3, 3}}) {
+    ScreenScale screen(k.screen);
+    UIImage* image = drawn(CGSizeMake(3, 2), k.scale, [](CGContextRef) {
+      UIColor::redColor()->setFill();
+      CGContextFillRect(UIGraphicsGetCurrentContext(), CGRectMake(0, 0, 1, 1));
+    });
+    ASSERT_TRUE(image);
+    CGImageRef cg = image->CGImage();
+    size_t n = k.pixelsPerPoint;
+    EXPECT_EQ(CGImageGetWidth(cg), 3 * n);
+    EXPECT_EQ(CGImageGetHeight(cg), 2 * n);
+    EXPECT_EQ(image->scale(), CGFloat(n));
+    EXPECT_EQ(image->size(), CGSizeMake(3, 2));
+    EXPECT_EQ(image->imageOrientation(), UIImageOrientationUp);
+    EXPECT_EQ(pixelAt(cg, 0, 0), kRed) << "scale " << k.scale;
+    EXPECT_EQ(pixelAt(cg, n - 1, n - 1), kRed);
+    EXPECT_EQ(pixelAt(cg, n, 0), kClear);
+    EXPECT_EQ(pixelAt(cg, 0, n), kClear);
+  }
+}
+
+TEST(UIGraphicsTest, ZeroSizedContextGivesNoImageAndKeepsTheStackBalanced) {
+  AutoreleasePool pool;
+  EXPECT_EQ(UIGraphicsGetCurrentContext(), nullptr);
+  UIGraphicsBeginImageContext(CGSizeMake(2, 2));
+  CGContextRef outer = UIGraphicsGetCurrentContext();
+  ASSERT_NE(outer, nullptr);
+  for (CGSize size : {CGSizeMake(0, 5), CGSizeMake(5, 0), CGSizeMake(-1, 4)}) {
+    UIGraphicsBeginImageContextWithOptions(size, NO, 1);
+    EXPECT_EQ(UIGraphicsGetCurrentContext(), nullptr);
+    EXPECT_EQ(UIGraphicsGetImageFromCurrentImageContext(), nil);
+    UIColor::redColor()->setFill();  // no context: nothing happens
+    UIGraphicsEndImageContext();
+    EXPECT_EQ(UIGraphicsGetCurrentContext(), outer);
+  }
+  UIGraphicsEndImageContext();
+  EXPECT_EQ(UIGraphicsGetCurrentContext(), nullptr);
+}
+
+TEST(UIGraphicsTest, SetFillAndSetStrokeColourTheCurrentContext) {
+  AutoreleasePool pool;
+  UIImage* image = drawn(CGSizeMake(5, 5), 1, [](CGContextRef c) {
+    UIColor::blueColor()->setFill();
+    UIColor::redColor()->setStroke();
+    CGContextFillRect(c, CGRectMake(0, 0, 5, 5));
+    CGContextSetLineWidth(c, 2);
+    CGContextStrokeRect(c, CGRectMake(0, 0, 5, 5));  // covers the outer pixel ring
+  });
+  EXPECT_EQ(pixelAt(image->CGImage(), 0, 2), kRed);
+  EXPECT_EQ(pixelAt(image->CGImage(), 2, 2), kBlue);
+}
+
+TEST(UIImageTest, DerivedImagesKeepPixelsScaleAndOtherAttributes) {
+  AutoreleasePool pool;
+  UIImage* image = drawn(CGSizeMake(4, 2), 2, [](CGContextRef) {});
+  UIImage* caps = image->resizableImageWithCapInsets(UIEdgeInsetsMake(1, 2, 0.5, 1));
+  UIImage* both = caps->imageWithRenderingMode(UIImageRenderingModeAlwaysTemplate);
+  EXPECT_EQ(both->CGImage(), image->CGImage());
+  EXPECT_EQ(both->scale(), 2);
+  EXPECT_EQ(both->size(), CGSizeMake(4, 2));
+  EXPECT_EQ(both->capInsets(), UIEdgeInsetsMake(1, 2, 0.5, 1));
+  EXPECT_EQ(both->renderingMode(), UIImageRenderingModeAlwaysTemplate);
+  EXPECT_EQ(caps->renderingMode(), UIImageRenderingModeAutomatic);
+  EXPECT_EQ(image->capInsets(), UIEdgeInsetsZero);
+  Method m = class_getInstanceMethod(objc::classOf<UIImage>(), "resizableImageWithCapInsets:"_sel);
+  EXPECT_STREQ(method_getTypeEncoding(m), "@@:{UIEdgeInsets=dddd}");
+  EXPECT_EQ(UIImage::imageWithCGImage(nullptr), nil);
+  UIImage* scaled = UIImage::imageWithCGImage(image->CGImage(), 4, UIImageOrientationLeft);
+  EXPECT_EQ(scaled->size(), CGSizeMake(2, 1));
+  EXPECT_EQ(scaled->imageOrientation(), UIImageOrientationLeft);
+}
+
+TEST(UIImageTest, DrawInRectStretchesUpright) {
+  AutoreleasePool pool;
+  UIImage* redOverBlue = drawn(CGSizeMake(1, 2), 1, [](CGContextRef c) {
+    UIColor::redColor()->setFill();
+    CGContextFillRect(c, CGRectMake(0, 0, 1, 1));
+    UIColor::blueColor()->setFill();
+    CGContextFillRect(c, CGRectMake(0, 1, 1, 1));
+  });
+  UIImage* stretched = drawn(CGSizeMake(3, 6), 1, [&](CGContextRef) { redOverBlue->drawInRect(CGRectMake(0, 0, 3, 6)); });
+  EXPECT_EQ(pixelAt(stretched->CGImage(), 1, 0), kRed);
+  EXPECT_EQ(pixelAt(stretched->CGImage(), 2, 5), kBlue);
+  UIImage* offset = drawn(CGSizeMake(2, 2), 1, [&](CGContextRef) { redOverBlue->drawInRect(CGRectMake(1, 0, 1, 2)); });
+  EXPECT_EQ(pixelAt(offset->CGImage(), 0, 0), kClear);
+  EXPECT_EQ(pixelAt(offset->CGImage(), 1, 0), kRed);
+}
+
+TEST(UIImageTest, CapInsetsKeepCornersAndStretchTheCentre) {
+  AutoreleasePool pool;
+  // 3 × 3: a red ring around one blue pixel, with caps of 1 on every side.
+  UIImage* ring = drawn(CGSizeMake(3, 3), 1, [](CGContextRef c) {
+    UIColor::redColor()->setFill();
+    CGContextFillRect(c, CGRectMake(0, 0, 3, 3));
+    UIColor::blueColor()->setFill();
+    CGContextFillRect(c, CGRectMake(1, 1, 1, 1));
+  });
+  UIImage* caps = ring->resizableImageWithCapInsets(UIEdgeInsetsMake(1, 1, 1, 1));
+  UIImage* big = drawn(CGSizeMake(7, 7), 1, [&](CGContextRef) { caps->drawInRect(CGRectMake(0, 0, 7, 7)); });
+  CGImageRef cg = big->CGImage();
+  EXPECT_EQ(pixelAt(cg, 0, 0), kRed);
+  EXPECT_EQ(pixelAt(cg, 3, 0), kRed);
+  EXPECT_EQ(pixelAt(cg, 6, 3), kRed);
+  EXPECT_EQ(pixelAt(cg, 3, 3), kBlue);
+  EXPECT_EQ(pixelAt(cg, 3, 2), kBlue) << "the centre stretches to the caps";
+}
+
+// The recolouring mechanism: an image context of the image's size and
+// scale, flipped, clipped to the image as a mask, filled.
+UIImage* filledWithColour(UIImage* image, UIColor* colour) {
+  UIGraphicsBeginImageContextWithOptions(image->size(), NO, image->scale());
+  CGContextRef c = UIGraphicsGetCurrentContext();
+  colour->setFill();
+  CGContextTranslateCTM(c, 0, image->size().height);
+  CGContextScaleCTM(c, 1, -1);
+  CGRect rect = CGRectMake(0, 0, image->size().width, image->size().height);
+  CGContextClipToMask(c, rect, image->CGImage());
+  CGContextFillRect(c, rect);
+  UIImage* result = UIGraphicsGetImageFromCurrentImageContext();
+  UIGraphicsEndImageContext();
+  return result;
+}
+
+TEST(UIGraphicsTest, ClipToMaskAndFillPaintsTheShapeUpright) {
+  AutoreleasePool pool;
+  // 20 × 20 points at scale 2: opaque black in the top half, with one
+  // translucent point.
+  UIImage* glyph = drawn(CGSizeMake(20, 20), 2, [](CGContextRef c) {
+    UIColor::blackColor()->setFill();
+    CGContextFillRect(c, CGRectMake(0, 0, 20, 10));
+    CGContextClearRect(c, CGRectMake(5, 5, 1, 1));
+    UIColor::withWhite(0, 0.4)->setFill();
+    CGContextFillRect(c, CGRectMake(5, 5, 1, 1));
+  });
+  UIColor* colour = UIColor::withRGBA(51 / 255.0, 102 / 255.0, 204 / 255.0, 1);
+  UIImage* filled = filledWithColour(glyph, colour);
+  ASSERT_TRUE(filled);
+  EXPECT_EQ(filled->size(), CGSizeMake(20, 20));
+  EXPECT_EQ(filled->scale(), 2);
+  CGImageRef cg = filled->CGImage();
+  ASSERT_EQ(CGImageGetWidth(cg), 40u);
+  EXPECT_EQ(pixelAt(cg, 0, 0), (RGBA{51, 102, 204, 255})) << "opaque becomes exactly the colour, at the top";
+  EXPECT_EQ(pixelAt(cg, 39, 19), (RGBA{51, 102, 204, 255}));
+  EXPECT_EQ(pixelAt(cg, 0, 20), kClear) << "transparent stays transparent";
+  EXPECT_EQ(pixelAt(cg, 39, 39), kClear);
+  EXPECT_TRUE(near(pixelAt(cg, 10, 10), {20, 41, 82, 102}, 1)) << pixelAt(cg, 10, 10);
+}
+
+TEST(UIImagePNGTest, WritesAndReadsBackTheSamePixels) {
+  AutoreleasePool pool;
+  UIImage* image = drawn(CGSizeMake(3, 1), 1, [](CGContextRef c) {
+    UIColor::redColor()->setFill();
+    CGContextFillRect(c, CGRectMake(0, 0, 1, 1));
+    UIColor::withRGBA(0, 0, 1, 0.6)->setFill();
+    CGContextFillRect(c, CGRectMake(1, 0, 1, 1));
+  });
+  char dir[] = "/tmp/mirel-png-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  std::string path = std::string(dir) + "/strip@2x.png";
+  std::string error;
+  ASSERT_TRUE(UIImageWritePNG(image, path.c_str(), &error)) << error;
+  UIImage* back = UIImage::imageWithContentsOfFile(NSString::withUTF8(path));
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->scale(), 2) << "@2x in the name";
+  for (size_t x = 0; x < 3; ++x) EXPECT_EQ(pixelAt(back->CGImage(), x, 0), pixelAt(image->CGImage(), x, 0)) << x;
+  EXPECT_EQ(UIImageReadPNG((std::string(dir) + "/missing.png").c_str(), 1, &error), nil);
+  EXPECT_FALSE(error.empty());
+  std::FILE* junk = std::fopen((std::string(dir) + "/junk.png").c_str(), "w");
+  std::fputs("not a png", junk);
+  std::fclose(junk);
+  error.clear();
+  EXPECT_EQ(UIImageReadPNG((std::string(dir) + "/junk.png").c_str(), 1, &error), nil);
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(UIImageWritePNG(image, (std::string(dir) + "/no/such/dir.png").c_str(), &error));
+  std::remove(path.c_str());
+  std::remove((std::string(dir) + "/junk.png").c_str());
+  rmdir(dir);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(UIImageNamedTest, PrefersTheFileForTheScreenScaleAndFallsBack) {
+  AutoreleasePool pool;
+  char dir[] = "/tmp/mirel-named-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  std::string base = std::string(dir) + "/dot";
+  std::string error;
+  UIImage* one = drawn(CGSizeMake(1, 1), 1, [](CGContextRef) {});
+  UIImage* two = drawn(CGSizeMake(1, 1), 2, [](CGContextRef) {});
+  ASSERT_TRUE(UIImageWritePNG(one, (base + ".png").c_str(), &error)) << error;
+  ASSERT_TRUE(UIImageWritePNG(two, (base + "@2x.png").c_str(), &error)) << error;
+  ASSERT_TRUE(UIImageWritePNG(two, (std::string(dir) + "/only@2x.png").c_str(), &error)) << error;
+  NSBundleSetResourcePath(dir);
+  struct Case {
+    CGFloat screen;
+    const char* name;
+    CGFloat scale;
+  };
+  for (Case k : {Case{1, "dot", 1}, Case{2, "dot", 2}, Case{2, "dot.png", 2}, Case{1, "only", 2}}) {
+    ScreenScale screen(k.screen);
+    UIImage* image = UIImage::imageNamed(NSString::withUTF8(k.name));
+    ASSERT_TRUE(image) << k.name;
+    EXPECT_EQ(image->scale(), k.scale) << k.name << " on a screen of scale " << k.screen;
+    EXPECT_EQ(image->size(), CGSizeMake(1, 1));
+  }
+  EXPECT_EQ(UIImage::imageNamed("absent"_ns), nil);
+  EXPECT_EQ(UIImage::imageNamed(nil), nil);
+  for (const char* file : {"/dot.png", "/dot@2x.png", "/only@2x.png"}) std::remove((std::string(dir) + file).c_str());
+  rmdir(dir);
+}
+
+}  // namespace
