@@ -27,7 +27,7 @@ typedef long dispatch_once_t;
 typedef const void* dispatch_queue_attr_t;
 
 inline constexpr dispatch_queue_attr_t DISPATCH_QUEUE_SERIAL = nullptr;
-inline constexpr const char* DISPATCH_CURRENT_QUEUE_LABEL = nullptr;
+inline constexpr dispatch_queue_t DISPATCH_CURRENT_QUEUE_LABEL = nullptr;
 
 inline constexpr long DISPATCH_QUEUE_PRIORITY_HIGH = 2;
 inline constexpr long DISPATCH_QUEUE_PRIORITY_DEFAULT = 0;
