@@ -31,10 +31,11 @@ struct ErrorManager {
   std::longjmp(manager->jump, 1);
 }
 
-// Warnings are ignored, except the end of the data arriving early: libjpeg
-// would fill the rest of the image with grey, which is not the image.
+// Warnings are ignored, except the image data ending early (the file ends,
+// or a marker comes where entropy-coded data should): libjpeg would fill the
+// rest of the image with grey, which is not the image.
 void onMessage(j_common_ptr cinfo, int level) {
-  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) onError(cinfo);
+  if (level < 0 && (cinfo->err->msg_code == JWRN_JPEG_EOF || cinfo->err->msg_code == JWRN_HIT_MARKER)) onError(cinfo);
 }
 
 uint32_t read16(const uint8_t* p, bool little) { return little ? p[0] | p[1] << 8 : p[0] << 8 | p[1]; }
