@@ -20,10 +20,12 @@ inline constexpr int kDominantSide = 32;     // the rendition's side ("TotalWidt
 inline constexpr int kDominantQuarter = 16;  // the counted region's side ("ProccesedWidth")
 
 // texels: the 32 × 32 premultiplied RGBA rendition, top row first.
-// Samples of equal colour are counted together and samples that cannot be
-// within the distance are skipped by their Y and U, so the result is the
-// plain loop's exactly, at a fraction of its cost.
+// Blocks of neighbouring pixels and samples are compared by their bounding
+// boxes first and only undecided pairs of blocks sample by sample, so the
+// result is the plain loop's exactly, at a fraction of its cost.
 void dominantCountPass(const uint8_t* texels, uint8_t* out);
+// The same with 128-bit vectors only: what a processor without AVX2 runs.
+void dominantCountPassPortable(const uint8_t* texels, uint8_t* out);
 // The plain loop: every pixel against every sample. The definition that
 // dominantCountPass must match byte for byte.
 void dominantCountPassReference(const uint8_t* texels, uint8_t* out);

@@ -31,6 +31,12 @@ Frame countFast(const Frame& texels) {
   return out;
 }
 
+Frame countPortable(const Frame& texels) {
+  Frame out{};
+  dominantCountPassPortable(texels.data(), out.data());
+  return out;
+}
+
 Frame countReference(const Frame& texels) {
   Frame out{};
   dominantCountPassReference(texels.data(), out.data());
@@ -73,7 +79,7 @@ TEST(DominantPassTest, SamplesOfTheFirstRowAndColumnWrapToTheLast) {
     if (x == 5 && y == 5) return Pixel{128, 128, 128, 255};
     return Pixel{0, 0, 0, 255};
   });
-  for (const Frame& out : {countFast(texels), countReference(texels)}) {
+  for (const Frame& out : {countFast(texels), countPortable(texels), countReference(texels)}) {
     EXPECT_EQ(alphaAt(out, 5, 5), dominantAlphaForCount(15 + 15));
     EXPECT_EQ(alphaAt(out, 0, 0), dominantAlphaForCount(15 * 15 - 4));
     EXPECT_EQ(alphaAt(out, 15, 15), dominantAlphaForCount(15 * 15 - 4));
@@ -94,7 +100,9 @@ TEST(DominantPassTest, PixelsOutsideTheQuarterOnlyEnterThroughTheWrap) {
 TEST(DominantPassTest, FastPassGivesThePlainLoopsBytes) {
   for (unsigned seed = 0; seed < 400; ++seed) {
     Frame texels = texelsOf(artwork(seed, 32));
-    ASSERT_EQ(countFast(texels), countReference(texels)) << "artwork " << seed;
+    Frame reference = countReference(texels);
+    ASSERT_EQ(countFast(texels), reference) << "artwork " << seed;
+    ASSERT_EQ(countPortable(texels), reference) << "artwork " << seed << " without AVX2";
   }
   // Colours straddling the distance: every sample of a two-tone image lies
   // near 0.1 from one of the tones when the tones are 0.1 apart in Y.
@@ -103,7 +111,9 @@ TEST(DominantPassTest, FastPassGivesThePlainLoopsBytes) {
       uint8_t g = uint8_t(100 + ((x * 7 + y * 3) % 5) * (20 + step % 8));
       return Pixel{g, g, uint8_t(g / 2 + step), 255};
     });
-    ASSERT_EQ(countFast(texels), countReference(texels)) << "two-tone " << step;
+    Frame reference = countReference(texels);
+    ASSERT_EQ(countFast(texels), reference) << "two-tone " << step;
+    ASSERT_EQ(countPortable(texels), reference) << "two-tone " << step << " without AVX2";
   }
 }
 
@@ -120,6 +130,7 @@ TEST(DominantPassTest, SamplesRightAtTheDistanceCountAsThePlainLoopSays) {
     });
     Frame fast = countFast(texels);
     ASSERT_EQ(fast, countReference(texels)) << "grey " << g;
+    ASSERT_EQ(countPortable(texels), fast) << "grey " << g << " without AVX2";
     // Four samples include the pixel itself; the other 252 sit on the edge.
     (alphaAt(fast, 7, 7) > dominantAlphaForCount(4) ? counted : notCounted) += 1;
   }
