@@ -18,7 +18,8 @@
 //     vector against each undecided sample in turn. With AVX2 (where the
 //     processor has it) the undecided blocks and samples are first listed
 //     without a branch per mask bit, which keeps mispredicted branches out
-//     of the loops; without it, 128-bit vectors do the same tests in place.
+//     of the loops. Without AVX2, 128-bit vectors decide pairs of blocks the
+//     same way and test every sample of an undecided pair exactly.
 // The build compiles this file without floating-point contraction, so no
 // product and sum become one fused operation in either loop.
 #include "colorpicker/DominantPass.h"
