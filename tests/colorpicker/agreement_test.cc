@@ -32,6 +32,13 @@ namespace {
 
 using Frame = std::array<uint8_t, 32 * 32 * 4>;
 
+std::string rendererOf(KRColorPicker* picker) {
+  EXPECT_TRUE(EAGLContext::setCurrentContext(picker->_context));
+  const GLubyte* name = glGetString(GL_RENDERER);
+  EAGLContext::setCurrentContext(nil);
+  return name ? reinterpret_cast<const char*>(name) : "?";
+}
+
 Frame glFrame(KRColorPicker* picker) {
   Frame frame{};
   EXPECT_TRUE(EAGLContext::setCurrentContext(picker->_context));
@@ -144,9 +151,9 @@ TEST(PassAgreementTest, GLAndCPUPassesAgree) {
             "edge grey " + std::to_string(g));
   }
 
-  std::printf("GL/CPU agreement on %s: %d images, identical buffers %d (%.1f%%), identical schemes %d (%.1f%%), "
+  std::printf("GL/CPU agreement on %s (%s): %d images, identical buffers %d (%.1f%%), identical schemes %d (%.1f%%), "
               "alpha bytes differing %d of %d (%.3f%%), largest difference %d\n",
-              EAGLDisplayPlatform().c_str(), tally.images, tally.identicalFrames,
+              EAGLDisplayPlatform().c_str(), rendererOf(gl).c_str(), tally.images, tally.identicalFrames,
               100.0 * tally.identicalFrames / tally.images, tally.identicalSchemes,
               100.0 * tally.identicalSchemes / tally.images, tally.differingAlphas, tally.countedPixels,
               100.0 * tally.differingAlphas / tally.countedPixels, tally.largestAlphaStep);
