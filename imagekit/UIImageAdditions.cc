@@ -5,6 +5,7 @@
 #include "imagekit/UIImageAdditions.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -92,28 +93,58 @@ id UIImage_add_cache(Class, SEL) {
 
 // Values are read with -objectForKey:, which a dictionary answers as it
 // answers -valueForKey: for keys that do not start with "@".
-// Values may be missing and the dictionary nil, so they are read with
-// messages, which answer nil and zeros for nothing.
+// The descriptor text appends one bracketed field per key in a fixed order,
+// with these formats: "<%@:%@>" for the name, the size (as
+// NSStringFromCGSize writes it) and the corner inset (as
+// NSStringFromADDCornerInset writes it), "<%@:%d>" for the resizable flag,
+// "<%@:" then "%ld" per colour hash then ">" for the colours, and "<%@:%ld>"
+// for the tint colour's hash, the tint style and the gradient direction.
+// Missing values read as nil, which gives "", "{0, 0}", 0 and the zero
+// inset. The text is assembled in one buffer (the same characters that
+// -appendFormat: would append) because a cache hit costs little else.
+// Values are read with messages, which answer nil and zeros for a missing
+// value or a nil dictionary.
 NSString* UIImage_add_keyForImageWithDescriptors(Class, SEL, NSDictionary* d) {
   const Keys& k = keys();
   auto value = [d](NSString* key) { return objc::send<id(id)>(d, "objectForKey:"_sel, key); };
-  auto integer = [&](NSString* key) { return objc::send<NSInteger()>(value(key), "integerValue"_sel); };
-  NSMutableString* text = NSMutableString::string();
-  id name = value(k.name);
-  text->appendFormat("<%@:%@>", k.name, name ? name : ""_ns);
-  CGSize size = objc::send<CGSize()>(value(k.size), "CGSizeValue"_sel);
-  text->appendFormat("<%@:%@>", k.size, NSStringFromCGSize(size));
-  text->appendFormat("<%@:%d>", k.resizable, objc::send<BOOL()>(value(k.resizable), "boolValue"_sel) ? 1 : 0);
-  text->appendFormat("<%@:", k.colors);
+  auto appendInteger = [](std::string& text, long v) {
+    char digits[24];
+    text.append(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
+  };
+  auto field = [](std::string& text, const ADDDescriptorKey& key) {
+    text += '<';
+    text += key.text;
+    text += ':';
+  };
+  std::string text;
+  text.reserve(320);
+  field(text, kUIImageName);
+  if (id name = value(k.name)) text += describe(name);
+  text += '>';
+  field(text, kUIImageSize);
+  text += NSStringFromCGSizeText(objc::send<CGSize()>(value(k.size), "CGSizeValue"_sel));
+  text += '>';
+  field(text, kUIImageResizableImage);
+  text += objc::send<BOOL()>(value(k.resizable), "boolValue"_sel) ? '1' : '0';
+  text += '>';
+  field(text, kUIImageColors);
   if (id colors = value(k.colors))
-    for (id color : objc::as<NSArray>(colors)->items()) text->appendFormat("%ld", static_cast<long>(objc::send<NSUInteger()>(color, "hash"_sel)));
-  text->appendString(">"_ns);
-  text->appendFormat("<%@:%ld>", k.tintColor, static_cast<long>(objc::send<NSUInteger()>(value(k.tintColor), "hash"_sel)));
-  text->appendFormat("<%@:%ld>", k.tintStyle, integer(k.tintStyle));
-  ADDCornerInset inset = add::cornerInsetValue(objc::as<NSValue>(value(k.cornerInset)));
-  text->appendFormat("<%@:%@>", k.cornerInset, NSStringFromADDCornerInset(inset));
-  text->appendFormat("<%@:%ld>", k.direction, integer(k.direction));
-  return add::md5(text);
+    for (id color : objc::as<NSArray>(colors)->items())
+      appendInteger(text, static_cast<long>(objc::send<NSUInteger()>(color, "hash"_sel)));
+  text += '>';
+  field(text, kUIImageTintColor);
+  appendInteger(text, static_cast<long>(objc::send<NSUInteger()>(value(k.tintColor), "hash"_sel)));
+  text += '>';
+  field(text, kUIImageTintStyle);
+  appendInteger(text, objc::send<NSInteger()>(value(k.tintStyle), "integerValue"_sel));
+  text += '>';
+  field(text, kUIImageCornerInset);
+  text += ADDCornerInsetText(add::cornerInsetValue(objc::as<NSValue>(value(k.cornerInset))));
+  text += '>';
+  field(text, kADDImageGradientDirection);
+  appendInteger(text, objc::send<NSInteger()>(value(k.direction), "integerValue"_sel));
+  text += '>';
+  return add::md5(NSString::withUTF8(text));
 }
 
 UIImage* UIImage_add_cachedImageWithDescriptors(Class self, SEL, NSDictionary* d) {

@@ -1,0 +1,85 @@
+// mirel-image's argument texts: colours, sizes, number lists, file scales.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "tools/image/arguments.h"
+
+namespace {
+
+using namespace mirel_image;
+
+TEST(HexColourTest, ReadsTheFourLengthsAndRejectsTheRest) {
+  struct Case {
+    const char* text;
+    bool ok;
+    int r = 0, g = 0, b = 0, a = 0;  // in 0..255
+  };
+  const Case cases[] = {
+      {"#f80", true, 255, 136, 0, 255},     {"f80", true, 255, 136, 0, 255},
+      {"#f808", true, 255, 136, 0, 136},    {"#FF8800", true, 255, 136, 0, 255},
+      {"ff880080", true, 255, 136, 0, 128}, {"#00000000", true, 0, 0, 0, 0},
+      {"", false},                          {"#", false},
+      {"#ff88", true, 255, 255, 136, 136},  {"#ff8", true, 255, 255, 136, 255},
+      {"#ff88000", false},                  {"#ff8800000", false},
+      {"#gg8800", false},                   {"##f80", false},
+      {" f80", false},                      {"#f80 ", false},
+      {"0x12", false},                      {"red", false},
+  };
+  for (const Case& c : cases) {
+    double rgba[4] = {-1, -1, -1, -1};
+    std::string error;
+    ASSERT_EQ(parseHexColour(c.text, rgba, &error), c.ok) << '"' << c.text << '"';
+    if (!c.ok) {
+      EXPECT_FALSE(error.empty()) << c.text;
+      continue;
+    }
+    int expected[4] = {c.r, c.g, c.b, c.a};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(std::lround(rgba[i] * 255), expected[i]) << c.text << " channel " << i;
+  }
+}
+
+TEST(SizeAndNumbersTest, WholeTextsOfFiniteNumbersOnly) {
+  struct Case {
+    const char* text;
+    bool ok;
+    double w = 0, h = 0;
+  };
+  const Case sizes[] = {
+      {"40x20", true, 40, 20}, {"1.5X2", true, 1.5, 2}, {"0x0", true, 0, 0}, {"-3x4", true, -3, 4},
+      {"+3x4", true, 3, 4},    {"40", false},           {"40x", false},     {"x20", false},
+      {"4x2x1", false},        {"nanx1", false},        {"infx1", false},   {"1e400x1", false},
+      {"4 x 2", false},        {"", false},
+  };
+  for (const Case& c : sizes) {
+    double w = 0, h = 0;
+    std::string error;
+    ASSERT_EQ(parseSize(c.text, &w, &h, &error), c.ok) << '"' << c.text << '"';
+    if (c.ok) {
+      EXPECT_EQ(w, c.w) << c.text;
+      EXPECT_EQ(h, c.h) << c.text;
+    } else {
+      EXPECT_FALSE(error.empty());
+    }
+  }
+  double v[4];
+  std::string error;
+  EXPECT_TRUE(parseNumberList("1,2.5,0,-4", 4, v, &error));
+  EXPECT_EQ(v[1], 2.5);
+  EXPECT_EQ(v[3], -4);
+  EXPECT_FALSE(parseNumberList("1,2,3", 4, v, &error));
+  EXPECT_FALSE(parseNumberList("1,2,3,4,5", 4, v, &error));
+  EXPECT_FALSE(parseNumberList("1,,3,4", 4, v, &error));
+  EXPECT_FALSE(parseNumberList("1,2,3,four", 4, v, &error));
+  EXPECT_TRUE(parseNumberList("-5,10", 2, v, &error));
+  EXPECT_FALSE(parseNumberList("", 2, v, &error));
+}
+
+TEST(FileScaleTest, ReadFromTheNameSuffix) {
+  EXPECT_EQ(scaleFromFileName("icons/note@2x.png"), 2);
+  EXPECT_EQ(scaleFromFileName("note@3x.png"), 3);
+  EXPECT_EQ(scaleFromFileName("note.png"), 1);
+  EXPECT_EQ(scaleFromFileName("@2x.png.bak"), 1);
+}
+
+}  // namespace

@@ -1,0 +1,224 @@
+// mirel-image: writes images of the image toolkit as PNG files and prints
+// their size in points, their scale and their cap insets.
+//
+//   mirel-image color '#3366cc' --size 40x20 --corners 8,8,0,0 -o button.png
+#include <CLI/CLI.hpp>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "imagekit/imagekit.h"
+#include "platform/foundation/foundation.h"
+#include "platform/uikit/uikit.h"
+#include "tools/image/arguments.h"
+
+namespace {
+
+using namespace mirel_image;
+
+// The largest side, in pixels, the tool makes or reads.
+constexpr double kMaxPixels = 8192;
+
+struct Failure {
+  std::string message;
+};
+
+std::string number(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", v);
+  return text;
+}
+
+UIColor* colourArgument(const std::string& text) {
+  double c[4];
+  std::string error;
+  if (!parseHexColour(text, c, &error)) throw Failure{error};
+  return UIColor::withRGBA(c[0], c[1], c[2], c[3]);
+}
+
+CGSize sizeArgument(const std::string& text, double scale) {
+  double w, h;
+  std::string error;
+  if (!parseSize(text, &w, &h, &error)) throw Failure{error};
+  if (w <= 0 || h <= 0) throw Failure{"size \"" + text + "\" must be positive"};
+  if (w * scale > kMaxPixels || h * scale > kMaxPixels)
+    throw Failure{"size \"" + text + "\" is over 8192 pixels a side at scale " + number(scale)};
+  if (w * scale < 1 || h * scale < 1) throw Failure{"size \"" + text + "\" is under one pixel"};
+  return CGSizeMake(w, h);
+}
+
+ADDCornerInset cornersArgument(const std::string& text) {
+  double v[4];
+  std::string error;
+  if (!parseNumberList(text, 4, v, &error)) throw Failure{"corners " + error};
+  for (double r : v)
+    if (r < 0) throw Failure{"corner radii must not be negative"};
+  return {v[0], v[1], v[2], v[3]};
+}
+
+// Corner radii fit a size when opposite corners along each side fit it.
+void checkCornersFit(ADDCornerInset i, CGSize size) {
+  if (i.topLeft + i.topRight > size.width || i.bottomLeft + i.bottomRight > size.width ||
+      i.topLeft + i.bottomLeft > size.height || i.topRight + i.bottomRight > size.height) {
+    char text[160];
+    std::snprintf(text, sizeof text, "corner inset %g,%g,%g,%g does not fit %g x %g points", i.topLeft, i.topRight,
+                  i.bottomLeft, i.bottomRight, size.width, size.height);
+    throw Failure{text};
+  }
+}
+
+UIImage* imageArgument(const std::string& path) {
+  std::string error;
+  UIImage* image = UIImageReadPNG(path.c_str(), scaleFromFileName(path), &error);
+  if (!image) throw Failure{"cannot read " + path + ": " + error};
+  CGImageRef cg = image->CGImage();
+  if (CGImageGetWidth(cg) > kMaxPixels || CGImageGetHeight(cg) > kMaxPixels)
+    throw Failure{path + " is over 8192 pixels a side"};
+  return image;
+}
+
+void write(UIImage* image, const std::string& path) {
+  if (!image) throw Failure{"the toolkit made no image"};
+  std::string error;
+  if (!UIImageWritePNG(image, path.c_str(), &error)) throw Failure{"cannot write " + path + ": " + error};
+  CGSize size = image->size();
+  UIEdgeInsets caps = image->capInsets();
+  std::printf("%s: %g x %g pt, scale %g, cap insets {%g, %g, %g, %g}\n", path.c_str(), size.width, size.height,
+              image->scale(), caps.top, caps.left, caps.bottom, caps.right);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  registerFoundation();
+  registerUIKit();
+  registerImagekit();
+  AutoreleasePool pool;
+
+  CLI::App app{"Writes images of the image toolkit as PNG files."};
+  app.require_subcommand(1);
+  std::string output;
+
+  // color COLOUR [--size WxH] [--corners TL,TR,BL,BR] [--resizable] [--scale S]
+  CLI::App* color = app.add_subcommand("color", "a solid colour, optionally with rounded corners or stretchable");
+  std::string colourText, sizeText, cornersText;
+  bool resizable = false;
+  double scale = 2;
+  color->add_option("COLOUR", colourText, "RGB, RGBA, RRGGBB or RRGGBBAA in hex")->required();
+  CLI::Option* colorSize = color->add_option("--size", sizeText, "size in points (default 1x1)");
+  color->add_option("--corners", cornersText, "corner radii in points: top-left, top-right, bottom-left, bottom-right");
+  color->add_flag("--resizable", resizable, "the smallest stretchable image with these corners")->excludes(colorSize);
+  color->add_option("--scale", scale, "pixels per point (default 2)");
+  color->add_option("-o", output, "PNG file to write")->required();
+
+  // gradient COLOUR... --size WxH --direction D [--resizable]
+  CLI::App* gradient = app.add_subcommand("gradient", "a linear gradient");
+  std::vector<std::string> colourTexts;
+  std::string direction;
+  gradient->add_option("COLOUR", colourTexts, "colours from start to end")->required();
+  gradient->add_option("--size", sizeText, "size in points")->required();
+  gradient->add_option("--direction", direction, "vertical, horizontal, diagonal-down or diagonal-up")
+      ->required()
+      ->check(CLI::IsMember({"vertical", "horizontal", "diagonal-down", "diagonal-up"}));
+  gradient->add_flag("--resizable", resizable, "a stretchable strip");
+  gradient->add_option("-o", output, "PNG file to write")->required();
+
+  // tint IMAGE COLOUR --style S
+  CLI::App* tint = app.add_subcommand("tint", "an image tinted with a colour");
+  std::string imagePath, style;
+  tint->add_option("IMAGE", imagePath, "PNG file (@2x in the name: scale 2)")->required();
+  tint->add_option("COLOUR", colourText, "tint colour in hex")->required();
+  tint->add_option("--style", style, "keeping-alpha, over-background or cut-out")
+      ->required()
+      ->check(CLI::IsMember({"keeping-alpha", "over-background", "cut-out"}));
+  tint->add_option("-o", output, "PNG file to write")->required();
+
+  // round IMAGE (--radius R | --corners TL,TR,BL,BR | --circle)
+  CLI::App* round = app.add_subcommand("round", "an image with rounded corners");
+  double radius = 0;
+  bool circle = false;
+  round->add_option("IMAGE", imagePath, "PNG file (@2x in the name: scale 2)")->required();
+  CLI::Option* radiusOption = round->add_option("--radius", radius, "one radius for every corner, in points");
+  CLI::Option* cornersOption = round->add_option("--corners", cornersText, "top-left, top-right, bottom-left, bottom-right");
+  CLI::Option* circleOption = round->add_flag("--circle", circle, "half the shorter side");
+  radiusOption->excludes(cornersOption)->excludes(circleOption);
+  cornersOption->excludes(circleOption);
+  round->add_option("-o", output, "PNG file to write")->required();
+
+  // compose BASE TOP [--offset X,Y]
+  CLI::App* compose = app.add_subcommand("compose", "one image laid over another");
+  std::string basePath, topPath, offsetText;
+  compose->add_option("BASE", basePath, "PNG file underneath")->required();
+  compose->add_option("TOP", topPath, "PNG file on top")->required();
+  compose->add_option("--offset", offsetText, "offset of TOP in points (default: centred)");
+  compose->add_option("-o", output, "PNG file to write")->required();
+
+  CLI11_PARSE(app, argc, argv);
+
+  try {
+    if (color->parsed()) {
+      if (!(scale > 0) || scale > 16) throw Failure{"scale must be above 0 and at most 16"};
+      UIScreenSetMainScreenScale(scale);
+      UIColor* c = colourArgument(colourText);
+      ADDCornerInset corners = cornersText.empty() ? ADDCornerInsetZero : cornersArgument(cornersText);
+      if (resizable) {
+        double w = std::fmax(corners.topLeft, corners.bottomLeft) + std::fmax(corners.topRight, corners.bottomRight) + 1;
+        double h = std::fmax(corners.topLeft, corners.topRight) + std::fmax(corners.bottomLeft, corners.bottomRight) + 1;
+        if (w * scale > kMaxPixels || h * scale > kMaxPixels) throw Failure{"corners make an image over 8192 pixels a side"};
+        write(add::resizableImageWithColor(c, corners), output);
+      } else {
+        CGSize size = sizeArgument(sizeText.empty() ? "1x1" : sizeText, scale);
+        checkCornersFit(corners, size);
+        write(add::imageWithColor(c, size, corners), output);
+      }
+    } else if (gradient->parsed()) {
+      Ref<NSMutableArray> colours = objc::make<NSMutableArray>();
+      for (const std::string& text : colourTexts) colours->addObject(colourArgument(text));
+      CGSize size = sizeArgument(sizeText, UIScreen::mainScreen()->scale());
+      ADDImageGradientDirection d = direction == "vertical"     ? ADDImageGradientDirectionVertical
+                                    : direction == "horizontal" ? ADDImageGradientDirectionHorizontal
+                                    : direction == "diagonal-down" ? ADDImageGradientDirectionTopLeftToBottomRight
+                                                                   : ADDImageGradientDirectionTopRightToBottomLeft;
+      write(resizable ? add::resizableImageWithGradient(colours, size, d) : add::imageWithGradient(colours, size, d),
+            output);
+    } else if (tint->parsed()) {
+      UIImage* image = imageArgument(imagePath);
+      ADDImageTintStyle s = style == "keeping-alpha"     ? ADDImageTintStyleKeepingAlpha
+                            : style == "over-background" ? ADDImageTintStyleOverBackground
+                                                         : ADDImageTintStyleCutOut;
+      write(add::tintedImageWithColor(image, colourArgument(colourText), s), output);
+    } else if (round->parsed()) {
+      UIImage* image = imageArgument(imagePath);
+      ADDCornerInset inset;
+      if (*radiusOption) {
+        if (!std::isfinite(radius) || radius < 0) throw Failure{"radius must be a number of at least 0"};
+        inset = {radius, radius, radius, radius};
+      } else if (*cornersOption) {
+        inset = cornersArgument(cornersText);
+      } else if (circle) {
+        CGFloat r = std::fmin(image->size().width, image->size().height) / 2;
+        inset = {r, r, r, r};
+      } else {
+        throw Failure{"round needs one of --radius, --corners or --circle"};
+      }
+      checkCornersFit(inset, image->size());
+      write(add::imageWithCornerInset(image, inset), output);
+    } else if (compose->parsed()) {
+      UIImage* base = imageArgument(basePath);
+      UIImage* top = imageArgument(topPath);
+      if (offsetText.empty()) {
+        write(add::imageAddingImage(base, top), output);
+      } else {
+        double xy[2];
+        std::string error;
+        if (!parseNumberList(offsetText, 2, xy, &error)) throw Failure{"offset " + error};
+        write(add::imageAddingImage(base, top, CGPointMake(xy[0], xy[1])), output);
+      }
+    }
+  } catch (const Failure& failure) {
+    std::fprintf(stderr, "mirel-image: %s\n", failure.message.c_str());
+    return 1;
+  }
+  return 0;
+}
