@@ -3,6 +3,7 @@
 
 #include <dlfcn.h>
 
+#include "colorpicker/colorpicker.h"
 #include "platform/foundation/DeviceFiles.h"
 #include "platform/uikit/uikit.h"
 #include "tweak/backdrop.h"
@@ -12,9 +13,13 @@
 
 namespace {
 
-NSNumber* gSharedYesNumber = nullptr;  // retained for the life of the process
+NSNumber* gSharedYesNumber = nullptr;         // retained for the life of the process
+KRColorPicker* gSharedColourPicker = nullptr;  // made with alloc/init, never released
 
-void registerExtensionClasses() { registerColorCategories(); }
+void registerExtensionClasses() {
+  registerColorCategories();
+  registerColorPicker();
+}
 
 void startupInitialiser() {
   // The companion library is only loaded; nothing in it is used, and a
@@ -45,11 +50,13 @@ void startupInitialiser() {
 void sharedObjectsInitialiser() {
   AutoreleasePool pool;
   gSharedYesNumber = objc::as<NSNumber>(objc_retain(NSNumber::withBool(YES)));
+  gSharedColourPicker = objc::as<KRColorPicker>(objc::alloc<KRColorPicker>()->init());
 }
 
 }  // namespace
 
 NSNumber* sharedYesNumber() { return gSharedYesNumber; }
+KRColorPicker* sharedColourPicker() { return gSharedColourPicker; }
 
 const ExtensionImage& mirelExtensionImage() {
   static const ExtensionImage image{kInstallPath, &registerExtensionClasses, &startupInitialiser,

@@ -10,7 +10,12 @@
 inline constexpr const char* kInstallPath = "/Library/MobileSubstrate/DynamicLibraries/mirel.dylib";
 inline constexpr const char* kCompanionPath = "/Library/MobileSubstrate/DynamicLibraries/Sorrel.dylib";
 
+struct KRColorPicker;
+
 // A process-wide NSNumber YES, made by the shared-objects initialiser.
 NSNumber* sharedYesNumber();
+// The process-wide colour picker (SharedColourPicker), made by the
+// shared-objects initialiser in every host, whatever the settings.
+KRColorPicker* sharedColourPicker();
 
 const ExtensionImage& mirelExtensionImage();

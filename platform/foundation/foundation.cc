@@ -1,6 +1,7 @@
 // Registration of the Foundation classes, root first.
 #include "platform/foundation/foundation.h"
 
+#include "platform/dispatch/dispatch.h"
 #include "platform/objc/class_builder.h"
 
 namespace {
@@ -21,6 +22,7 @@ void registerFoundation() {
   registerNSDictionary();
   registerNSValue();
   registerNSBlock();
+  registerDispatch();
   registerNSData();
   registerNSDate();
   registerPropertyList();

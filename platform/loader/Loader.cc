@@ -9,6 +9,7 @@
 
 #include "platform/foundation/DeviceFiles.h"
 #include "platform/foundation/foundation.h"
+#include "platform/gles/EAGLContext.h"
 #include "platform/uikit/uikit.h"
 
 void bootPlatform() {
@@ -17,6 +18,7 @@ void bootPlatform() {
   booted = true;
   registerFoundation();
   registerUIKit();
+  registerEAGLContext();
 }
 
 void mapExtension(const ExtensionImage& extension) {

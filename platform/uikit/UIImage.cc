@@ -15,6 +15,7 @@
 #include "platform/objc/class.h"
 #include "platform/objc/class_builder.h"
 #include "platform/uikit/UIGraphics.h"
+#include "platform/uikit/UIImageFiles.h"
 #include "platform/uikit/UIScreen.h"
 
 namespace {
@@ -140,7 +141,7 @@ id UIImage_imageWithContentsOfFile(Class cls, SEL, NSString* path) {
   std::string stem = text.substr(0, dot == std::string::npos || dot < text.rfind('/') + 1 ? text.size() : dot);
   CGFloat scale = stem.size() >= 3 && stem.compare(stem.size() - 3, 3, "@2x") == 0 ? 2 : 1;
   std::string error;
-  return UIImageReadPNG(text.c_str(), scale, &error);
+  return UIImageReadFile(text.c_str(), scale, 0, &error);
 }
 
 id UIImage_imageNamed(Class cls, SEL, NSString* name) {

@@ -49,7 +49,7 @@ struct UIImage : NSObject {
   // NAME.png or NAME@2x.png (preferred on a screen of scale 2 or more) from
   // the main bundle's resource path; nil when neither can be read.
   static UIImage* imageNamed(NSString* name) { return objc::send<UIImage*(NSString*)>(cls(), "imageNamed:"_sel, name); }
-  // A PNG file, at scale 2 when its name ends in "@2x" before the extension.
+  // A PNG or JPEG file, at scale 2 when its name ends in "@2x" before the extension.
   static UIImage* imageWithContentsOfFile(NSString* path) {
     return objc::send<UIImage*(NSString*)>(cls(), "imageWithContentsOfFile:"_sel, path);
   }

@@ -1,0 +1,315 @@
+// The synchronous extraction on both passes: schemes of uniform images and
+// of nothing, ties between counts, the scans' filters and tolerances, the
+// contrast test, the fallback text colours, and the GL objects' life.
+//
+// GL cases run where an OpenGL ES 2.0 context can be made (llvmpipe here);
+// with MIREL_REQUIRE_GL=1 in the environment a missing context fails them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "colorpicker/colorpicker.h"
+#include "platform/foundation/NSString.h"
+#include "platform/gles/EAGLContext.h"
+#include "platform/objc/class.h"
+#include "tests/support/picker_images.h"
+
+namespace {
+
+bool glUsable() {
+  static const bool usable = [] {
+    AutoreleasePool pool;
+    Ref<EAGLContext> context = adopt(objc::alloc<EAGLContext>()->initWithAPI(kEAGLRenderingAPIOpenGLES2));
+    return bool(context);
+  }();
+  return usable;
+}
+
+std::vector<KRColorPickerBackend> backends() {
+  if (std::getenv("MIREL_REQUIRE_GL")) {
+    EXPECT_TRUE(glUsable()) << "no OpenGL ES 2.0 context on display " << EAGLDisplayPlatform();
+  }
+  if (glUsable()) return {KRColorPickerBackendCPU, KRColorPickerBackendGL};
+  return {KRColorPickerBackendCPU};
+}
+
+Ref<KRColorPicker> makePicker(KRColorPickerBackend backend) {
+  Ref<KRColorPicker> picker = objc::make<KRColorPicker>();
+  picker->setBackend(backend);
+  return picker;
+}
+
+// The pass that actually ran must be the one asked for.
+KRColorScheme* extract(KRColorPicker* picker, UIImage* image) {
+  KRColorScheme* scheme = picker->colorSchemeFromImage(image);
+  EXPECT_EQ(picker->lastBackend(), picker->backend());
+  return scheme;
+}
+
+template <class T>
+T ivar(id object, const char* name) {
+  Ivar v = class_getInstanceVariable(object_getClass(object), name);
+  EXPECT_NE(v, nullptr) << name;
+  return v ? *reinterpret_cast<T*>(reinterpret_cast<char*>(object) + ivar_getOffset(v)) : T{};
+}
+
+struct SchemeCase {
+  const char* name;
+  std::function<UIImage*()> image;
+  const char *background, *primary, *secondary;
+};
+
+TEST(ColorPickerTest, SchemesOfUniformImagesAndOfNothing) {
+  const SchemeCase cases[] = {
+      // No pixel is far from a light background: both text scans find
+      // nothing (black), and black contrasts with it.
+      {"white", [] { return uniformImage(64, {255, 255, 255, 255}); }, "#FFFFFF", "#000000", "#000000"},
+      {"light yellow", [] { return uniformImage(40, {250, 240, 120, 255}); }, "#FAF078", "#000000", "#000000"},
+      // A dark background fails the contrast test with black: white.
+      {"black", [] { return uniformImage(64, {0, 0, 0, 255}); }, "#000000", "#000000", "#FFFFFF"},
+      {"navy", [] { return uniformImage(20, {10, 20, 90, 255}); }, "#0A145A", "#000000", "#FFFFFF"},
+      {"transparent", [] { return uniformImage(32, {0, 0, 0, 0}); }, "#000000", "#000000", "#FFFFFF"},
+      {"nil", [] { return static_cast<UIImage*>(nil); }, "#000000", "#000000", "#FFFFFF"},
+  };
+  for (KRColorPickerBackend backend : backends()) {
+    Ref<KRColorPicker> picker = makePicker(backend);
+    for (const SchemeCase& c : cases) {
+      AutoreleasePool pool;
+      KRColorScheme* scheme = extract(picker, c.image());
+      ASSERT_NE(scheme, nullptr);
+      std::string where = std::string(c.name) + " on " + KRColorPickerBackendName(backend);
+      EXPECT_EQ(hexOf(scheme->backgroundColor()), c.background) << where;
+      EXPECT_EQ(hexOf(scheme->primaryTextColor()), c.primary) << where;
+      EXPECT_EQ(hexOf(scheme->secondaryTextColor()), c.secondary) << where;
+    }
+  }
+}
+
+TEST(ColorPickerTest, FallbackSecondaryIsTheGreyWhiteOrBlackColour) {
+  AutoreleasePool pool;
+  Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
+  KRColorScheme* dark = extract(picker, uniformImage(32, {0, 0, 0, 255}));
+  EXPECT_EQ(CGColorGetNumberOfComponents(dark->secondaryTextColor()->CGColor()), 2u);  // whiteColor
+  KRColorScheme* light = extract(picker, uniformImage(32, {255, 255, 255, 255}));
+  EXPECT_EQ(CGColorGetNumberOfComponents(light->secondaryTextColor()->CGColor()), 4u);  // black from the scan
+}
+
+// Two colours with equal counts in the counted quarter; the rest of the
+// image is a third colour far from both. In rows: the earlier read-back row
+// (nearer the top) wins; within rows, the leftmost pixel.
+TEST(ColorPickerTest, TiesGoToTheEarlierRowThenTheLeftmostPixel) {
+  const Pixel kA{220, 40, 40, 255}, kB{40, 60, 220, 255}, kFar{30, 200, 30, 255};
+  struct Case {
+    const char* name;
+    bool rows;  // split the quarter into top and bottom halves, else left and right
+    Pixel first, second;
+    const char* expected;
+  };
+  for (KRColorPickerBackend backend : backends()) {
+    Ref<KRColorPicker> picker = makePicker(backend);
+    for (Case c : {Case{"A above B", true, kA, kB, "#DC2828"}, Case{"B above A", true, kB, kA, "#283CDC"},
+                   Case{"A left of B", false, kA, kB, "#DC2828"}, Case{"B left of A", false, kB, kA, "#283CDC"}}) {
+      AutoreleasePool pool;
+      UIImage* image = imageFromPixels(32, 32, [&](int x, int y) {
+        if (x >= 16 || y >= 16) return kFar;
+        return (c.rows ? y : x) < 8 ? c.first : c.second;
+      });
+      KRColorScheme* scheme = extract(picker, image);
+      EXPECT_EQ(hexOf(scheme->backgroundColor()), c.expected) << c.name << " on " << KRColorPickerBackendName(backend);
+      // Both halves really count the same.
+      uint8_t frame[32 * 32 * 4];
+      dominantCountPass(picker->_texels.data(), frame);
+      int firstAlpha = frame[(0 * 32 + 2) * 4 + 3];
+      int secondAlpha = frame[(c.rows ? (12 * 32 + 2) : (2 * 32 + 12)) * 4 + 3];
+      EXPECT_EQ(firstAlpha, secondAlpha) << c.name;
+    }
+  }
+}
+
+TEST(ColorPickerTest, ContrastNeedsABrightnessOf125AndAColourDifferenceAbove500) {
+  AutoreleasePool pool;
+  Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
+  auto bytes = [](int r, int g, int b) { return UIColor::withRGBA(r / 255.0, g / 255.0, b / 255.0, 1); };
+  struct Case {
+    const char* name;
+    UIColor *background, *foreground;
+    BOOL expected;
+  };
+  const Case cases[] = {
+      {"brightness exactly 125, colour difference 541", bytes(0, 0, 195), bytes(194, 152, 0), YES},
+      {"brightness just below 125", bytes(0, 0, 195), bytes(193, 152, 0), NO},
+      {"colour difference exactly 500", bytes(0, 0, 0), bytes(250, 250, 0), NO},
+      {"colour difference 501", bytes(0, 0, 0), bytes(251, 250, 0), YES},
+      {"brightness 125 but colour difference 375", bytes(0, 0, 0), bytes(125, 125, 125), NO},
+      {"white on black", bytes(0, 0, 0), bytes(255, 255, 255), YES},
+      {"either way round", bytes(255, 255, 255), bytes(0, 0, 0), YES},
+      {"grey colours have no channels", UIColor::blackColor(), UIColor::whiteColor(), NO},
+      {"nil", nil, bytes(255, 255, 255), YES},
+  };
+  for (const Case& c : cases) EXPECT_EQ(picker->isSufficientContrast(c.background, c.foreground), c.expected) << c.name;
+}
+
+// The scans read the buffer of the last pass: a quarter mostly of A, a patch
+// of B one step from A, a smaller patch of C far from both.
+TEST(ColorPickerTest, FilteringScanTolerances) {
+  const Pixel kA{20, 60, 200, 255}, kB{21, 60, 200, 255}, kC{255, 255, 0, 255};
+  for (KRColorPickerBackend backend : backends()) {
+    AutoreleasePool pool;
+    Ref<KRColorPicker> picker = makePicker(backend);
+    extract(picker, imageFromPixels(32, 32, [&](int x, int y) {
+              if (x < 4 && y < 4) return kC;
+              if (y >= 10 && y < 16 && x < 16) return kB;
+              return kA;
+            }));
+    UIColor* a = UIColor::withRGBA(20 / 255.0, 60 / 255.0, 200 / 255.0, 1);
+    struct Case {
+      float tolerance;
+      const char* expected;
+    };
+    // 0: everything but A itself; 1: squared distance above 65025, only C;
+    // 2: above 260100, which no pair of colours reaches.
+    for (Case c : {Case{0, "#153CC8"}, Case{1, "#FFFF00"}, Case{2, "#000000"}})
+      EXPECT_EQ(hexOf(picker->colorFromImage(32, 32, a, c.tolerance)), c.expected)
+          << "tolerance " << c.tolerance << " on " << KRColorPickerBackendName(backend);
+    EXPECT_EQ(hexOf(picker->colorFromImage(32, 32, nil, 0.5f)), "#143CC8") << "nil filters against black";
+  }
+}
+
+TEST(ColorPickerTest, ScansOfFewerThanTwoPixelsVisitNothing) {
+  AutoreleasePool pool;
+  Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
+  extract(picker, uniformImage(32, {255, 128, 0, 255}));
+  EXPECT_EQ(hexOf(picker->colorWithBiggerCountFromImage(32, 32)), "#FF8000");
+  EXPECT_EQ(hexOf(picker->colorWithBiggerCountFromImage(2, 2)), "#FF8000");
+  for (auto [w, h] : {std::pair<NSUInteger, NSUInteger>{1, 32}, {32, 1}, {0, 0}, {1, 1}})
+    EXPECT_EQ(hexOf(picker->colorWithBiggerCountFromImage(w, h)), "#000000") << w << " x " << h;
+  UIColor* biggest = nil;
+  picker->dumpImage(32, 32, &biggest);
+  EXPECT_EQ(hexOf(biggest), "#FF8000");
+}
+
+TEST(ColorPickerTest, ScansBeforeAnyPassReadZeros) {
+  AutoreleasePool pool;
+  Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
+  EXPECT_EQ(picker->lastBackend(), KRColorPickerBackendNone);
+  EXPECT_EQ(hexOf(picker->colorWithBiggerCountFromImage(32, 32)), "#000000");
+}
+
+TEST(ColorPickerTest, BackgroundOfYExactlyOneHalfFallsBackToBlack) {
+  AutoreleasePool pool;
+  Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
+  extract(picker, uniformImage(32, {128, 128, 128, 255}));
+  struct Case {
+    double grey;
+    int components;  // 2: the grey whiteColor or blackColor of the fallback
+    const char* secondary;
+  };
+  // Mid grey against a black candidate: brightness 127.5 passes, colour
+  // difference 382.5 does not; Y 0.5 is "light".
+  for (Case c : {Case{0.5, 2, "#000000"}, Case{0.49, 2, "#FFFFFF"}}) {
+    Ref<KRColorScheme> scheme = objc::make<KRColorScheme>();
+    scheme->setBackgroundColor(UIColor::withRGBA(c.grey, c.grey, c.grey, 1));
+    picker->findTextColorsTaskForColorScheme(scheme);
+    EXPECT_EQ(hexOf(scheme->primaryTextColor()), "#000000") << c.grey;
+    EXPECT_EQ(hexOf(scheme->secondaryTextColor()), c.secondary) << c.grey;
+    EXPECT_EQ(int(CGColorGetNumberOfComponents(scheme->secondaryTextColor()->CGColor())), c.components) << c.grey;
+  }
+}
+
+// Navy background with a dark blue patch near it, red, pink near the red,
+// and a smaller light patch: the primary scan skips the dark blue (too near
+// the background), the secondary scan skips the pink (too near the primary)
+// and takes the light colour when it contrasts with the background.
+TEST(ColorPickerTest, TextScansSkipColoursNearTheBackgroundAndThePrimary) {
+  const Pixel kNavy{10, 20, 60, 255}, kDarkBlue{30, 40, 90, 255}, kRed{200, 30, 30, 255}, kPink{210, 60, 60, 255};
+  struct Case {
+    const char* name;
+    Pixel light;
+    const char* secondary;
+    int components;
+  };
+  auto bytes = [](UIColor* c) {
+    CGFloat r = 0, g = 0, b = 0, a = 0;
+    c->getRGBA(&r, &g, &b, &a);
+    return RGBPixel{NSInteger(r * 255.0), NSInteger(g * 255.0), NSInteger(b * 255.0)};
+  };
+  for (KRColorPickerBackend backend : backends()) {
+    Ref<KRColorPicker> picker = makePicker(backend);
+    for (Case c : {Case{"off-white", {250, 250, 240, 255}, "#FAFAF0", 4},
+                   // Colour difference 460 with navy: rejected, and the
+                   // dark background takes white.
+                   Case{"yellow", {250, 240, 60, 255}, "#FFFFFF", 2}}) {
+      AutoreleasePool pool;
+      KRColorScheme* scheme = extract(picker, imageFromPixels(32, 32, [&](int x, int y) {
+                                        if (x >= 16 || y >= 16) return kNavy;
+                                        if (y < 6 && x >= 8) return kRed;
+                                        if (y >= 8 && y < 12) return x < 8 ? kPink : kDarkBlue;
+                                        if (y >= 12 && y < 15 && x >= 10) return c.light;
+                                        return kNavy;
+                                      }));
+      std::string where = std::string(c.name) + " on " + KRColorPickerBackendName(backend);
+      EXPECT_EQ(hexOf(scheme->backgroundColor()), "#0A143C") << where;
+      EXPECT_EQ(hexOf(scheme->primaryTextColor()), "#C81E1E") << where;
+      UIColor* secondary = scheme->secondaryTextColor();
+      EXPECT_EQ(hexOf(secondary), c.secondary) << where;
+      EXPECT_EQ(int(CGColorGetNumberOfComponents(secondary->CGColor())), c.components) << where;
+      if (c.components == 4) {
+        EXPECT_GE(squareDistanceInRGBSpaceBetweenColor(bytes(secondary), bytes(scheme->primaryTextColor())), 5853);
+        EXPECT_GE(squareDistanceInRGBSpaceBetweenColor(bytes(secondary), bytes(scheme->backgroundColor())), 16257);
+      }
+    }
+  }
+}
+
+TEST(ColorPickerGLTest, ObjectsAreMadeOnceAndTheThreadsContextIsGivenBack) {
+  if (!glUsable()) GTEST_SKIP() << "no OpenGL ES 2.0 context here";
+  AutoreleasePool pool;
+  Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendGL);
+  EXPECT_EQ(ivar<EAGLContext*>(picker, "_context"), nullptr) << "no GL work before the first extraction";
+  extract(picker, uniformImage(32, {1, 2, 3, 255}));
+  EXPECT_NE(ivar<EAGLContext*>(picker, "_context"), nullptr);
+  EXPECT_EQ(EAGLContext::currentContext(), nullptr);
+  const char* names[] = {"_program", "_vertexBuffer", "_indexBuffer", "_colorRenderBuffer", "_depthRenderBuffer",
+                         "_aTexture"};
+  std::vector<uint32_t> first;
+  for (const char* name : names) {
+    first.push_back(ivar<uint32_t>(picker, name));
+    EXPECT_NE(first.back(), 0u) << name;
+  }
+  extract(picker, uniformImage(32, {200, 2, 3, 255}));
+  for (size_t i = 0; i < first.size(); ++i) EXPECT_EQ(ivar<uint32_t>(picker, names[i]), first[i]) << names[i];
+  // The uniforms are found under the names the shader declares.
+  EXPECT_NE(int32_t(ivar<uint32_t>(picker, "_proccesedWidthSlot")), -1);
+  EXPECT_NE(int32_t(ivar<uint32_t>(picker, "_totalWidthSlot")), -1);
+  EXPECT_NE(int32_t(ivar<uint32_t>(picker, "_textureUniform")), -1);
+
+  // A thread's own current context survives an extraction.
+  Ref<EAGLContext> mine = adopt(objc::alloc<EAGLContext>()->initWithAPI(kEAGLRenderingAPIOpenGLES2));
+  ASSERT_TRUE(EAGLContext::setCurrentContext(mine));
+  extract(picker, uniformImage(32, {9, 9, 9, 255}));
+  EXPECT_EQ(EAGLContext::currentContext(), mine.get());
+  EAGLContext::setCurrentContext(nil);
+}
+
+TEST(ColorPickerGLTest, ShaderCompilationReportsFailure) {
+  if (!glUsable()) GTEST_SKIP() << "no OpenGL ES 2.0 context here";
+  AutoreleasePool pool;
+  Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendGL);
+  Ref<EAGLContext> context = adopt(objc::alloc<EAGLContext>()->initWithAPI(kEAGLRenderingAPIOpenGLES2));
+  ASSERT_TRUE(EAGLContext::setCurrentContext(context));
+  auto compile = [&](uint32_t* shader, uint32_t type, NSString* source) {
+    return objc::send<BOOL(uint32_t*, uint32_t, NSString*)>(picker, "compileShader:type:string:"_sel, shader, type,
+                                                            source);
+  };
+  uint32_t shader = 12345;
+  EXPECT_FALSE(compile(&shader, 0x8B30 /* GL_FRAGMENT_SHADER */, nil));
+  EXPECT_EQ(shader, 12345u) << "nothing is created without a source";
+  EXPECT_FALSE(compile(&shader, 0x8B30, NSString::withUTF8("void main(void) { this is not GLSL }")));
+  EXPECT_TRUE(compile(&shader, 0x8B30, NSString::withUTF8(kDominantFragmentShaderString)));
+  EXPECT_TRUE(compile(&shader, 0x8B31 /* GL_VERTEX_SHADER */, NSString::withUTF8(kDominantVertexShaderString)));
+  EAGLContext::setCurrentContext(nil);
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+// UIColor(YUVSpace) and the RGB distance: which colours give channels, the
+// rounding of Y, U and V, and the distances' symmetry.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "colorpicker/YUVSpace.h"
+
+namespace {
+
+UIColor* rgb(double r, double g, double b) { return UIColor::withRGBA(r, g, b, 1); }
+
+TEST(YUVSpaceTest, OnlyFourComponentColoursHaveChannels) {
+  AutoreleasePool pool;
+  EXPECT_EQ(YUVSpace::yComponentFromColor(rgb(1, 1, 1)), 1.0f);
+  struct Case {
+    const char* name;
+    UIColor* color;
+  };
+  for (Case c : {Case{"whiteColor", UIColor::whiteColor()}, Case{"blackColor", UIColor::blackColor()},
+                 Case{"colorWithWhite", UIColor::withWhite(0.7, 1)}, Case{"nil", nil}}) {
+    EXPECT_EQ(YUVSpace::yComponentFromColor(c.color), 0.0f) << c.name;
+    EXPECT_EQ(YUVSpace::uComponentFromColor(c.color), 0.0f) << c.name;
+    EXPECT_EQ(YUVSpace::vComponentFromColor(c.color), 0.0f) << c.name;
+  }
+}
+
+TEST(YUVSpaceTest, GreyRGBColoursKeepTheWeightsResidue) {
+  AutoreleasePool pool;
+  // The U weights sum to 0.00001 and the V weights to almost nothing.
+  for (double c : {0.0, 0.25, 0.5, 1.0}) {
+    UIColor* grey = rgb(c, c, c);
+    EXPECT_NEAR(YUVSpace::uComponentFromColor(grey), 0.00001 * c, 1e-12) << c;
+    EXPECT_LT(std::fabs(YUVSpace::vComponentFromColor(grey)), 1e-16) << c;
+    EXPECT_FLOAT_EQ(YUVSpace::yComponentFromColor(grey), float(c)) << c;
+  }
+}
+
+TEST(YUVSpaceTest, ComponentsOfPrimaries) {
+  AutoreleasePool pool;
+  struct Case {
+    double r, g, b;
+    float y, u, v;
+  };
+  for (Case c : {Case{1, 0, 0, 0.299f, -0.14713f, 0.615f}, Case{0, 1, 0, 0.587f, -0.28886f, -0.51499f},
+                 Case{0, 0, 1, 0.114f, 0.436f, -0.10001f}}) {
+    UIColor* colour = rgb(c.r, c.g, c.b);
+    EXPECT_EQ(YUVSpace::yComponentFromColor(colour), c.y);
+    EXPECT_EQ(YUVSpace::uComponentFromColor(colour), c.u);
+    EXPECT_EQ(YUVSpace::vComponentFromColor(colour), c.v);
+  }
+}
+
+TEST(YUVSpaceTest, DistancesAreSymmetricAndZeroToItself) {
+  AutoreleasePool pool;
+  UIColor* red = rgb(1, 0, 0);
+  UIColor* blue = rgb(0, 0, 1);
+  EXPECT_EQ(YUVSpace::distance(red, red), 0.0f);
+  EXPECT_EQ(YUVSpace::distance(red, blue), YUVSpace::distance(blue, red));
+  float dy = 0.299f - 0.114f, du = -0.14713f - 0.436f, dv = 0.615f - -0.10001f;
+  EXPECT_FLOAT_EQ(YUVSpace::squareDistance(red, blue), dy * dy + du * du + dv * dv);
+  EXPECT_FLOAT_EQ(YUVSpace::distance(red, blue), std::sqrt(YUVSpace::squareDistance(red, blue)));
+  // A grey colour has no channels: it sits at the origin with black.
+  EXPECT_EQ(YUVSpace::distance(UIColor::whiteColor(), rgb(0, 0, 0)), 0.0f);
+}
+
+TEST(YUVSpaceTest, SquareDistanceInRGBSpace) {
+  struct Case {
+    RGBPixel a, b;
+    NSInteger expected;
+  };
+  for (Case c : {Case{{255, 255, 255}, {0, 0, 0}, 195075}, Case{{0, 0, 0}, {255, 255, 255}, 195075},
+                 Case{{10, 20, 30}, {10, 20, 30}, 0}, Case{{1, 2, 3}, {4, 6, 15}, 9 + 16 + 144},
+                 Case{{200, 0, 0}, {0, 0, 0}, 40000}})
+    EXPECT_EQ(squareDistanceInRGBSpaceBetweenColor(c.a, c.b), c.expected);
+}
+
+}  // namespace

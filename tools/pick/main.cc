@@ -1,0 +1,162 @@
+// mirel-pick: the colour scheme (background, primary and secondary text
+// colours) of image files, one line per file in the order given.
+//
+//   mirel-pick --jobs 4 covers/*.jpg
+//   {"file":"covers/a.jpg","background":"#1A2B3C","primary":"#F0E0D0","secondary":"#FFFFFF","backend":"gl"}
+//
+// A file that cannot be read or decoded gives a line with "error" and the run
+// goes on; the exit status is 1 when any file failed.
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "colorpicker/colorpicker.h"
+#include "platform/loader/Loader.h"
+#include "platform/uikit/UIImageFiles.h"
+
+namespace {
+
+// The picker shrinks every image to 32 × 32: JPEGs are decoded at the
+// smallest DCT scale that keeps at least this many pixels a side.
+constexpr size_t kDecodeSide = 32;
+constexpr size_t kProgressFrom = 20;  // files; fewer finish too soon to need a bar
+
+struct Result {
+  std::string background, primary, secondary, backend;
+  std::optional<std::string> error;
+};
+
+std::string hexOf(UIColor* color) {
+  CGFloat r = 0, g = 0, b = 0, a = 0;
+  if (!color || !color->getRGBA(&r, &g, &b, &a)) return "#000000";
+  auto byte = [](CGFloat c) { return unsigned(std::lround(std::clamp(c, 0.0, 1.0) * 255.0)); };
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", byte(r), byte(g), byte(b));
+  return text;
+}
+
+Result pick(KRColorPicker* picker, const std::string& path) {
+  AutoreleasePool pool;
+  std::string error;
+  UIImage* image = UIImageReadFile(path.c_str(), 1, kDecodeSide, &error);
+  if (!image) return {.error = error.empty() ? "cannot read the image" : error};
+  KRColorScheme* scheme = picker->colorSchemeFromImage(image);
+  if (!scheme) return {.error = "no colour scheme (the application is in the background)"};
+  return {hexOf(scheme->backgroundColor()), hexOf(scheme->primaryTextColor()), hexOf(scheme->secondaryTextColor()),
+          picker->lastBackend() == KRColorPickerBackendGL ? "gl" : "cpu", std::nullopt};
+}
+
+std::string line(const std::string& file, const Result& r, bool json) {
+  if (json) {
+    nlohmann::ordered_json out;
+    out["file"] = file;
+    if (r.error) {
+      out["error"] = *r.error;
+    } else {
+      out["background"] = r.background;
+      out["primary"] = r.primary;
+      out["secondary"] = r.secondary;
+      out["backend"] = r.backend;
+    }
+    return out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  }
+  if (r.error) return file + ": error: " + *r.error;
+  return file + ": background " + r.background + ", primary " + r.primary + ", secondary " + r.secondary + " (" +
+         r.backend + ")";
+}
+
+class Progress {
+ public:
+  Progress(size_t total, bool shown) : total_(total), shown_(shown) {}
+  void draw(size_t done) {
+    if (!shown_) return;
+    constexpr int kWidth = 30;
+    int filled = int(kWidth * done / total_);
+    std::fprintf(stderr, "\r[%s%s] %zu/%zu", std::string(filled, '#').c_str(), std::string(kWidth - filled, ' ').c_str(),
+                 done, total_);
+    std::fflush(stderr);
+  }
+  void clear() {
+    if (!shown_) return;
+    std::fputs("\r\033[K", stderr);
+    std::fflush(stderr);
+  }
+
+ private:
+  size_t total_;
+  bool shown_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"Colour schemes of image files: a background and two text colours for each."};
+  std::string backendName = "auto", format = "json";
+  unsigned jobs = 1;
+  std::vector<std::string> files;
+  app.add_option("--backend", backendName, "Counting pass: gl, cpu, or auto (GL where a context can be made)")
+      ->check(CLI::IsMember({"auto", "gl", "cpu"}));
+  app.add_option("--jobs", jobs, "Files worked on at a time, one picker each")->check(CLI::Range(1u, 256u));
+  app.add_option("--format", format, "Output: json (one object a line) or text")
+      ->check(CLI::IsMember({"json", "text"}));
+  app.add_option("files", files, "JPEG or PNG files")->required();
+  CLI11_PARSE(app, argc, argv);
+
+  bootPlatform();
+  registerColorPicker();
+  KRColorPickerBackend backend = KRColorPickerBackendFromName(backendName.c_str());
+  bool json = format == "json";
+
+  std::vector<std::optional<Result>> results(files.size());
+  std::mutex lock;
+  std::condition_variable finished;
+  std::atomic<size_t> next{0};
+  size_t completed = 0;  // under lock
+  auto work = [&] {
+    Ref<KRColorPicker> picker = objc::make<KRColorPicker>();
+    picker->setBackend(backend);
+    for (size_t i; (i = next.fetch_add(1)) < files.size();) {
+      Result r = pick(picker, files[i]);
+      std::lock_guard guard(lock);
+      results[i] = std::move(r);
+      ++completed;
+      finished.notify_one();
+    }
+  };
+  std::vector<std::thread> workers;
+  for (unsigned j = 0; j < std::min<size_t>(jobs, files.size()); ++j) workers.emplace_back(work);
+
+  // Lines go out in the order the files were given, as soon as each one and
+  // all before it are done.
+  Progress progress(files.size(), isatty(STDERR_FILENO) && files.size() >= kProgressFrom);
+  bool failed = false;
+  for (size_t printed = 0; printed < files.size(); ++printed) {
+    Result r;
+    {
+      std::unique_lock guard(lock);
+      finished.wait(guard, [&] {
+        progress.draw(completed);
+        return results[printed].has_value();
+      });
+      r = std::move(*results[printed]);
+    }
+    failed |= bool(r.error);
+    progress.clear();
+    std::printf("%s\n", line(files[printed], r, json).c_str());
+    std::fflush(stdout);
+  }
+  for (std::thread& t : workers) t.join();
+  return failed ? 1 : 0;
+}
