@@ -52,7 +52,10 @@ void UIApplicationEnterBackground() {
   post(UIApplicationDidEnterBackgroundNotificationName());
 }
 
+// Coming back, the application passes from the background to inactive,
+// and the notification is part of that step; it becomes active after.
 void UIApplicationEnterForeground() {
+  theApplication()->_applicationState = UIApplicationStateInactive;
   post(UIApplicationWillEnterForegroundNotificationName());
   theApplication()->_applicationState = UIApplicationStateActive;
 }

@@ -5,6 +5,8 @@
 //   UIApplicationEnterBackground();   // host side: posts the notification
 #pragma once
 
+#include <atomic>
+
 #include "platform/foundation/NSObject.h"
 #include "platform/uikit/UIView.h"
 
@@ -16,7 +18,8 @@ enum : NSInteger {
 
 struct UIApplication : UIResponder {
   static constexpr const char* kClassName = "UIApplication";
-  NSInteger _applicationState = UIApplicationStateActive;
+  // Read by worker threads (the picker checks it before GPU work).
+  std::atomic<NSInteger> _applicationState{UIApplicationStateActive};
   NSInteger _backgroundStyle = 0;
   Ref<UIWindow> _keyWindow;
 
