@@ -20,20 +20,44 @@ std::array<int, 3> boxesForGauss(double sigma) {
   return sizes;
 }
 
-// One box pass along rows (horizontal) of a 4-channel float image.
+// One box pass of a 4-channel float image, along rows or down columns.
+// Edges repeat the outermost pixel. Both directions walk memory in order:
+// rows keep one running sum per channel; columns keep a running sum per
+// column and channel and move down a row at a time.
 void boxPass(std::vector<float>& src, std::vector<float>& dst, int w, int h, int radius, bool horizontal) {
-  int lines = horizontal ? h : w, length = horizontal ? w : h;
-  int step = horizontal ? 4 : 4 * w;
-  float scale = 1.0f / (2 * radius + 1);
-  for (int line = 0; line < lines; ++line) {
-    int base = horizontal ? line * w * 4 : line * 4;
-    for (int c = 0; c < 4; ++c) {
-      auto at = [&](int i) { return src[base + std::clamp(i, 0, length - 1) * step + c]; };
-      float sum = 0;
-      for (int i = -radius; i <= radius; ++i) sum += at(i);
-      for (int i = 0; i < length; ++i) {
-        dst[base + i * step + c] = sum * scale;
-        sum += at(i + radius + 1) - at(i - radius);
+  const float scale = 1.0f / (2 * radius + 1);
+  if (horizontal) {
+    for (int y = 0; y < h; ++y) {
+      const float* in = &src[static_cast<size_t>(y) * w * 4];
+      float* out = &dst[static_cast<size_t>(y) * w * 4];
+      auto px = [&](int x) { return in + std::clamp(x, 0, w - 1) * 4; };
+      float sum[4] = {0, 0, 0, 0};
+      for (int i = -radius; i <= radius; ++i)
+        for (int c = 0; c < 4; ++c) sum[c] += px(i)[c];
+      for (int x = 0; x < w; ++x) {
+        const float* enter = px(x + radius + 1);
+        const float* leave = px(x - radius);
+        for (int c = 0; c < 4; ++c) {
+          out[x * 4 + c] = sum[c] * scale;
+          sum[c] += enter[c] - leave[c];
+        }
+      }
+    }
+  } else {
+    const size_t rowFloats = static_cast<size_t>(w) * 4;
+    auto row = [&](int y) { return &src[static_cast<size_t>(std::clamp(y, 0, h - 1)) * rowFloats]; };
+    std::vector<float> sums(rowFloats, 0.0f);
+    for (int i = -radius; i <= radius; ++i) {
+      const float* r = row(i);
+      for (size_t k = 0; k < rowFloats; ++k) sums[k] += r[k];
+    }
+    for (int y = 0; y < h; ++y) {
+      float* out = &dst[static_cast<size_t>(y) * rowFloats];
+      const float* enter = row(y + radius + 1);
+      const float* leave = row(y - radius);
+      for (size_t k = 0; k < rowFloats; ++k) {
+        out[k] = sums[k] * scale;
+        sums[k] += enter[k] - leave[k];
       }
     }
   }
@@ -97,7 +121,8 @@ void blurRegion(Bitmap& canvas, PixelRect rect, const BlurRecipe& recipe, double
       uint32_t& dst = pixels[y * strideWords + x];
       auto mix = [&](double blurred, int shift) {
         double old = (dst >> shift) & 0xFF;
-        return static_cast<uint32_t>(std::lround(old + (blurred - old) * opacity)) << shift;
+        // Both ends lie in 0..255, so adding a half and truncating rounds.
+        return static_cast<uint32_t>(old + (blurred - old) * opacity + 0.5) << shift;
       };
       dst = mix(a, 24) | mix(r, 16) | mix(g, 8) | mix(b, 0);
     }
