@@ -1,6 +1,9 @@
 // Bitmaps over Cairo image surfaces.
 #include "platform/render/Bitmap.h"
 
+#include <cstdio>
+#include <cstring>
+
 Bitmap Bitmap::create(int width, int height) {
   Bitmap b;
   b.surface_.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
@@ -10,6 +13,20 @@ Bitmap Bitmap::create(int width, int height) {
 
 Bitmap Bitmap::readPNG(const std::string& path, std::string* error) {
   Bitmap b;
+  // Cairo reports most broken files as out of memory; name the usual case.
+  static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  unsigned char head[8] = {};
+  if (FILE* f = std::fopen(path.c_str(), "rb")) {
+    size_t got = std::fread(head, 1, sizeof head, f);
+    std::fclose(f);
+    if (got != sizeof head || std::memcmp(head, kSignature, sizeof head) != 0) {
+      if (error) *error = path + " is not a PNG file";
+      return b;
+    }
+  } else {
+    if (error) *error = "cannot open " + path;
+    return b;
+  }
   cairo_surface_t* loaded = cairo_image_surface_create_from_png(path.c_str());
   if (cairo_surface_status(loaded) != CAIRO_STATUS_SUCCESS) {
     if (error) *error = std::string("cannot read PNG ") + path + ": " + cairo_status_to_string(cairo_surface_status(loaded));

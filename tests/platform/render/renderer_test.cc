@@ -2,6 +2,8 @@
 // a known tree.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "platform/coregraphics/CGContext.h"
 #include "platform/render/Renderer.h"
 #include "platform/render/ViewDump.h"
@@ -119,6 +121,25 @@ TEST(Renderer, WallpaperShowsOnlyWhereTheBackgroundStyleLetsIt) {
   Pixel dark = pixelAt(renderWindow(root, {.scale = 1, .backgroundStyle = 3, .wallpaper = &wallpaper}), 1, 1);
   EXPECT_GT(dark.r, 60);
   EXPECT_LT(dark.r, 200) << "style 3 shows the wallpaper under a dark blur";
+}
+
+TEST(Bitmap, PNGFilesRoundTripAndOtherFilesAreRefusedByName) {
+  Bitmap picture = Bitmap::create(3, 2);
+  std::string error;
+  const std::string path = ::testing::TempDir() + "bitmap_round_trip.png";
+  ASSERT_TRUE(picture.writePNG(path, &error)) << error;
+  Bitmap back = Bitmap::readPNG(path, &error);
+  EXPECT_EQ(back.width(), 3);
+  EXPECT_EQ(back.height(), 2);
+  const std::string text = ::testing::TempDir() + "not_a_png.txt";
+  FILE* f = std::fopen(text.c_str(), "w");
+  ASSERT_NE(f, nullptr);
+  std::fputs("<plist/>", f);
+  std::fclose(f);
+  EXPECT_TRUE(Bitmap::readPNG(text, &error).empty());
+  EXPECT_NE(error.find("not a PNG file"), std::string::npos) << error;
+  EXPECT_TRUE(Bitmap::readPNG(::testing::TempDir() + "missing.png", &error).empty());
+  EXPECT_NE(error.find("cannot open"), std::string::npos) << error;
 }
 
 TEST(ViewDump, KnownTreeHasTheStableKeys) {
