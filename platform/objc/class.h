@@ -72,7 +72,9 @@ namespace objc {
 // superclass chain, fills the cache, and answers the forwarding
 // implementation when no class has the selector.
 IMP lookUpImpOrForward(Class cls, SEL sel);
-IMP forwardingImp();
+// What a missing method answers: fails loudly when called.
+void forwardingTrap(id self, SEL sel);
+inline IMP forwardingImp() { return reinterpret_cast<IMP>(&forwardingTrap); }
 
 // Cache probe without a lock; nullptr on a miss.
 inline IMP cacheLookup(Class cls, SEL sel) {

@@ -104,12 +104,6 @@ Method findMethod(Class cls, SEL sel) {
 thread_local Class lastForwardedClass = nullptr;
 thread_local SEL lastForwardedSelector = nullptr;
 
-void forwardingTrap(id self, SEL) {
-  const char* cls = lastForwardedClass ? lastForwardedClass->name.c_str() : object_getClassName(self);
-  const char* sel = lastForwardedSelector ? lastForwardedSelector->name : "?";
-  fatal("unrecognized selector -[%s %s] called through a looked-up implementation", cls, sel);
-}
-
 Class allocClass(const char* name, Class superclass, Class isa, bool meta) {
   auto* cls = new objc_class();
   cls->isa = isa;
@@ -141,8 +135,10 @@ void unrecognizedSelector(id self, SEL sel) {
         cls->name.c_str(), sel_getName(sel));
 }
 
-IMP forwardingImp() {
-  return reinterpret_cast<IMP>(&forwardingTrap);
+void forwardingTrap(id self, SEL) {
+  const char* cls = lastForwardedClass ? lastForwardedClass->name.c_str() : object_getClassName(self);
+  const char* sel = lastForwardedSelector ? lastForwardedSelector->name : "?";
+  fatal("unrecognized selector -[%s %s] called through a looked-up implementation", cls, sel);
 }
 
 IMP lookUpImpOrForward(Class cls, SEL sel) {
