@@ -34,7 +34,11 @@ void expectChildPassed(int status) {
 void inLaunch(const TestLaunch& launch, const std::function<void()>& body) {
   expectChildPassed(runInChildProcess([&] {
     char pattern[] = "/tmp/mirel-launch-XXXXXX";
-    std::string root = mkdtemp(pattern);
+    if (!mkdtemp(pattern)) {
+      ADD_FAILURE() << "cannot make a device folder in /tmp";
+      return 1;
+    }
+    std::string root = pattern;
     if (launch.preferences) {
       std::filesystem::path file = std::filesystem::path(root + kPreferencesPath);
       std::filesystem::create_directories(file.parent_path());

@@ -35,16 +35,30 @@ struct Options {
   double scale = 2;
 };
 
-bool readable(const std::string& path) { return std::ifstream(path, std::ios::binary).good(); }
+// A regular file that can be opened (a folder opens too, but reads nothing).
+bool readable(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec) && std::ifstream(path, std::ios::binary).good();
+}
 
 // A device root for one launch, holding the preferences file if given.
 std::string prepareDeviceRoot(const Options& options) {
   char pattern[] = "/tmp/mirel-preview-XXXXXX";
-  std::string root = mkdtemp(pattern);
+  if (!mkdtemp(pattern)) {
+    std::perror("mirel-preview: cannot make a device folder in /tmp");
+    std::exit(2);
+  }
+  std::string root = pattern;
   if (!options.prefs.empty()) {
     fs::path target = root + kPreferencesPath;
-    fs::create_directories(target.parent_path());
-    fs::copy_file(options.prefs, target, fs::copy_options::overwrite_existing);
+    std::error_code made;
+    fs::create_directories(target.parent_path(), made);
+    std::error_code ec;
+    fs::copy_file(options.prefs, target, fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+      std::fprintf(stderr, "mirel-preview: cannot use %s: %s\n", options.prefs.c_str(), ec.message().c_str());
+      std::exit(2);
+    }
   }
   return root;
 }
