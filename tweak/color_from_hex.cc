@@ -1,4 +1,4 @@
-// UIColor(Spec) and NSString(Safety).
+// Colours from hex texts, and strings that answer stringValue.
 #include "tweak/color_from_hex.h"
 
 #include "platform/objc/class_builder.h"
