@@ -26,3 +26,5 @@ UIImage* imageFilledWithColor(UIColor* colour, UIImage* image) {
   UIGraphicsEndImageContext();
   return result;
 }
+
+void clearBackground(id view) { objc::send<void(UIColor*)>(view, "setBackgroundColor:"_sel, UIColor::clearColor()); }

@@ -1,6 +1,7 @@
-// The two recolouring helpers the hook files share: a text-attributes
-// dictionary with a new foreground colour, and an image's shape filled with
-// one colour. Neither keeps state nor calls any saved implementation.
+// The recolouring helpers the hook files share: a text-attributes
+// dictionary with a new foreground colour, an image's shape filled with one
+// colour, and a view made see-through. None keeps state or calls any saved
+// implementation.
 //
 //   return attributesWithForegroundColor(orig_X_attrs(self, _cmd), ThemeColours.PrimaryTextColour);
 #pragma once
@@ -18,3 +19,8 @@ NSMutableDictionary* attributesWithForegroundColor(NSDictionary* attributes, UIC
 // `image` is opaque (its alpha as coverage) and transparent elsewhere; an
 // ordinary image, not a template.
 UIImage* imageFilledWithColor(UIColor* colour, UIImage* image);
+
+// Sends `view` setBackgroundColor: with the clear colour, through ordinary
+// dispatch, so that a class whose setter is replaced gets it through its own
+// replacement as well.
+void clearBackground(id view);

@@ -4,6 +4,7 @@
 #include "hooks/messages/container_hooks.h"
 
 #include "tweak/backdrop.h"
+#include "tweak/recolour.h"
 #include "tweak/startup.h"
 
 HookSlot<void(UIColor*)> orig_UILayoutContainerView_setBackgroundColor_;
@@ -19,10 +20,6 @@ namespace {
 // A wrapper that carries an object under this key already has its backdrop.
 // Only the key's address matters.
 const char kWrapperBackdropMarker = 0;
-
-void clearBackground(id view) {
-  objc::send<void(UIColor*)>(view, "setBackgroundColor:"_sel, UIColor::clearColor());
-}
 
 // The host hands the same wrapper out again for a view it already wraps, on
 // every layout pass; the marker keeps that to one backdrop per wrapper, and

@@ -5,16 +5,14 @@
 #include "hooks/messages/conversation_list_hooks.h"
 
 #include "platform/uikit/UIView.h"
+#include "tweak/recolour.h"
 
 HookSlot<void()> orig_CKConversationListController_loadView;
 HookSlot<void(UIColor*)> orig_CKConversationListCell_setBackgroundColor_;
 
-// The list view is cleared through an ordinary message, so any replacement
-// of its own setter sees the change too.
 void hook_CKConversationListController_loadView(id self, SEL _cmd) {
   orig_CKConversationListController_loadView(self, _cmd);
-  UIView* list = objc::send<UIView*()>(self, "view"_sel);
-  objc::send<void(UIColor*)>(list, "setBackgroundColor:"_sel, UIColor::clearColor());
+  clearBackground(objc::send<UIView*()>(self, "view"_sel));
 }
 
 // Every colour the host gives a cell, white included, becomes clear.

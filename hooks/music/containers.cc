@@ -10,6 +10,7 @@
 #include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIView.h"
 #include "tweak/backdrop.h"
+#include "tweak/recolour.h"
 #include "tweak/settings.h"
 
 HookSlot<void(UIView*)> orig_MPUVignetteBackgroundView_addSubview_;
@@ -37,10 +38,6 @@ HookSlot<id(CGRect)> orig_UITabBar_initWithFrame_;
 HookSlot<void(UIColor*)> orig__UIReplicantView_setBackgroundColor_;
 
 namespace {
-
-// Sent through ordinary dispatch, so a class whose setter is replaced here
-// gets the clear colour through its own replacement as well.
-void clearBackground(id view) { objc::send<void(UIColor*)>(view, "setBackgroundColor:"_sel, UIColor::clearColor()); }
 
 // Appends a standard backdrop with the frame; the view keeps it.
 void appendStandardBackdrop(id view, CGRect frame) {
