@@ -118,18 +118,23 @@ void runBlock(dispatch_queue_t queue, dispatch_block_t& block) {
 
 void enqueue(dispatch_queue_t queue, dispatch_block_t block);
 
+// The next block to run, or false (and the queue no longer draining) when
+// the queue is suspended or empty.
+bool takeNext(DispatchQueueState& s, dispatch_block_t& block) {
+  std::lock_guard guard(s.lock);
+  if (s.suspendCount > 0 || s.items.empty()) {
+    s.draining = false;
+    return false;
+  }
+  block = std::move(s.items.front());
+  s.items.pop_front();
+  return true;
+}
+
 void drainMainOnce(dispatch_queue_t queue) {
   DispatchQueueState& s = *queue->_state;
   dispatch_block_t block;
-  {
-    std::lock_guard guard(s.lock);
-    if (s.suspendCount > 0 || s.items.empty()) {
-      s.draining = false;
-      return;
-    }
-    block = std::move(s.items.front());
-    s.items.pop_front();
-  }
+  if (!takeNext(s, block)) return;
   runBlock(queue, block);
   bool more;
   {
@@ -142,19 +147,8 @@ void drainMainOnce(dispatch_queue_t queue) {
 
 void drainSerial(dispatch_queue_t queue) {
   DispatchQueueState& s = *queue->_state;
-  for (;;) {
-    dispatch_block_t block;
-    {
-      std::lock_guard guard(s.lock);
-      if (s.suspendCount > 0 || s.items.empty()) {
-        s.draining = false;
-        return;
-      }
-      block = std::move(s.items.front());
-      s.items.pop_front();
-    }
-    runBlock(queue, block);
-  }
+  dispatch_block_t block;
+  while (takeNext(s, block)) runBlock(queue, block);
 }
 
 // Called with `draining` just set by the caller.
