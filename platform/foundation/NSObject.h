@@ -59,10 +59,6 @@ template <class T>
 T* as(id object) {
   return static_cast<T*>(object);
 }
-template <class T>
-T* as(const void* object) {
-  return static_cast<T*>(const_cast<objc_object*>(static_cast<const objc_object*>(object)));
-}
 
 template <class T>
 bool isKind(id object) {

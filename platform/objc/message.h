@@ -58,7 +58,6 @@ template <class R, class... A>
 struct Sig<R(A...)> {
   using Result = R;
   using Fn = canonical_t<R> (*)(id, SEL, canonical_t<A>...);
-  static std::string encoding() { return methodEncoding<R, A...>(); }
 };
 
 #ifndef NDEBUG
