@@ -28,3 +28,9 @@ UIImage* imageFilledWithColor(UIColor* colour, UIImage* image) {
 }
 
 void clearBackground(id view) { objc::send<void(UIColor*)>(view, "setBackgroundColor:"_sel, UIColor::clearColor()); }
+
+void recolourLabelField(id object, const char* fieldName, UIColor* colour) {
+  Ivar field = class_getInstanceVariable(object_getClass(object), fieldName);
+  if (!field) return;
+  objc::send<void(UIColor*)>(object_getIvar(object, field), "setTextColor:"_sel, colour);
+}

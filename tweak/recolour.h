@@ -20,6 +20,12 @@ NSMutableDictionary* attributesWithForegroundColor(NSDictionary* attributes, UIC
 // ordinary image, not a template.
 UIImage* imageFilledWithColor(UIColor* colour, UIImage* image);
 
+// Recolours the label a host object keeps in its field `fieldName`: the
+// field is looked up by name on the object's class at each call, as the
+// host's layout differs from class to class; a class without the field is
+// left alone, and a nil label ignores the message.
+void recolourLabelField(id object, const char* fieldName, UIColor* colour);
+
 // Sends `view` setBackgroundColor: with the clear colour, through ordinary
 // dispatch, so that a class whose setter is replaced gets it through its own
 // replacement as well.
