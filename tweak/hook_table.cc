@@ -7,6 +7,8 @@
 #include "hooks/music/containers.h"
 #include "hooks/music/list_text.h"
 #include "hooks/music/tab_bar.h"
+#include "hooks/nowplaying/group.h"
+#include "hooks/nowplaying/screen.h"
 #include "tweak/app_blur_hooks.h"
 
 using namespace hooks;
@@ -174,6 +176,23 @@ const HookRow kMusicGroup[] = {
     replaceWithoutOriginal<&hook__UIBackdropView_initWithStyle_>("_UIBackdropView", "initWithStyle:"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithFrame_privateStyle_>("_UIBackdropView",
                                                                               "initWithFrame:privateStyle:"),
+    replace<&hook_MusicNowPlayingViewController_loadView, orig_MusicNowPlayingViewController_loadView>(
+        "MusicNowPlayingViewController", "loadView"),
+    replace<&hook_MusicNowPlayingViewController_viewDidLoad, orig_MusicNowPlayingViewController_viewDidLoad>(
+        "MusicNowPlayingViewController", "viewDidLoad"),
+    add<&added_MusicNowPlayingViewController_mirel_nowPlayingTitleView>("MusicNowPlayingViewController",
+                                                                        "mirel_nowPlayingTitleView", "@@:"),
+    add<&added_MusicNowPlayingViewController_mirel_backImageView>("MusicNowPlayingViewController",
+                                                                  "mirel_backImageView", "@@:"),
+    add<&added_MusicNowPlayingViewController_mirel_currentArtworkImage>("MusicNowPlayingViewController",
+                                                                        "mirel_currentArtworkImage", "@@:"),
+    add<&added_MusicNowPlayingViewController_mirel_updateControlsAndArtwork>("MusicNowPlayingViewController",
+                                                                             "mirel_updateControlsAndArtwork", "v@:"),
+    add<&added_MusicNowPlayingViewController_mirel_updateControls>("MusicNowPlayingViewController",
+                                                                   "mirel_updateControls", "v@:"),
+    replace<&hook_MusicNowPlayingViewController__didUpdateArtworkImage,
+            orig_MusicNowPlayingViewController__didUpdateArtworkImage>("MusicNowPlayingViewController",
+                                                                       "_didUpdateArtworkImage"),
 };
 
 }  // namespace
@@ -182,7 +201,7 @@ std::span<const HookRow> hookGroup(HookGroup group) {
   switch (group) {
     case HookGroup::Messages: return kMessagesGroup;
     case HookGroup::Music: return kMusicGroup;
-    case HookGroup::NowPlaying: return {};
+    case HookGroup::NowPlaying: return nowPlayingGroup();
   }
   return {};
 }

@@ -6,6 +6,7 @@
 #include "apps/common/Glyphs.h"
 #include "apps/music/Albums.h"
 #include "apps/music/MoreTab.h"
+#include "apps/music/NowPlaying.h"
 #include "apps/music/SongList.h"
 #include "platform/uikit/uikit.h"
 
@@ -52,8 +53,10 @@ Ref<NSArray> customizableItems() {
 }
 
 // The window with the tab selected, as the app shows it after launch, and,
-// when asked, with the tab bar's customisation sheet up.
-Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false) {
+// when asked, with the tab bar's customisation sheet up or a session played
+// on the selected tab's navigation controller.
+Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false,
+                          void (*session)(UINavigationController*, UIWindow*) = nullptr) {
   CGRect screen = UIScreen::mainScreen()->bounds();
   Ref<UIWindow> window = UIView::make<UIWindow>(screen);
   window->setTintColor(UIColor::withRGBA(1.0, 0.18, 0.33, 1));
@@ -81,6 +84,7 @@ Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false) {
     objc::send<void(NSArray*)>(tabs->tabBar(), "beginCustomizingItems:"_sel, customizableItems().get());
     settleWindow(window);
   }
+  if (session) session(objc::as<UINavigationController>(controllers->objectAtIndex(selectedTab)), window);
   return window;
 }
 
@@ -89,6 +93,7 @@ Ref<UIWindow> buildScreen(const std::string& screen) {
   if (screen == "albums") return buildWindow(kAlbumsTab);
   if (screen == "more") return buildWindow(kMoreTab);
   if (screen == "customize") return buildWindow(kMoreTab, true);
+  if (screen == "nowplaying") return buildWindow(kSongsTab, false, &playNowPlayingSession);
   return nullptr;
 }
 
@@ -98,6 +103,7 @@ void registerMusicClasses() {
   registerSongListClasses();
   registerAlbumsClasses();
   registerMoreTabClasses();
+  registerNowPlayingClasses();
 }
 
 const HostApp& musicApp() {
@@ -106,7 +112,7 @@ const HostApp& musicApp() {
     a.name = "music";
     a.host.bundleIdentifier = "com.apple.Music";
     a.host.registerClasses = &registerMusicClasses;
-    a.screens = {"songs", "albums", "more", "customize"};
+    a.screens = {"songs", "albums", "more", "customize", "nowplaying"};
     a.buildScreen = &buildScreen;
     return a;
   }();

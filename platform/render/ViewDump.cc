@@ -87,6 +87,10 @@ void addClassState(UIView* view, json& out) {
     UIView* selected = objc::as<UITableViewCell>(view)->selectedBackgroundView();
     out["selectedBackgroundView"] = selected ? dumpView(selected) : json(nullptr);
   }
+  if (isKind(view, "MPUNowPlayingTitlesView")) {
+    out["titleLabel"] = ivarView(view, "_titleLabel");
+    out["detailLabel"] = ivarView(view, "_detailLabel");
+  }
   if (isKind(view, "UIStatusBar")) out["foregroundColor"] = colourJson(objc::as<UIColor>(send(view, "foregroundColor")));
 }
 

@@ -15,11 +15,15 @@
 
 #include "apps/messages/MessagesApp.h"
 #include "apps/music/MusicApp.h"
+#include "apps/music/NowPlaying.h"
+#include "hooks/nowplaying/scheme.h"
 #include "platform/foundation/foundation.h"
 #include "platform/render/Renderer.h"
 #include "platform/render/ViewDump.h"
 #include "platform/render/Wallpaper.h"
+#include "platform/uikit/UIImageFiles.h"
 #include "platform/uikit/uikit.h"
+#include "tools/preview/setting_overrides.h"
 #include "tweak/hook_installer.h"
 #include "tweak/settings.h"
 #include "tweak/startup.h"
@@ -33,6 +37,8 @@ struct Options {
   std::string prefs, artwork, wallpaper, out = "preview";
   bool stock = false, compare = false, dumpJson = false, hooks = false;
   double scale = 2;
+  std::vector<std::string> sets;
+  std::vector<SettingOverride> overrides;  // the --set values, typed
 };
 
 // A regular file that can be opened (a folder opens too, but reads nothing).
@@ -49,7 +55,17 @@ std::string prepareDeviceRoot(const Options& options) {
     std::exit(2);
   }
   std::string root = pattern;
-  if (!options.prefs.empty()) {
+  if (!options.overrides.empty()) {
+    fs::path target = root + kPreferencesPath;
+    std::error_code made;
+    fs::create_directories(target.parent_path(), made);
+    std::string base;
+    if (!options.prefs.empty()) {
+      std::ifstream in(options.prefs, std::ios::binary);
+      base.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::ofstream(target) << preferencesWithOverrides(base, options.overrides);
+  } else if (!options.prefs.empty()) {
     fs::path target = root + kPreferencesPath;
     std::error_code made;
     fs::create_directories(target.parent_path(), made);
@@ -78,6 +94,13 @@ void printReport(const std::string& app) {
                 kindText(r.row->kind).c_str(), r.row->selector, installOutcomeText(r.outcome));
 }
 
+nlohmann::json schemeJson(KRColorScheme* scheme) {
+  if (!scheme) return nullptr;
+  return {{"background", colourJson(scheme->backgroundColor())},
+          {"primary", colourJson(scheme->primaryTextColor())},
+          {"secondary", colourJson(scheme->secondaryTextColor())}};
+}
+
 // Renders one screen in a fresh launch; writes the PNG and, when asked, the
 // JSON dump. Returns 0 on success.
 int renderScreen(const HostApp& app, const std::string& screen, bool themed, const Options& options,
@@ -90,6 +113,7 @@ int renderScreen(const HostApp& app, const std::string& screen, bool themed, con
     UIScreenSetMainScreenScale(options.scale);
     if (report) printReport(app.name);
     AutoreleasePool pool;
+    if (!options.artwork.empty()) setSessionArtwork(UIImageReadFile(options.artwork.c_str(), 1, 0, nullptr));
     Ref<UIWindow> window = app.buildScreen(screen);
     if (!window) {
       std::fprintf(stderr, "mirel-preview: %s has no screen %s\n", app.name.c_str(), screen.c_str());
@@ -108,12 +132,34 @@ int renderScreen(const HostApp& app, const std::string& screen, bool themed, con
                              {"bundleIdentifier", app.host.bundleIdentifier ? app.host.bundleIdentifier : ""},
                              {"backgroundStyle", UIApplication::shared()->backgroundStyle()},
                              {"window", dumpView(window)}};
+      if (screen == "nowplaying") dump["nowPlayingScheme"] = schemeJson(nowPlayingScheme());
       std::ofstream(jsonPath) << dump.dump(2) << "\n";
     }
     return 0;
   });
   fs::remove_all(root);
   return status;
+}
+
+// Whether the artwork decodes as the Now Playing screen will decode it;
+// when not, *error says why.
+bool artworkDecodes(const std::string& path, std::string* error) {
+  int fds[2];
+  if (pipe(fds) != 0) return *error = "cannot check it", false;
+  int status = runInChildProcess([&] {
+    bootPlatform();
+    AutoreleasePool pool;
+    std::string reason;
+    if (UIImageReadFile(path.c_str(), 1, 0, &reason)) return 0;
+    ssize_t written = write(fds[1], reason.data(), reason.size());
+    return written >= 0 ? 1 : 2;
+  });
+  close(fds[1]);
+  char buffer[512];
+  ssize_t got = read(fds[0], buffer, sizeof buffer);
+  close(fds[0]);
+  if (status != 0) *error = got > 0 ? std::string(buffer, size_t(got)) : "not a JPEG or PNG image";
+  return status == 0;
 }
 
 // Stock on the left, themed on the right, with a gap between.
@@ -150,7 +196,10 @@ int main(int argc, char** argv) {
   CLI::App cli{"Renders the Music and Messages apps' screens, themed by mirel and stock."};
   cli.add_option("--app", options.app, "music, messages or all")->check(CLI::IsMember({"music", "messages", "all"}));
   cli.add_option("--prefs", options.prefs, "preferences property list (default: none, every key at its default)");
-  cli.add_option("--artwork", options.artwork, "artwork image for the Now Playing screen");
+  cli.add_option("--artwork", options.artwork, "artwork image (JPEG or PNG) for the Now Playing screen");
+  cli.add_option("--set", options.sets, "KEY=VALUE: a preference over --prefs or the defaults (repeatable)")
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   cli.add_option("--wallpaper", options.wallpaper, "wallpaper PNG (default: a built-in one)");
   cli.add_option("--out", options.out, "output folder")->capture_default_str();
   cli.add_flag("--stock", options.stock, "run the hosts without the extension");
@@ -166,6 +215,19 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "mirel-preview: cannot read %s file %s\n", flag, path.c_str());
       return 2;
     }
+  for (const std::string& set : options.sets) {
+    std::string error;
+    std::optional<SettingOverride> parsed = parseSettingOverride(set, &error);
+    if (!parsed) {
+      std::fprintf(stderr, "mirel-preview: %s\n", error.c_str());
+      return 2;
+    }
+    options.overrides.push_back(*parsed);
+  }
+  if (std::string error; !options.artwork.empty() && !artworkDecodes(options.artwork, &error)) {
+    std::fprintf(stderr, "mirel-preview: cannot use --artwork file %s: %s\n", options.artwork.c_str(), error.c_str());
+    return 2;
+  }
   if (!options.prefs.empty() && !preferencesParse(options.prefs))
     std::fprintf(stderr,
                  "mirel-preview: warning: %s is not a property list the extension can read; it will use its "

@@ -1,0 +1,19 @@
+// NowPlayingScheme, the colour scheme picked from the current Now Playing
+// artwork (or nil), and the two adaptive text colours taken from it. The
+// screen extensions write the scheme; every recoloured control reads the
+// colours here, afresh at each call.
+//
+//   objc::send<void(UIColor*)>(label, "setTextColor:"_sel, adaptivePrimaryTextColour());
+#pragma once
+
+#include "colorpicker/KRColorScheme.h"
+#include "platform/uikit/UIColor.h"
+
+KRColorScheme* nowPlayingScheme();
+// Replaces (and releases) the scheme held; nil when there is none.
+void setNowPlayingScheme(KRColorScheme* scheme);
+
+// The scheme's primary text colour, or PrimaryTextColour without a scheme.
+UIColor* adaptivePrimaryTextColour();
+// The scheme's secondary text colour, or SecondaryTextColour without a scheme.
+UIColor* adaptiveSecondaryTextColour();
