@@ -1,0 +1,309 @@
+// The Now Playing screen through a launched Music host: what the screen
+// holds for each combination of BlurArtwork and AdaptiveNowPlaying, the fade
+// on the virtual clock, artwork changes that give no scheme, the
+// initialisers, and the navigation bar colours.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "apps/common/HostApp.h"
+#include "colorpicker/colorpicker.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/uikit/UIImageFiles.h"
+#include "tests/hooks/nowplaying/screen_support.h"
+#include "tests/support/picker_images.h"
+
+namespace {
+
+// The scheme the picker gives for `image`, from a picker of the test's own.
+Ref<KRColorScheme> expectedScheme(UIImage* image) {
+  Ref<KRColorPicker> picker = objc::make<KRColorPicker>();
+  return picker->colorSchemeFromImage(image);
+}
+
+void expectTitles(MusicNowPlayingViewController* controller, UIColor* primary, UIColor* secondary,
+                  const std::string& where) {
+  EXPECT_TRUE(sameColour(titleLabel(controller)->textColor(), primary))
+      << where << ": title " << describe(titleLabel(controller)->textColor()) << ", expected " << describe(primary);
+  EXPECT_TRUE(sameColour(detailLabel(controller)->textColor(), secondary))
+      << where << ": detail " << describe(detailLabel(controller)->textColor()) << ", expected "
+      << describe(secondary);
+}
+
+enum class DimAfter { Black, SchemeBackground };
+
+TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptive) {
+  struct Row {
+    const char* name;
+    NowPlayingSettings settings;
+    bool inserted;       // loadView puts the image view in
+    CGFloat dimAlpha;
+    DimAfter dimAfter;   // the dim layer's colour once an artwork came
+    bool showsArtwork;   // the image view shows it
+    bool followsScheme;  // mirel_updateControls ran: the titles show the scheme
+  };
+  const Row rows[] = {
+      {"both off", {.blurArtwork = false, .adaptive = false}, false, 0, DimAfter::Black, false, false},
+      {"blur only", {.blurArtwork = true, .adaptive = false}, true, 0.5, DimAfter::Black, true, false},
+      {"adaptive only", {.blurArtwork = false, .adaptive = true}, true, 1.0, DimAfter::SchemeBackground, false, true},
+      {"both on", {.blurArtwork = true, .adaptive = true}, true, 0.5, DimAfter::SchemeBackground, true, true},
+  };
+  for (const Row& row : rows) {
+    inLaunch(nowPlayingLaunch(row.settings), [&] {
+      AutoreleasePool pool;
+      NowPlayingScreen screen = openNowPlaying();
+      MusicNowPlayingViewController* controller = screen.controller;
+      UIImageView* back = backImageView(controller);
+      ASSERT_EQ(back != nullptr, row.inserted) << row.name;
+      if (back) {
+        EXPECT_EQ(controller->view()->subviewList().front(), back) << row.name << ": not behind the host's views";
+        EXPECT_EQ(back->contentMode(), UIViewContentModeScaleAspectFill) << row.name;
+        EXPECT_EQ(dimLayer(controller)->alpha(), row.dimAlpha) << row.name;
+        EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), UIColor::blackColor())) << row.name;
+      }
+
+      UIImage* cover = testCover();
+      changeArtwork(cover);
+      RunLoop::main().runUntilIdle();
+      Ref<KRColorScheme> scheme = expectedScheme(cover);
+      ASSERT_FALSE(sameColour(scheme->primaryTextColor(), themePrimary()));
+      if (row.followsScheme)
+        expectTitles(controller, scheme->primaryTextColor(), scheme->secondaryTextColor(), row.name);
+      else
+        expectTitles(controller, themePrimary(), themeSecondary(), row.name);
+      if (!back) return;
+      UIColor* dim = row.dimAfter == DimAfter::Black ? UIColor::blackColor() : scheme->backgroundColor();
+      EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), dim))
+          << row.name << ": dim layer " << describe(dimLayer(controller)->backgroundColor());
+      EXPECT_EQ(dimLayer(controller)->alpha(), row.dimAlpha) << row.name;
+      EXPECT_EQ(back->image(), row.showsArtwork ? cover : nullptr) << row.name;
+      EXPECT_EQ(back->alpha(), 1.0) << row.name;
+    });
+  }
+}
+
+TEST(NowPlayingSettings, ControlsFollowTheSchemeOnlyWithNowPlayingHooks) {
+  struct Row {
+    const char* name;
+    bool hooks;
+  };
+  for (const Row& row : {Row{"hooks on", true}, Row{"hooks off", false}}) {
+    inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true, .nowPlayingHooks = row.hooks}), [&] {
+      AutoreleasePool pool;
+      NowPlayingScreen screen = openNowPlaying();
+      MusicNowPlayingViewController* controller = screen.controller;
+      UIView* stockTitleView = controller->_effectiveNavigationItem->titleView();
+      EXPECT_EQ(stockTitleView != nullptr, !row.hooks) << row.name << ": the label title view";
+
+      UIImage* cover = testCover();
+      changeArtwork(cover);
+      RunLoop::main().runUntilIdle();
+      Ref<KRColorScheme> scheme = expectedScheme(cover);
+      expectTitles(controller, scheme->primaryTextColor(), scheme->secondaryTextColor(), row.name);
+      EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), scheme->backgroundColor())) << row.name;
+
+      MPUNowPlayingPlaybackControlsView* controls = controller->_playbackControlsView.get();
+      UIColor* primary = row.hooks ? scheme->primaryTextColor() : UIColor::blackColor();
+      for (UIButton* button : {controls->_transportControls->_previousButton.get(),
+                               controls->_transportControls->_playButton.get(),
+                               controls->_transportControls->_nextButton.get()})
+        EXPECT_TRUE(sameColour(button->_tintColor.get(), primary))
+            << row.name << ": transport " << describe(button->_tintColor.get());
+      MPDetailSlider* slider = controls->_progressControl.get();
+      for (UILabel* time : {slider->_currentTimeLabel.get(), slider->_currentTimeInverseLabel.get()})
+        EXPECT_EQ(sameColour(time->textColor(), scheme->secondaryTextColor()), row.hooks)
+            << row.name << ": time " << describe(time->textColor());
+      EXPECT_EQ(sameColour(controls->_createButton->titleColorForState(UIControlStateNormal), scheme->primaryTextColor()),
+                row.hooks)
+          << row.name;
+    });
+  }
+}
+
+TEST(ArtworkFade, FadesOutSwapsAndFadesInOnTheClock) {
+  inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [] {
+    AutoreleasePool pool;
+    NowPlayingScreen screen = openNowPlaying();
+    MusicNowPlayingViewController* controller = screen.controller;
+    UIImageView* back = backImageView(controller);
+    ASSERT_NE(back, nullptr);
+    UIImage* cover = testCover();
+    Ref<KRColorScheme> scheme = expectedScheme(cover);
+
+    changeArtwork(cover);
+    RunLoop::main().advance(0.1);
+    EXPECT_EQ(back->alpha(), 0.0) << "fading out";
+    EXPECT_EQ(back->image(), nullptr) << "swapped before the fade-out ended";
+    expectTitles(controller, themePrimary(), themeSecondary(), "during the fade-out");
+
+    RunLoop::main().advance(0.15);
+    EXPECT_EQ(back->image(), cover);
+    RunLoop::main().advance(0.2);
+    EXPECT_EQ(back->alpha(), 1.0) << "faded back in";
+    expectTitles(controller, scheme->primaryTextColor(), scheme->secondaryTextColor(), "after the fade-in");
+    EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), scheme->backgroundColor()));
+    EXPECT_TRUE(RunLoop::main().idle());
+  });
+}
+
+TEST(ArtworkFade, ASecondChangeDuringTheFadeOutEndsAtRestWithTheSecondArtwork) {
+  inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [] {
+    AutoreleasePool pool;
+    NowPlayingScreen screen = openNowPlaying();
+    MusicNowPlayingViewController* controller = screen.controller;
+    UIImageView* back = backImageView(controller);
+    ASSERT_NE(back, nullptr);
+    UIImage* first = testCover();
+    UIImage* second = testCover(true);
+
+    changeArtwork(first);
+    RunLoop::main().advance(0.1);
+    ASSERT_EQ(back->alpha(), 0.0);
+    changeArtwork(second);
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(back->alpha(), 1.0) << "left faded out";
+    EXPECT_EQ(back->image(), second);
+    Ref<KRColorScheme> scheme = expectedScheme(second);
+    EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), scheme->backgroundColor()))
+        << describe(dimLayer(controller)->backgroundColor());
+    expectTitles(controller, scheme->primaryTextColor(), scheme->secondaryTextColor(), "after both changes");
+
+    // A later change on its own still fades from and back to the resting alpha.
+    changeArtwork(first);
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(back->alpha(), 1.0);
+    EXPECT_EQ(back->image(), first);
+  });
+}
+
+TEST(ArtworkFade, ChangesWithoutASchemeBringTheThemeColoursBack) {
+  struct Row {
+    const char* name;
+    bool nilArtwork;   // else the application is in the background
+  };
+  for (const Row& row : {Row{"nil artwork", true}, Row{"picker in the background", false}}) {
+    inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [&] {
+      AutoreleasePool pool;
+      NowPlayingScreen screen = openNowPlaying();
+      MusicNowPlayingViewController* controller = screen.controller;
+      changeArtwork(testCover(true));
+      RunLoop::main().runUntilIdle();
+      ASSERT_FALSE(sameColour(titleLabel(controller)->textColor(), themePrimary()));
+
+      UIImage* next = row.nilArtwork ? nullptr : testCover();
+      if (!row.nilArtwork) UIApplicationEnterBackground();
+      changeArtwork(next);
+      RunLoop::main().runUntilIdle();
+      expectTitles(controller, themePrimary(), themeSecondary(), row.name);
+      EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), UIColor::clearColor()))
+          << row.name << ": dim layer " << describe(dimLayer(controller)->backgroundColor());
+      EXPECT_EQ(backImageView(controller)->image(), next) << row.name;
+      EXPECT_EQ(backImageView(controller)->alpha(), 1.0) << row.name;
+    });
+  }
+}
+
+TEST(NowPlayingInitialisers, AnswerWhatTheHostAnswers) {
+  inLaunch(nowPlayingLaunchWithFailingInitialisers({.adaptive = true}), [] {
+    AutoreleasePool pool;
+    auto titlesFrom = [](bool withStyle) {
+      id fresh = objc::send<id()>(reinterpret_cast<id>(objc_getClass("MPUNowPlayingTitlesView")), "alloc"_sel);
+      return adopt(withStyle ? objc::send<id(NSInteger)>(fresh, "initWithStyle:"_sel, 1)
+                             : objc::send<id(CGRect)>(fresh, "initWithFrame:"_sel, CGRectMake(0, 0, 200, 44)));
+    };
+    gFailNowPlayingInitialisers = true;
+    EXPECT_EQ(makeNowPlayingViewController().get(), nullptr);
+    EXPECT_EQ(titlesFrom(false).get(), nullptr);
+    EXPECT_EQ(titlesFrom(true).get(), nullptr);
+
+    gFailNowPlayingInitialisers = false;
+    Ref<UIViewController> controller = makeNowPlayingViewController();
+    ASSERT_NE(controller.get(), nullptr);
+    EXPECT_EQ(objc::as<MusicNowPlayingViewController>(controller.get())->_effectiveNavigationItem->titleView(), nullptr);
+    for (bool withStyle : {false, true}) {
+      Ref<objc_object> made = titlesFrom(withStyle);
+      auto* titles = objc::as<MPUNowPlayingTitlesView>(made.get());
+      ASSERT_NE(titles, nullptr);
+      EXPECT_TRUE(sameColour(titles->_titleLabel->textColor(), themePrimary())) << withStyle;
+      EXPECT_TRUE(sameColour(titles->_detailLabel->textColor(), themeSecondary())) << withStyle;
+    }
+  });
+}
+
+TEST(NavigationColours, TheItemsLabelAndTheBarTakeTheAdaptivePrimary) {
+  inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
+    AutoreleasePool pool;
+    NowPlayingScreen screen = openNowPlaying();
+    MusicNowPlayingViewController* controller = screen.controller;
+    changeArtwork(testCover());
+    RunLoop::main().runUntilIdle();
+    UIColor* primary = titleLabel(controller)->textColor();
+    ASSERT_FALSE(sameColour(primary, themePrimary()));
+
+    UINavigationBar* bar = screen.navigation->navigationBar();
+    ASSERT_FALSE(bar->subviewList().empty());
+    Ref<UILabel> label = UIView::make<UILabel>(CGRectMake(0, 0, 100, 44));
+    Ref<UIView> plain = UIView::create(CGRectMake(0, 0, 100, 44));
+    plain->setTintColor(UIColor::redColor());
+    for (UIView* titleView : {static_cast<UIView*>(label.get()), plain.get()}) {
+      controller->_effectiveNavigationItem->setTitleView(titleView);
+      for (UIView* sub : bar->subviewList()) sub->setTintColor(UIColor::withRGBA(0, 1, 0, 1));
+      objc::send<void(BOOL)>(controller, "_updateNavigationItemAnimated:"_sel, YES);
+      for (UIView* sub : bar->subviewList())
+        EXPECT_TRUE(sameColour(sub->_tintColor.get(), primary)) << object_getClassName(sub);
+    }
+    EXPECT_TRUE(sameColour(label->textColor(), primary));
+    EXPECT_TRUE(sameColour(plain->_tintColor.get(), UIColor::redColor())) << "a title view that is no label";
+  });
+}
+
+TEST(NavigationColours, LeavingRepaintsTheParentsBarInTheThemeColour) {
+  inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
+    AutoreleasePool pool;
+    Ref<UIWindow> window = UIView::make<UIWindow>(UIScreen::mainScreen()->bounds());
+    Ref<UINavigationController> outer = UINavigationController::withRoot(nullptr);
+    Ref<UINavigationController> inner = UINavigationController::withRoot(nullptr);
+    outer->pushViewController(inner, NO);
+    window->addSubview(outer->view());
+    Ref<UIViewController> nowPlaying = makeNowPlayingViewController();
+    inner->pushViewController(nowPlaying, NO);
+    settleWindow(window);
+    changeArtwork(testCover());
+    RunLoop::main().runUntilIdle();
+    inner->navigationBar()->layoutIfNeeded();
+    outer->navigationBar()->layoutIfNeeded();
+    ASSERT_FALSE(outer->navigationBar()->subviewList().empty());
+
+    objc::send<void(BOOL)>(nowPlaying, "viewWillDisappear:"_sel, YES);
+    for (UIView* sub : outer->navigationBar()->subviewList())
+      EXPECT_TRUE(sameColour(sub->backgroundColor(), themePrimary())) << object_getClassName(sub);
+    for (UIView* sub : inner->navigationBar()->subviewList())
+      EXPECT_FALSE(sameColour(sub->backgroundColor(), themePrimary())) << "its own bar: " << object_getClassName(sub);
+  });
+}
+
+// mirel-pick decodes a file shrunk for the 32 × 32 rendition; the screen is
+// handed the full decode. For a PNG both are the same pixels, and so the
+// same scheme.
+TEST(Scheme, TheSchemeShownIsMirelPicksForTheSameFile) {
+  inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [] {
+    AutoreleasePool pool;
+    std::string path = std::filesystem::temp_directory_path() / ("mirel-nowplaying-" + std::to_string(getpid()) + ".png");
+    std::string error;
+    ASSERT_TRUE(UIImageWritePNG(testCover(true), path.c_str(), &error)) << error;
+    UIImage* shown = UIImageReadFile(path.c_str(), 1, 0, &error);
+    UIImage* picked = UIImageReadFile(path.c_str(), 1, 32, &error);
+    std::filesystem::remove(path);
+    ASSERT_TRUE(shown && picked) << error;
+
+    NowPlayingScreen screen = openNowPlaying();
+    changeArtwork(shown);
+    RunLoop::main().runUntilIdle();
+    Ref<KRColorScheme> scheme = expectedScheme(picked);
+    EXPECT_EQ(hexOf(dimLayer(screen.controller)->backgroundColor()), hexOf(scheme->backgroundColor()));
+    EXPECT_EQ(hexOf(titleLabel(screen.controller)->textColor()), hexOf(scheme->primaryTextColor()));
+    EXPECT_EQ(hexOf(detailLabel(screen.controller)->textColor()), hexOf(scheme->secondaryTextColor()));
+  });
+}
+
+}  // namespace
