@@ -38,7 +38,10 @@ fuzz: deps
 
 preview: build
 	./build/release/tools/mirel-preview --compare --dump-json --out $(PREVIEW_OUT)
-	@echo "The pictures are in $(PREVIEW_OUT)/ (APP-SCREEN.png themed, APP-SCREEN-compare.png stock beside themed)."
+	./build/release/tools/mirel-preview --compare --dump-json --out $(PREVIEW_OUT)/adaptive \
+	  --set AdaptiveNowPlaying=true --set BlurArtwork=true
+	@echo "The pictures are in $(PREVIEW_OUT)/ (APP-SCREEN.png themed, APP-SCREEN-compare.png stock beside themed)"
+	@echo "and, with the adaptive Now Playing screen, in $(PREVIEW_OUT)/adaptive/."
 
 clean:
 	rm -rf build

@@ -15,14 +15,12 @@
 
 #include "apps/messages/MessagesApp.h"
 #include "apps/music/MusicApp.h"
-#include "apps/music/NowPlaying.h"
-#include "hooks/nowplaying/scheme.h"
 #include "platform/foundation/foundation.h"
 #include "platform/render/Renderer.h"
 #include "platform/render/ViewDump.h"
 #include "platform/render/Wallpaper.h"
-#include "platform/uikit/UIImageFiles.h"
 #include "platform/uikit/uikit.h"
+#include "tools/preview/now_playing.h"
 #include "tools/preview/setting_overrides.h"
 #include "tweak/hook_installer.h"
 #include "tweak/settings.h"
@@ -94,13 +92,6 @@ void printReport(const std::string& app) {
                 kindText(r.row->kind).c_str(), r.row->selector, installOutcomeText(r.outcome));
 }
 
-nlohmann::json schemeJson(KRColorScheme* scheme) {
-  if (!scheme) return nullptr;
-  return {{"background", colourJson(scheme->backgroundColor())},
-          {"primary", colourJson(scheme->primaryTextColor())},
-          {"secondary", colourJson(scheme->secondaryTextColor())}};
-}
-
 // Renders one screen in a fresh launch; writes the PNG and, when asked, the
 // JSON dump. Returns 0 on success.
 int renderScreen(const HostApp& app, const std::string& screen, bool themed, const Options& options,
@@ -113,7 +104,7 @@ int renderScreen(const HostApp& app, const std::string& screen, bool themed, con
     UIScreenSetMainScreenScale(options.scale);
     if (report) printReport(app.name);
     AutoreleasePool pool;
-    if (!options.artwork.empty()) setSessionArtwork(UIImageReadFile(options.artwork.c_str(), 1, 0, nullptr));
+    useSessionArtwork(options.artwork);
     Ref<UIWindow> window = app.buildScreen(screen);
     if (!window) {
       std::fprintf(stderr, "mirel-preview: %s has no screen %s\n", app.name.c_str(), screen.c_str());
@@ -132,34 +123,13 @@ int renderScreen(const HostApp& app, const std::string& screen, bool themed, con
                              {"bundleIdentifier", app.host.bundleIdentifier ? app.host.bundleIdentifier : ""},
                              {"backgroundStyle", UIApplication::shared()->backgroundStyle()},
                              {"window", dumpView(window)}};
-      if (screen == "nowplaying") dump["nowPlayingScheme"] = schemeJson(nowPlayingScheme());
+      if (screen == "nowplaying") dump["nowPlayingScheme"] = nowPlayingSchemeJson();
       std::ofstream(jsonPath) << dump.dump(2) << "\n";
     }
     return 0;
   });
   fs::remove_all(root);
   return status;
-}
-
-// Whether the artwork decodes as the Now Playing screen will decode it;
-// when not, *error says why.
-bool artworkDecodes(const std::string& path, std::string* error) {
-  int fds[2];
-  if (pipe(fds) != 0) return *error = "cannot check it", false;
-  int status = runInChildProcess([&] {
-    bootPlatform();
-    AutoreleasePool pool;
-    std::string reason;
-    if (UIImageReadFile(path.c_str(), 1, 0, &reason)) return 0;
-    ssize_t written = write(fds[1], reason.data(), reason.size());
-    return written >= 0 ? 1 : 2;
-  });
-  close(fds[1]);
-  char buffer[512];
-  ssize_t got = read(fds[0], buffer, sizeof buffer);
-  close(fds[0]);
-  if (status != 0) *error = got > 0 ? std::string(buffer, size_t(got)) : "not a JPEG or PNG image";
-  return status == 0;
 }
 
 // Stock on the left, themed on the right, with a gap between.

@@ -71,6 +71,11 @@ TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptive) {
         expectTitles(controller, scheme->primaryTextColor(), scheme->secondaryTextColor(), row.name);
       else
         expectTitles(controller, themePrimary(), themeSecondary(), row.name);
+      // The transport buttons answer the adaptive colour: the scheme only
+      // when one was picked.
+      UIButton* play = controller->_playbackControlsView->_transportControls->_playButton.get();
+      EXPECT_TRUE(sameColour(play->tintColor(), row.followsScheme ? scheme->primaryTextColor() : themePrimary()))
+          << row.name << ": transport " << describe(play->tintColor());
       if (!back) return;
       UIColor* dim = row.dimAfter == DimAfter::Black ? UIColor::blackColor() : scheme->backgroundColor();
       EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), dim))
