@@ -121,11 +121,11 @@ UIView* Slider_initWithFrame(MPDetailSlider* self, SEL, CGRect frame) {
   slider->_thumbView = UIView::make<UIImageView>(CGRectZero);
   slider->_currentTimeLabel = timeLabel("0:00", 0);
   slider->_currentTimeInverseLabel = timeLabel("-0:00", 2);
-  for (UIView* part : {static_cast<UIView*>(slider->_trackView.get()), slider->_elapsedTrackView.get(),
-                       static_cast<UIView*>(slider->_currentTimeLabel.get()),
-                       static_cast<UIView*>(slider->_currentTimeInverseLabel.get()),
-                       static_cast<UIView*>(slider->_thumbView.get())})
-    slider->addSubview(part);
+  slider->addSubview(slider->_trackView);
+  slider->addSubview(slider->_elapsedTrackView);
+  slider->addSubview(slider->_currentTimeLabel);
+  slider->addSubview(slider->_currentTimeInverseLabel);
+  slider->addSubview(slider->_thumbView);
   return slider;
 }
 
@@ -167,8 +167,8 @@ void Slider_layoutSubviews(MPDetailSlider* self, SEL) {
 
 Ref<UIButton> transportButton(Shape shape, CGRect frame) {
   Ref<UIButton> button = UIView::make<MPUStandardTransportButton>(frame);
-  button->addSubview(glyphView(shape, CGRectMake((frame.size.width - frame.size.height) / 2, 0, frame.size.height,
-                                                 frame.size.height)));
+  button->addSubview(glyphView(
+      shape, CGRectMake((frame.size.width - frame.size.height) / 2, 0, frame.size.height, frame.size.height)));
   button->setTintColor(UIColor::blackColor());
   return button;
 }
@@ -228,8 +228,8 @@ UIView* Playback_initWithFrame(MPPlaybackControlsView* self, SEL, CGRect frame) 
 }
 
 UIView* NowPlayingPlayback_initWithFrame(MPUNowPlayingPlaybackControlsView* self, SEL, CGRect frame) {
-  auto* view = objc::as<MPUNowPlayingPlaybackControlsView>(objc::sendSuper<UIView*(CGRect)>(
-      self, objc::classOf<MPPlaybackControlsView>(), "initWithFrame:"_sel, frame));
+  auto* view = objc::as<MPUNowPlayingPlaybackControlsView>(
+      objc::sendSuper<UIView*(CGRect)>(self, objc::classOf<MPPlaybackControlsView>(), "initWithFrame:"_sel, frame));
   if (!view) return nullptr;
   view->_transportControls =
       UIView::make<MPTransportControls>(CGRectMake(0, kTransportTop, frame.size.width, kTransportHeight));

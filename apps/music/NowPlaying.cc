@@ -114,8 +114,8 @@ void NowPlaying_loadView(MusicNowPlayingViewController* self, SEL) {
 void NowPlaying_viewDidLoad(MusicNowPlayingViewController* self, SEL) {
   UIView* view = self->view();
   CGFloat width = view->bounds().size.width;
-  self->_artworkView = UIView::make<UIImageView>(
-      CGRectMake((width - kArtworkSide) / 2, kArtworkTop, kArtworkSide, kArtworkSide));
+  self->_artworkView =
+      UIView::make<UIImageView>(CGRectMake((width - kArtworkSide) / 2, kArtworkTop, kArtworkSide, kArtworkSide));
   self->_artworkView->setContentMode(UIViewContentModeScaleAspectFill);
   self->_artworkView->setBackgroundColor(UIColor::withWhite(0.9, 1));
   view->addSubview(self->_artworkView);
@@ -152,8 +152,8 @@ void NowPlaying_updateItemRelatedState(MusicNowPlayingViewController* self, SEL,
 
 // The bar reads "N of M"; a label title view shows the same.
 void NowPlaying_updateNavigationItem(MusicNowPlayingViewController* self, SEL, BOOL) {
-  NSString* text = NSString::withFormat("%lu of %zu", static_cast<unsigned long>(self->_songIndex + 1),
-                                        librarySongs().size());
+  NSString* text =
+      NSString::withFormat("%lu of %zu", static_cast<unsigned long>(self->_songIndex + 1), librarySongs().size());
   self->_effectiveNavigationItem->setTitle(text);
   UIView* titleView = self->_effectiveNavigationItem->titleView();
   if (titleView && titleView->isKindOfClass(objc::classOf<UILabel>())) objc::as<UILabel>(titleView)->setText(text);
@@ -241,8 +241,7 @@ void registerNowPlayingClasses() {
       .method<&Titles_titleLabel>("_titleLabel")
       .method<&Titles_detailLabel>("_detailLabel")
       .method<&Titles_layoutSubviews>("layoutSubviews");
-  objc::ClassBuilder<MusicNowPlayingViewController>("MusicNowPlayingViewController",
-                                                    objc::classOf<UIViewController>())
+  objc::ClassBuilder<MusicNowPlayingViewController>("MusicNowPlayingViewController", objc::classOf<UIViewController>())
       .ivar("_titlesView", &MusicNowPlayingViewController::_titlesView)
       .ivar("_playbackControlsView", &MusicNowPlayingViewController::_playbackControlsView)
       .ivar("_effectiveNavigationItem", &MusicNowPlayingViewController::_effectiveNavigationItem)

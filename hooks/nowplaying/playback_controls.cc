@@ -37,9 +37,7 @@ Class standardTransportButtonClass() {
   return cls;
 }
 
-bool isKindOf(id object, Class cls) {
-  return cls && objc::send<BOOL(Class)>(object, "isKindOfClass:"_sel, cls);
-}
+bool isKindOf(id object, Class cls) { return cls && objc::send<BOOL(Class)>(object, "isKindOfClass:"_sel, cls); }
 
 // The titles view starts in the theme colours, detail first.
 void themeTitles(id titles) {

@@ -1,9 +1,9 @@
 // mirel-preview's --set values: typed by the preference key's table and
 // written over a base property list; malformed ones are refused naming the
 // key.
-#include <gtest/gtest.h>
-
 #include "tools/preview/setting_overrides.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -11,14 +11,12 @@ const char* const kBase =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
     "<key>BlurArtwork</key><true/>\n<key>BlurPreset</key><integer>4</integer>\n</dict>\n</plist>\n";
 
-std::string entry(const std::string& key, const std::string& value) {
-  return "<key>" + key + "</key>\n\t" + value;
-}
+std::string entry(const std::string& key, const std::string& value) { return "<key>" + key + "</key>\n\t" + value; }
 
 TEST(SettingOverrides, TypesEachValueByItsKeyAndRefusesMalformedOnes) {
   struct Case {
     const char* text;
-    const char* written;  // the entry in the written list; null: refused
+    const char* written;     // the entry in the written list; null: refused
     const char* error = "";  // part of the refusal
   };
   const Case cases[] = {
@@ -67,7 +65,8 @@ TEST(SettingOverrides, TypesEachValueByItsKeyAndRefusesMalformedOnes) {
   // Later values win; an unreadable base counts as an empty dictionary.
   std::string error;
   std::string written = preferencesWithOverrides(
-      "not a property list", {*parseSettingOverride("BlurRadius=3", &error), *parseSettingOverride("BlurRadius=4", &error)});
+      "not a property list",
+      {*parseSettingOverride("BlurRadius=3", &error), *parseSettingOverride("BlurRadius=4", &error)});
   EXPECT_NE(written.find(entry("BlurRadius", "<real>4")), std::string::npos) << written;
   EXPECT_EQ(written.find("<real>3"), std::string::npos) << written;
 }

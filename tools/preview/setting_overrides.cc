@@ -98,7 +98,8 @@ std::optional<SettingOverride> parseSettingOverride(std::string_view text, std::
     return std::nullopt;
   }
   std::string key(text.substr(0, equals)), value(text.substr(equals + 1));
-  const KeyType* known = std::find_if(std::begin(kKeys), std::end(kKeys), [&](const KeyType& k) { return key == k.key; });
+  const KeyType* known =
+      std::find_if(std::begin(kKeys), std::end(kKeys), [&](const KeyType& k) { return key == k.key; });
   if (known == std::end(kKeys)) {
     *error = "--set: unknown preference key \"" + key + "\"";
     return std::nullopt;

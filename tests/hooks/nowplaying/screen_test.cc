@@ -26,8 +26,7 @@ void expectTitles(MusicNowPlayingViewController* controller, UIColor* primary, U
   EXPECT_TRUE(sameColour(titleLabel(controller)->textColor(), primary))
       << where << ": title " << describe(titleLabel(controller)->textColor()) << ", expected " << describe(primary);
   EXPECT_TRUE(sameColour(detailLabel(controller)->textColor(), secondary))
-      << where << ": detail " << describe(detailLabel(controller)->textColor()) << ", expected "
-      << describe(secondary);
+      << where << ": detail " << describe(detailLabel(controller)->textColor()) << ", expected " << describe(secondary);
 }
 
 enum class DimAfter { Black, SchemeBackground };
@@ -36,7 +35,7 @@ TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptive) {
   struct Row {
     const char* name;
     NowPlayingSettings settings;
-    bool inserted;       // loadView puts the image view in
+    bool inserted;  // loadView puts the image view in
     CGFloat dimAlpha;
     DimAfter dimAfter;   // the dim layer's colour once an artwork came
     bool showsArtwork;   // the image view shows it
@@ -109,17 +108,18 @@ TEST(NowPlayingSettings, ControlsFollowTheSchemeOnlyWithNowPlayingHooks) {
 
       MPUNowPlayingPlaybackControlsView* controls = controller->_playbackControlsView.get();
       UIColor* primary = row.hooks ? scheme->primaryTextColor() : UIColor::blackColor();
-      for (UIButton* button : {controls->_transportControls->_previousButton.get(),
-                               controls->_transportControls->_playButton.get(),
-                               controls->_transportControls->_nextButton.get()})
+      for (UIButton* button :
+           {controls->_transportControls->_previousButton.get(), controls->_transportControls->_playButton.get(),
+            controls->_transportControls->_nextButton.get()})
         EXPECT_TRUE(sameColour(button->_tintColor.get(), primary))
             << row.name << ": transport " << describe(button->_tintColor.get());
       MPDetailSlider* slider = controls->_progressControl.get();
       for (UILabel* time : {slider->_currentTimeLabel.get(), slider->_currentTimeInverseLabel.get()})
         EXPECT_EQ(sameColour(time->textColor(), scheme->secondaryTextColor()), row.hooks)
             << row.name << ": time " << describe(time->textColor());
-      EXPECT_EQ(sameColour(controls->_createButton->titleColorForState(UIControlStateNormal), scheme->primaryTextColor()),
-                row.hooks)
+      EXPECT_EQ(
+          sameColour(controls->_createButton->titleColorForState(UIControlStateNormal), scheme->primaryTextColor()),
+          row.hooks)
           << row.name;
     });
   }
@@ -184,7 +184,7 @@ TEST(ArtworkFade, ASecondChangeDuringTheFadeOutEndsAtRestWithTheSecondArtwork) {
 TEST(ArtworkFade, ChangesWithoutASchemeBringTheThemeColoursBack) {
   struct Row {
     const char* name;
-    bool nilArtwork;   // else the application is in the background
+    bool nilArtwork;  // else the application is in the background
   };
   for (const Row& row : {Row{"nil artwork", true}, Row{"picker in the background", false}}) {
     inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [&] {
@@ -224,7 +224,8 @@ TEST(NowPlayingInitialisers, AnswerWhatTheHostAnswers) {
     gFailNowPlayingInitialisers = false;
     Ref<UIViewController> controller = makeNowPlayingViewController();
     ASSERT_NE(controller.get(), nullptr);
-    EXPECT_EQ(objc::as<MusicNowPlayingViewController>(controller.get())->_effectiveNavigationItem->titleView(), nullptr);
+    EXPECT_EQ(objc::as<MusicNowPlayingViewController>(controller.get())->_effectiveNavigationItem->titleView(),
+              nullptr);
     for (bool withStyle : {false, true}) {
       Ref<objc_object> made = titlesFrom(withStyle);
       auto* titles = objc::as<MPUNowPlayingTitlesView>(made.get());
@@ -293,7 +294,8 @@ TEST(NavigationColours, LeavingRepaintsTheParentsBarInTheThemeColour) {
 TEST(Scheme, TheSchemeShownIsMirelPicksForTheSameFile) {
   inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [] {
     AutoreleasePool pool;
-    std::string path = std::filesystem::temp_directory_path() / ("mirel-nowplaying-" + std::to_string(getpid()) + ".png");
+    std::string path =
+        std::filesystem::temp_directory_path() / ("mirel-nowplaying-" + std::to_string(getpid()) + ".png");
     std::string error;
     ASSERT_TRUE(UIImageWritePNG(testCover(true), path.c_str(), &error)) << error;
     UIImage* shown = UIImageReadFile(path.c_str(), 1, 0, &error);
