@@ -89,19 +89,6 @@ TEST(ButtonColours, SelectingRetintsTheButtonsImageViews) {
   });
 }
 
-TEST(TransportColours, TheButtonsAnswerAndDrawInTheAdaptivePrimary) {
-  inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
-    AutoreleasePool pool;
-    SchemeHeld held = holdScheme();
-    MPTransportControls* transport = held.screen.controller->_playbackControlsView->_transportControls.get();
-    UIButton* play = transport->_playButton.get();
-    play->_tintColor = UIColor::redColor();
-    EXPECT_TRUE(sameColour(play->tintColor(), held.primary.get())) << describe(play->tintColor());
-    // The glyph inherits its tint from the button, as drawn.
-    EXPECT_TRUE(sameColour(play->subviewList().front()->tintColor(), held.primary.get()));
-  });
-}
-
 TEST(ControlsRepaint, APlainButtonTakesThePrimaryForTheNormalStateOnly) {
   inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
     AutoreleasePool pool;
