@@ -6,6 +6,8 @@
 #include "apps/common/Glyphs.h"
 #include "apps/music/Albums.h"
 #include "apps/music/MoreTab.h"
+#include "apps/music/Search.h"
+#include "apps/music/SongActions.h"
 #include "apps/music/SongList.h"
 #include "platform/uikit/uikit.h"
 
@@ -76,6 +78,8 @@ Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false) {
 
   Ref<UIStatusBar> statusBar = UIView::make<UIStatusBar>(CGRectMake(0, 0, screen.size.width, 20));
   window->addSubview(statusBar);
+  // The screen's own status bar colour, set as the screen comes in.
+  statusBar->setForegroundColor(UIColor::blackColor(), UIStatusBarAnimationParameters::withDuration(0.3));
   settleWindow(window);
   if (customizing) {
     objc::send<void(NSArray*)>(tabs->tabBar(), "beginCustomizingItems:"_sel, customizableItems().get());
@@ -89,6 +93,14 @@ Ref<UIWindow> buildScreen(const std::string& screen) {
   if (screen == "albums") return buildWindow(kAlbumsTab);
   if (screen == "more") return buildWindow(kMoreTab);
   if (screen == "customize") return buildWindow(kMoreTab, true);
+  if (screen == "search" || screen == "actions" || screen == "alert") {
+    Ref<UIWindow> window = buildWindow(kSongsTab);
+    if (screen == "search") showSongSearch(window, "the");
+    if (screen == "actions") presentSongActions(window, "Blue Hour");
+    if (screen == "alert") presentDeleteAlert(window, "Blue Hour");
+    settleWindow(window);
+    return window;
+  }
   return nullptr;
 }
 
@@ -98,6 +110,7 @@ void registerMusicClasses() {
   registerSongListClasses();
   registerAlbumsClasses();
   registerMoreTabClasses();
+  registerSearchClasses();
 }
 
 const HostApp& musicApp() {
@@ -106,7 +119,7 @@ const HostApp& musicApp() {
     a.name = "music";
     a.host.bundleIdentifier = "com.apple.Music";
     a.host.registerClasses = &registerMusicClasses;
-    a.screens = {"songs", "albums", "more", "customize"};
+    a.screens = {"songs", "albums", "more", "customize", "search", "actions", "alert"};
     a.buildScreen = &buildScreen;
     return a;
   }();
