@@ -67,27 +67,35 @@ void addSongsSearchBar(UITableView* songsTable) {
 }
 
 // The search display takes the Songs list's place: the list and the
-// navigation bar are hidden, the results lie over the tab's content above
-// the tab bar and the search bar moves up under the status bar.
+// navigation bar are hidden, the results lie where the list was (under the
+// tab bar, as the list did) and the search bar moves up under the status
+// bar.
 void showSongSearch(UIWindow* window, const char* query) {
-  CGRect screen = window->bounds();
-  for (Class covered : {objc::classOf<UITableView>(), objc::classOf<UINavigationBar>()})
-    if (UIView* view = findView(window, covered)) view->setHidden(YES);
+  auto* songs = objc::as<UITableView>(findView(window, objc::classOf<UITableView>()));
+  UIView* navigationBar = findView(window, objc::classOf<UINavigationBar>());
+  if (!songs || !songs->superview()) return;
+  songs->setHidden(YES);
+  if (navigationBar) navigationBar->setHidden(YES);
 
   Ref<MusicSearchResultsController> results = objc::make<MusicSearchResultsController>();
   for (const Song& song : librarySongs())
     if (containsFolded(song.title, query) || containsFolded(song.artist, query)) results->_matches.push_back(&song);
 
-  Ref<UIView> display = UIView::create(CGRectMake(0, 0, screen.size.width, screen.size.height - kTabBarHeight));
+  UIView* place = songs->superview();
+  CGFloat width = place->bounds().size.width;
+  Ref<UIView> display = UIView::create(place->bounds());
+  display->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
   Ref<UITableView> table = UITableView::create(display->bounds(), UITableViewStylePlain);
+  table->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
   table->_rowHeight = 56;
   table->_contentInsetTop = 20 + kSongsSearchBarHeight;
+  table->_contentInsetBottom = kTabBarHeight;
   table->setDataSource(results);
   table->reloadData();
   display->addSubview(table);
 
-  Ref<UISearchBar> bar = UIView::make<UISearchBar>(CGRectMake(0, 20, screen.size.width, kSongsSearchBarHeight));
-  Ref<UIView> underStatusBar = UIView::create(CGRectMake(0, 0, screen.size.width, 20));
+  Ref<UISearchBar> bar = UIView::make<UISearchBar>(CGRectMake(0, 20, width, kSongsSearchBarHeight));
+  Ref<UIView> underStatusBar = UIView::create(CGRectMake(0, 0, width, 20));
   underStatusBar->setBackgroundColor(bar->backgroundColor());
   display->addSubview(underStatusBar);
   bar->setPlaceholder("Search"_ns);
@@ -97,13 +105,14 @@ void showSongSearch(UIWindow* window, const char* query) {
 
   static const char kResultsKey = 0;
   objc_setAssociatedObject(display, &kResultsKey, results, OBJC_ASSOCIATION_RETAIN_NONATOMIC);
-  UIView* statusBar = findView(window, objc::classOf<UIStatusBar>());
-  std::vector<UIView*> subviews = window->subviewList();
-  auto at = std::find(subviews.begin(), subviews.end(), statusBar);
-  window->insertSubviewAtIndex(display, at - subviews.begin());
+  std::vector<UIView*> siblings = place->subviewList();
+  auto at = std::find(siblings.begin(), siblings.end(), static_cast<UIView*>(songs));
+  place->insertSubviewAtIndex(display, at - siblings.begin() + 1);
   // The search screen is a screen of its own: the app sets the status bar's
   // colour for it, at once.
-  objc::as<UIStatusBar>(statusBar)->setForegroundColor(UIColor::blackColor(), nil);
+  objc::send<void(UIColor*, UIStatusBarAnimationParameters*)>(
+      findView(window, objc::classOf<UIStatusBar>()), "setForegroundColor:animationParameters:"_sel,
+      UIColor::blackColor(), nil);
 }
 
 void registerSearchClasses() {
