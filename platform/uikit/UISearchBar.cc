@@ -21,16 +21,12 @@ void FieldBackground_layoutSubviews(UISearchBarSearchFieldBackgroundView* self, 
 
 // --- UISearchBarTextFieldLabel ---------------------------------------------------------
 // Its initialiser, like UILabel's, stores the default colour without sending
-// setTextColor:.
+// setTextColor:; the setter is UILabel's.
 
 UIView* FieldLabel_initWithFrame(UISearchBarTextFieldLabel* self, SEL, CGRect frame) {
   UIView* label = objc::sendSuper<UIView*(CGRect)>(self, objc::classOf<UILabel>(), "initWithFrame:"_sel, frame);
   if (label) objc::as<UILabel>(label)->_font = UIFont::systemFont(14);
   return label;
-}
-
-void FieldLabel_setTextColor(UISearchBarTextFieldLabel* self, SEL _cmd, UIColor* colour) {
-  objc::sendSuper<void(UIColor*)>(self, objc::classOf<UILabel>(), _cmd, colour);
 }
 
 // --- UISearchBarTextField ------------------------------------------------------------------
@@ -89,8 +85,7 @@ void registerUISearchBar() {
       .method<&FieldBackground_fillColor>("_fillColor:")
       .method<&FieldBackground_layoutSubviews>("layoutSubviews");
   objc::ClassBuilder<UISearchBarTextFieldLabel>("UISearchBarTextFieldLabel", objc::classOf<UILabel>())
-      .method<&FieldLabel_initWithFrame>("initWithFrame:")
-      .method<&FieldLabel_setTextColor>("setTextColor:");
+      .method<&FieldLabel_initWithFrame>("initWithFrame:");
   objc::ClassBuilder<UISearchBarTextField>("UISearchBarTextField", objc::classOf<UITextField>())
       .ivar("_backgroundView", &UISearchBarTextField::_backgroundView)
       .method<&SearchField_initWithFrame>("initWithFrame:")
