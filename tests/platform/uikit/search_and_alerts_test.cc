@@ -21,17 +21,6 @@ UITextFieldLabel* placeholderLabel(UITextField* field) {
   return field->_placeholderLabel.get();
 }
 
-TEST(TextFieldModel, TextColourDefaultsToBlackAndTheDisplayLabelFollows) {
-  AutoreleasePool pool;
-  Ref<UISearchBarTextField> field = made<UISearchBarTextField>();
-  EXPECT_EQ(hex(field->textColor()), "#000000FF");
-  for (auto [given, held] : {std::pair{UIColor::redColor(), "#FF0000FF"}, std::pair{(UIColor*)nil, "#000000FF"}}) {
-    field->setTextColor(given);
-    EXPECT_EQ(hex(field->textColor()), held);
-    EXPECT_EQ(hex(field->_displayLabel->textColor()), held);
-  }
-}
-
 TEST(TextFieldModel, PlainPlaceholderTakesThePlaceholderColourAndAttributedOnesKeepTheirRuns) {
   AutoreleasePool pool;
   Ref<UISearchBarTextField> field = made<UISearchBarTextField>();
@@ -53,24 +42,6 @@ TEST(TextFieldModel, PlainPlaceholderTakesThePlaceholderColourAndAttributedOnesK
 
   field->setText("abc"_ns);
   EXPECT_TRUE(placeholderLabel(field)->isHidden()) << "typed text hides the placeholder";
-}
-
-TEST(TextFieldModel, TheEditorDrawsTheTextWhileEditingAndTheLabelOtherwise) {
-  AutoreleasePool pool;
-  Ref<UISearchBarTextField> field = made<UISearchBarTextField>();
-  field->setText("the"_ns);
-  field->setTextColor(UIColor::redColor());
-  field->layoutSubviews();
-  EXPECT_FALSE(field->_displayLabel->isHidden());
-  EXPECT_EQ(field->_displayLabel->text()->str(), "the");
-
-  field->becomeFirstResponder();
-  field->layoutSubviews();
-  EXPECT_TRUE(field->_displayLabel->isHidden());
-  ASSERT_NE(field->_fieldEditor.get(), nullptr);
-  EXPECT_EQ(field->_fieldEditor->superview(), field.get());
-  field->resignFirstResponder();
-  EXPECT_EQ(field->_fieldEditor->superview(), nullptr);
 }
 
 TEST(SearchFieldBackgroundModel, FillsWithTheColourForItsBar) {
