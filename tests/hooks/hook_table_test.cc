@@ -225,7 +225,10 @@ void expectReportMatchesTable(std::initializer_list<G> groups) {
     (std::find(expected.begin(), expected.end(), row) == expected.end() ? extra : sharedInstalled).push_back(row);
   EXPECT_TRUE(missing.empty()) << missing.size() << " rows of the table were not installed:" << joined(missing);
   EXPECT_TRUE(extra.empty()) << extra.size() << " installed rows are not in the table:" << joined(extra);
-  EXPECT_EQ(sharedInstalled, sharedExpected) << "the rows came in another order";
+  auto differ = std::mismatch(sharedInstalled.begin(), sharedInstalled.end(), sharedExpected.begin());
+  if (differ.first != sharedInstalled.end())
+    ADD_FAILURE() << "the rows came in another order: installed " << *differ.first << " where the table has "
+                  << *differ.second;
 
   for (const std::string& row : skipped)
     EXPECT_NE(std::find(std::begin(kAbsentSelectors), std::end(kAbsentSelectors), row), std::end(kAbsentSelectors))
