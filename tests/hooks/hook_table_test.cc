@@ -1,8 +1,8 @@
 // The whole table, installed in both hosts: the rows each host's report
 // lists, in order, with their groups, kinds, fallbacks and encodings, are
-// the table below (written out by hand from the design of the extension,
-// not taken from tweak/), and each row installs but for the selectors the
-// modelled classes lack as the real ones do.
+// the table below (kept here as data, row by row, independent of tweak/),
+// and each row installs but for the selectors the modelled classes lack as
+// the real ones do.
 #include <gtest/gtest.h>
 
 #include <algorithm>
