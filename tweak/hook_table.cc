@@ -6,6 +6,7 @@
 #include "hooks/messages/conversation_list_hooks.h"
 #include "hooks/music/containers.h"
 #include "hooks/music/list_text.h"
+#include "hooks/music/search_status_alerts.h"
 #include "hooks/music/tab_bar.h"
 #include "hooks/nowplaying/group.h"
 #include "hooks/nowplaying/screen.h"
@@ -172,10 +173,35 @@ const HookRow kMusicGroup[] = {
         "UITabBarButton", "initWithImage:selectedImage:label:withInsets:"),
     replace<&hook__UIReplicantView_setBackgroundColor_, orig__UIReplicantView_setBackgroundColor_>(
         "_UIReplicantView", "setBackgroundColor:"),
+    replace<&hook__UISearchBarSearchFieldBackgroundView__fillColor_,
+            orig__UISearchBarSearchFieldBackgroundView__fillColor_>("_UISearchBarSearchFieldBackgroundView",
+                                                                    "_fillColor:"),
+    replaceWithoutOriginal<&hook_UIAlertControllerVisualStyleActionSheet_defaultActionBackgroundColorWhenSeparate>(
+        "UIAlertControllerVisualStyleActionSheet", "defaultActionBackgroundColorWhenSeparate"),
+    replace<&hook__UIModalItemAlertBackgroundView__gradientImageForBoundsSize_withInnerColor_outerColor_,
+            orig__UIModalItemAlertBackgroundView__gradientImageForBoundsSize_withInnerColor_outerColor_>(
+        "_UIModalItemAlertBackgroundView", "_gradientImageForBoundsSize:withInnerColor:outerColor:"),
+    replaceWithoutOriginal<&hook__UIDimmingKnockoutBackdropView__dimmingKnockoutBackgroundColorForBackdropStyle_>(
+        "_UIDimmingKnockoutBackdropView", "_dimmingKnockoutBackgroundColorForBackdropStyle:"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithPrivateStyle_>("_UIBackdropView", "initWithPrivateStyle:"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithStyle_>("_UIBackdropView", "initWithStyle:"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithFrame_privateStyle_>("_UIBackdropView",
                                                                               "initWithFrame:privateStyle:"),
+    replaceWithoutOriginal<&hook_UIStatusBar_foregroundColor>("UIStatusBar", "foregroundColor"),
+    replace<&hook_UIStatusBar_setForegroundColor_animationParameters_,
+            orig_UIStatusBar_setForegroundColor_animationParameters_>("UIStatusBar",
+                                                                      "setForegroundColor:animationParameters:"),
+    replace<&hook_UISearchBarTextFieldLabel_setTextColor_, orig_UISearchBarTextFieldLabel_setTextColor_>(
+        "UISearchBarTextFieldLabel", "setTextColor:"),
+    replace<&hook_UISearchBarTextFieldLabel_initWithFrame_, orig_UISearchBarTextFieldLabel_initWithFrame_>(
+        "UISearchBarTextFieldLabel", "initWithFrame:"),
+    replaceWithoutOriginal<&hook_UISearchBarTextField__placeholderColor>("UISearchBarTextField", "_placeholderColor"),
+    replace<&hook_UISearchBarTextField_setTextColor_, orig_UISearchBarTextField_setTextColor_>("UISearchBarTextField",
+                                                                                             "setTextColor:"),
+    replace<&hook_UISearchBarTextField_initWithFrame_, orig_UISearchBarTextField_initWithFrame_>(
+        "UISearchBarTextField", "initWithFrame:"),
+    replace<&hook_UISearchBarTextField_setAttributedPlaceholder_, orig_UISearchBarTextField_setAttributedPlaceholder_>(
+        "UISearchBarTextField", "setAttributedPlaceholder:"),
     replace<&hook_MusicNowPlayingViewController_loadView, orig_MusicNowPlayingViewController_loadView>(
         "MusicNowPlayingViewController", "loadView"),
     replace<&hook_MusicNowPlayingViewController_viewDidLoad, orig_MusicNowPlayingViewController_viewDidLoad>(

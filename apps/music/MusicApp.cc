@@ -7,6 +7,8 @@
 #include "apps/music/Albums.h"
 #include "apps/music/MoreTab.h"
 #include "apps/music/NowPlaying.h"
+#include "apps/music/Search.h"
+#include "apps/music/SongActions.h"
 #include "apps/music/SongList.h"
 #include "platform/uikit/uikit.h"
 
@@ -79,6 +81,8 @@ Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false,
 
   Ref<UIStatusBar> statusBar = UIView::make<UIStatusBar>(CGRectMake(0, 0, screen.size.width, 20));
   window->addSubview(statusBar);
+  // The screen's own status bar colour, set as the screen comes in.
+  statusBar->setForegroundColor(UIColor::blackColor(), UIStatusBarAnimationParameters::withDuration(0.3));
   settleWindow(window);
   if (customizing) {
     objc::send<void(NSArray*)>(tabs->tabBar(), "beginCustomizingItems:"_sel, customizableItems().get());
@@ -94,6 +98,14 @@ Ref<UIWindow> buildScreen(const std::string& screen) {
   if (screen == "more") return buildWindow(kMoreTab);
   if (screen == "customize") return buildWindow(kMoreTab, true);
   if (screen == "nowplaying") return buildWindow(kSongsTab, false, &playNowPlayingSession);
+  if (screen == "search" || screen == "actions" || screen == "alert") {
+    Ref<UIWindow> window = buildWindow(kSongsTab);
+    if (screen == "search") showSongSearch(window, "the");
+    if (screen == "actions") presentSongActions(window, "Blue Hour");
+    if (screen == "alert") presentDeleteAlert(window, "Blue Hour");
+    settleWindow(window);
+    return window;
+  }
   return nullptr;
 }
 
@@ -104,6 +116,7 @@ void registerMusicClasses() {
   registerAlbumsClasses();
   registerMoreTabClasses();
   registerNowPlayingClasses();
+  registerSearchClasses();
 }
 
 const HostApp& musicApp() {
@@ -112,7 +125,7 @@ const HostApp& musicApp() {
     a.name = "music";
     a.host.bundleIdentifier = "com.apple.Music";
     a.host.registerClasses = &registerMusicClasses;
-    a.screens = {"songs", "albums", "more", "customize", "nowplaying"};
+    a.screens = {"songs", "albums", "more", "customize", "nowplaying", "search", "actions", "alert"};
     a.buildScreen = &buildScreen;
     return a;
   }();

@@ -3,6 +3,7 @@
 #include "apps/music/SongList.h"
 
 #include "apps/music/Library.h"
+#include "apps/music/Search.h"
 #include "platform/objc/class_builder.h"
 
 namespace {
@@ -105,6 +106,7 @@ void Songs_loadView(MusicSongsViewController* self, SEL) {
   table->_rowHeight = 50;
   table->_contentInsetTop = 64;
   table->_contentInsetBottom = kTabBarHeight;
+  addSongsSearchBar(table);
   table->setDataSource(self);
   table->setDelegate(self);
   self->setView(table);

@@ -44,6 +44,25 @@ json settingsJson(UIBackdropViewSettings* s) {
           {"blurQuality", s->blurQuality() ? json(s->blurQuality()->str()) : json(nullptr)}};
 }
 
+// The text colour, the colour a plain placeholder is drawn in and the
+// colour of each run of an attributed placeholder.
+void addTextFieldState(UITextField* field, json& out) {
+  out["fieldText"] = field->text() ? json(field->text()->str()) : json(nullptr);
+  out["fieldTextColor"] = colourJson(field->textColor());
+  out["placeholderColor"] = colourJson(field->placeholderColor());
+  NSAttributedString* placeholder = field->attributedPlaceholder();
+  if (!placeholder) return;
+  json runs = json::array();
+  for (NSUInteger at = 0; at < placeholder->length();) {
+    NSRange range{};
+    id colour = placeholder->attribute(NSForegroundColorAttributeName(), at, &range);
+    runs.push_back({{"text", placeholder->string()->substringWithRange(range)->str()},
+                    {"color", colourJson(objc::isKind<UIColor>(colour) ? objc::as<UIColor>(colour) : nullptr)}});
+    at = range.location + range.length;
+  }
+  out["attributedPlaceholder"] = runs;
+}
+
 void addClassState(UIView* view, json& out) {
   if (isKind(view, "UILabel")) {
     auto* label = objc::as<UILabel>(view);
@@ -92,6 +111,10 @@ void addClassState(UIView* view, json& out) {
     out["detailLabel"] = ivarView(view, "_detailLabel");
   }
   if (isKind(view, "UIStatusBar")) out["foregroundColor"] = colourJson(objc::as<UIColor>(send(view, "foregroundColor")));
+  if (isKind(view, "UITextField")) addTextFieldState(objc::as<UITextField>(view), out);
+  if (isKind(view, "_UIDimmingKnockoutBackdropView"))
+    out["knockoutColor"] = colourJson(objc::as<UIDimmingKnockoutBackdropView>(view)->knockoutColor(
+        objc::as<UIDimmingKnockoutBackdropView>(view)->_backdropStyle));
 }
 
 }  // namespace

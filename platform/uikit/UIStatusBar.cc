@@ -17,7 +17,19 @@ UIView* StatusBar_initWithFrame(UIStatusBar* self, SEL, CGRect frame) {
   return bar;
 }
 UIColor* StatusBar_foregroundColor(UIStatusBar* self, SEL) { return self->_foregroundColor.get(); }
-void StatusBar_setForegroundColor(UIStatusBar* self, SEL, UIColor* color, id) { self->_foregroundColor = color; }
+void StatusBar_setForegroundColor(UIStatusBar* self, SEL, UIColor* color, UIStatusBarAnimationParameters* parameters) {
+  if (!parameters) {
+    self->_foregroundColor = color;
+    return;
+  }
+  Ref<UIStatusBar> bar = self;
+  Ref<UIColor> target = color;
+  UIView::animate(parameters->duration(), Block<void()>::make([bar, target] { bar->_foregroundColor = target; }),
+                  nullptr);
+}
+
+double Parameters_duration(UIStatusBarAnimationParameters* self, SEL) { return self->_duration; }
+void Parameters_setDuration(UIStatusBarAnimationParameters* self, SEL, double duration) { self->_duration = duration; }
 
 void StatusBar_drawRect(UIStatusBar* self, SEL, CGRect) {
   UIColor* colour = self->foregroundColor();
@@ -35,7 +47,16 @@ void StatusBar_drawRect(UIStatusBar* self, SEL, CGRect) {
 
 }  // namespace
 
+UIStatusBarAnimationParameters* UIStatusBarAnimationParameters::withDuration(double duration) {
+  Ref<UIStatusBarAnimationParameters> parameters = objc::make<UIStatusBarAnimationParameters>();
+  objc::send<void(double)>(parameters, "setDuration:"_sel, duration);
+  return parameters.autorelease();
+}
+
 void registerUIStatusBar() {
+  objc::ClassBuilder<UIStatusBarAnimationParameters>("UIStatusBarAnimationParameters", objc::classOf<NSObject>())
+      .method<&Parameters_duration>("duration")
+      .method<&Parameters_setDuration>("setDuration:");
   objc::ClassBuilder<UIStatusBar>("UIStatusBar", objc::classOf<UIView>())
       .ivar("_foregroundColor", &UIStatusBar::_foregroundColor)
       .method<&StatusBar_initWithFrame>("initWithFrame:")

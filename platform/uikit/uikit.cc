@@ -21,7 +21,11 @@ void registerUIKit() {
   registerUIBackdropView();
   registerUIStatusBar();
   registerUIButton();
+  registerUITextField();
+  registerUISearchBar();
+  registerUIAlertView();
   registerUIViewController();
+  registerUIAlertController();
   registerUIContainerViews();
   registerUINavigationController();
   registerUITableView();

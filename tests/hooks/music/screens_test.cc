@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 
 #include "apps/music/MusicApp.h"
 #include "platform/render/ViewDump.h"
@@ -45,8 +46,12 @@ TEST(Screens, ContainersAreClearOnEveryScreen) {
         {"albums", {"UICollectionView", "MPUVignetteBackgroundView"}},
         {"more", {"UITableView"}},
         {"customize", {"UITabBarCustomizeView"}},
+        {"search", {"UITableView"}},
+        {"actions", {"UITableView"}},
+        {"alert", {"UITableView"}},
     };
-    ASSERT_EQ(musicApp().screens, (std::vector<std::string>{"songs", "albums", "more", "customize", "nowplaying"}));
+    ASSERT_EQ(musicApp().screens, (std::vector<std::string>{"songs", "albums", "more", "customize", "nowplaying",
+                                                            "search", "actions", "alert"}));
     for (const auto& [screen, classes] : expectations) {
       json window = dumpScreen(screen);
       for (const char* className : classes) {
@@ -100,6 +105,30 @@ TEST(Screens, UnselectedTabButtonsShowImageAndLabelInTheSecondaryTint) {
       EXPECT_EQ(glyph, "#0B4478FF") << label;
     });
     EXPECT_EQ(unselected, 4);
+  });
+}
+
+// What the dump shows of the search field, the status bar and the alert's
+// dimming on the screens that have them, by class: each value seen.
+std::set<std::string> dumpedValues(const json& window, const char* className, const char* key) {
+  std::set<std::string> values;
+  eachNode(window, [&](const json& node) {
+    if (node["class"] == className && node.contains(key) && node[key].is_string()) values.insert(node[key]);
+  });
+  return values;
+}
+
+TEST(Screens, SearchStatusBarAndAlertShowTheDefaultTheme) {
+  inLaunch({.registerHostClasses = &registerMusicClasses}, [] {
+    json search = dumpScreen("search");
+    EXPECT_EQ(dumpedValues(search, "UISearchBarTextField", "fieldText"), std::set<std::string>{"the"});
+    EXPECT_EQ(dumpedValues(search, "UISearchBarTextField", "fieldTextColor"), std::set<std::string>{"#F4FCF7FF"});
+    EXPECT_EQ(dumpedValues(search, "UISearchBarTextField", "placeholderColor"), std::set<std::string>{"#E4E4E4FF"});
+    for (const char* screen : {"search", "actions", "alert"})
+      EXPECT_EQ(dumpedValues(dumpScreen(screen), "UIStatusBar", "foregroundColor"), std::set<std::string>{"#F4FCF7FF"})
+          << screen;
+    EXPECT_EQ(dumpedValues(dumpScreen("alert"), "_UIDimmingKnockoutBackdropView", "knockoutColor"),
+              std::set<std::string>{"#B3B3B3B3"});
   });
 }
 
