@@ -6,7 +6,9 @@
 #include "apps/common/Glyphs.h"
 #include "apps/music/Albums.h"
 #include "apps/music/MoreTab.h"
+#include "apps/music/Radio.h"
 #include "apps/music/SongList.h"
+#include "apps/music/TextDrawingClasses.h"
 #include "platform/uikit/uikit.h"
 
 namespace {
@@ -51,9 +53,19 @@ Ref<NSArray> customizableItems() {
   return items;
 }
 
+// The radio, opened from its entry in the More list, and the history the
+// radio screen's History button shows.
+void openRadio(UINavigationController* more) { more->pushViewController(makeRadioViewController(), NO); }
+void openRadioHistory(UINavigationController* more) {
+  openRadio(more);
+  showRadioHistory(more->topViewController());
+}
+
 // The window with the tab selected, as the app shows it after launch, and,
-// when asked, with the tab bar's customisation sheet up.
-Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false) {
+// when asked, with the tab bar's customisation sheet up or with screens
+// opened on the More tab.
+Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false,
+                          void (*openOnMore)(UINavigationController*) = nullptr) {
   CGRect screen = UIScreen::mainScreen()->bounds();
   Ref<UIWindow> window = UIView::make<UIWindow>(screen);
   window->setTintColor(UIColor::withRGBA(1.0, 0.18, 0.33, 1));
@@ -67,6 +79,7 @@ Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false) {
     objc::send<void(UIImage*)>(item, "setImage:"_sel, glyphImage(kTabs[i].glyph, 30));
     controllers->addObject(nav);
   }
+  if (openOnMore) openOnMore(objc::as<UINavigationController>(controllers->objectAtIndex(kMoreTab)));
   tabs->setViewControllers(controllers);
   tabs->setSelectedIndex(selectedTab);
   window->addSubview(tabs->view());
@@ -89,6 +102,8 @@ Ref<UIWindow> buildScreen(const std::string& screen) {
   if (screen == "albums") return buildWindow(kAlbumsTab);
   if (screen == "more") return buildWindow(kMoreTab);
   if (screen == "customize") return buildWindow(kMoreTab, true);
+  if (screen == "radio") return buildWindow(kMoreTab, false, &openRadio);
+  if (screen == "radio-history") return buildWindow(kMoreTab, false, &openRadioHistory);
   return nullptr;
 }
 
@@ -98,6 +113,8 @@ void registerMusicClasses() {
   registerSongListClasses();
   registerAlbumsClasses();
   registerMoreTabClasses();
+  registerTextDrawingClasses();
+  registerRadioClasses();
 }
 
 const HostApp& musicApp() {
@@ -106,7 +123,7 @@ const HostApp& musicApp() {
     a.name = "music";
     a.host.bundleIdentifier = "com.apple.Music";
     a.host.registerClasses = &registerMusicClasses;
-    a.screens = {"songs", "albums", "more", "customize"};
+    a.screens = {"songs", "albums", "more", "customize", "radio", "radio-history"};
     a.buildScreen = &buildScreen;
     return a;
   }();
