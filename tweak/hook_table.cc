@@ -6,7 +6,9 @@
 #include "hooks/messages/conversation_list_hooks.h"
 #include "hooks/music/containers.h"
 #include "hooks/music/list_text.h"
+#include "hooks/music/radio.h"
 #include "hooks/music/tab_bar.h"
+#include "hooks/music/text_drawing.h"
 #include "tweak/app_blur_hooks.h"
 
 using namespace hooks;
@@ -170,10 +172,48 @@ const HookRow kMusicGroup[] = {
         "UITabBarButton", "initWithImage:selectedImage:label:withInsets:"),
     replace<&hook__UIReplicantView_setBackgroundColor_, orig__UIReplicantView_setBackgroundColor_>(
         "_UIReplicantView", "setBackgroundColor:"),
+    replace<&hook_RURadioStationsCollectionViewTemplate_setTintColor_,
+            orig_RURadioStationsCollectionViewTemplate_setTintColor_>("RURadioStationsCollectionViewTemplate",
+                                                                      "setTintColor:"),
+    replace<
+        &hook_RURadioStationsCollectionViewTemplate__textAttributesByReplacingForegroundColorInTextAttributes_withColor_,
+        orig_RURadioStationsCollectionViewTemplate__textAttributesByReplacingForegroundColorInTextAttributes_withColor_>(
+        "RURadioStationsCollectionViewTemplate", "_textAttributesByReplacingForegroundColorInTextAttributes:withColor:"),
+    replace<&hook_MPUTextDrawing__setImage_, orig_MPUTextDrawing__setImage_>("MPUTextDrawing", "_setImage:"),
+    replace<&hook_MPUEmphasizedText_newAttributedStringWithTextAttributes_,
+            orig_MPUEmphasizedText_newAttributedStringWithTextAttributes_>("MPUEmphasizedText",
+                                                                           "newAttributedStringWithTextAttributes:"),
+    replace<&hook_MPUEmphasizedText_newAttributedStringWithRegularTextAttributes_emphasizedTextAttributes_,
+            orig_MPUEmphasizedText_newAttributedStringWithRegularTextAttributes_emphasizedTextAttributes_>(
+        "MPUEmphasizedText", "newAttributedStringWithRegularTextAttributes:emphasizedTextAttributes:"),
+    replace<&hook_RURadioViewController_initWithDataSource_, orig_RURadioViewController_initWithDataSource_>(
+        "RURadioViewController", "initWithDataSource:"),
+    replace<&hook_RURadioViewController__layoutScrollViews, orig_RURadioViewController__layoutScrollViews>(
+        "RURadioViewController", "_layoutScrollViews"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithPrivateStyle_>("_UIBackdropView", "initWithPrivateStyle:"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithStyle_>("_UIBackdropView", "initWithStyle:"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithFrame_privateStyle_>("_UIBackdropView",
                                                                               "initWithFrame:privateStyle:"),
+    replace<&hook_RUStationTreeTableViewCell_setNowPlayingText_animated_,
+            orig_RUStationTreeTableViewCell_setNowPlayingText_animated_>("RUStationTreeTableViewCell",
+                                                                         "setNowPlayingText:animated:"),
+    replace<&hook_RUStationTreeTableViewCell_initWithStyle_reuseIdentifier_,
+            orig_RUStationTreeTableViewCell_initWithStyle_reuseIdentifier_>("RUStationTreeTableViewCell",
+                                                                            "initWithStyle:reuseIdentifier:"),
+    replace<&hook_RUStationTreeTableHeaderView_initWithReuseIdentifier_,
+            orig_RUStationTreeTableHeaderView_initWithReuseIdentifier_>("RUStationTreeTableHeaderView",
+                                                                        "initWithReuseIdentifier:"),
+    replace<&hook_RUHistoryTableViewCell_initWithStyle_reuseIdentifier_,
+            orig_RUHistoryTableViewCell_initWithStyle_reuseIdentifier_>("RUHistoryTableViewCell",
+                                                                        "initWithStyle:reuseIdentifier:"),
+    replace<&hook_RUEditNewStationTableViewCell_initWithStyle_reuseIdentifier_,
+            orig_RUEditNewStationTableViewCell_initWithStyle_reuseIdentifier_>("RUEditNewStationTableViewCell",
+                                                                               "initWithStyle:reuseIdentifier:"),
+    replace<&hook_RUHistoryTableHeaderView_initWithFrame_emphasizedText_detailText_,
+            orig_RUHistoryTableHeaderView_initWithFrame_emphasizedText_detailText_>(
+        "RUHistoryTableHeaderView", "initWithFrame:emphasizedText:detailText:"),
+    replace<&hook_RUHistoryViewController_viewWillAppear_, orig_RUHistoryViewController_viewWillAppear_>(
+        "RUHistoryViewController", "viewWillAppear:"),
 };
 
 }  // namespace
