@@ -136,15 +136,16 @@ void Radio_viewDidLoad(RURadioViewController* self, SEL) {
 
 void Radio_layoutScrollViews(RURadioViewController* self, SEL) {
   CGFloat width = self->view()->bounds().size.width;
-  CGFloat y = kTopBars;
-  for (UILabel* heading : {self->_featuredStationsLabel.get(), self->_myStationsLabel.get()}) {
-    if (!heading) continue;
-    heading->setFrame(CGRectMake(15, heading == self->_myStationsLabel.get() ? y + kHeadingHeight + kFeaturedRowHeight : y,
-                                 width - 30, kHeadingHeight));
-    heading->setTextColor(UIColor::blackColor());
+  CGFloat rowTop = kTopBars + kHeadingHeight;
+  if (UILabel* featured = self->_featuredStationsLabel.get()) {
+    featured->setFrame(CGRectMake(15, kTopBars, width - 30, kHeadingHeight));
+    featured->setTextColor(UIColor::blackColor());
   }
-  if (UIView* featured = self->_featuredStationsView.get())
-    featured->setFrame(CGRectMake(0, y + kHeadingHeight, width, kFeaturedRowHeight));
+  if (UIView* row = self->_featuredStationsView.get()) row->setFrame(CGRectMake(0, rowTop, width, kFeaturedRowHeight));
+  if (UILabel* mine = self->_myStationsLabel.get()) {
+    mine->setFrame(CGRectMake(15, rowTop + kFeaturedRowHeight, width - 30, kHeadingHeight));
+    mine->setTextColor(UIColor::blackColor());
+  }
 }
 void Radio_viewDidLayoutSubviews(RURadioViewController* self, SEL) {
   objc::send<void()>(self, "_layoutScrollViews"_sel);

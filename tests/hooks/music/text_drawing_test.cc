@@ -87,42 +87,27 @@ TEST(TextDrawing, OnlyAFirstCharacterEqualToBlackRepaintsTheImage) {
       EXPECT_EQ(pixelAt(held->CGImage(), 3, 1), (RGBA{0x20, 0x40, 0xC0, 255})) << "painted in the primary colour";
       EXPECT_EQ(pixelAt(held->CGImage(), 3, 6).a, 0) << "the image's own alpha kept";
     }
+    id black = drawingOf(text("Station", coloured(UIColor::blackColor())));
+    setImage(black, nil);
+    EXPECT_EQ(imageOf(black), nullptr) << "a nil image reaches the host as nil";
   });
 }
 
-TEST(TextDrawing, ANilImageReachesTheHostAsNil) {
-  inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
-    id drawing = drawingOf(text("Station", coloured(UIColor::blackColor())));
-    ASSERT_NE(imageOf(drawing), nullptr) << "the host rendered one";
-    setImage(drawing, nil);
-    EXPECT_EQ(imageOf(drawing), nullptr);
-  });
-}
-
-TEST(RadioStationsTemplate, TintsWithTheSecondaryColourWhateverItIsGiven) {
-  inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
-    Ref<NSObject> stations = adopt(objc::as<NSObject>(
-        objc::send<id()>(allocOf("RURadioStationsCollectionViewTemplate"), "init"_sel)));
-    for (UIColor* given : {UIColor::redColor(), static_cast<UIColor*>(nil), UIColor::clearColor(),
-                           ThemeColours.PrimaryTextColour.get()}) {
-      objc::send<void(UIColor*)>(stations, "setTintColor:"_sel, given);
-      EXPECT_TRUE(sameColour(objc::send<id()>(stations, "tintColor"_sel), ThemeColours.SecondaryTextColour))
-          << (given ? UIColorHexText(given) : "nil");
-    }
-  });
-}
-
-TEST(RadioStationsTemplate, StationNamesTakeTheSecondaryColourAndTheCallersAttributesStay) {
+// Whatever colour the host hands it, nil included, the template tints and
+// names stations in the secondary colour; the caller's attributes stay.
+TEST(RadioStationsTemplate, TintAndStationNamesTakeTheSecondaryColour) {
   inLaunch(probedMusicHost(), [] {
     AutoreleasePool pool;
     Ref<NSObject> stations = adopt(objc::as<NSObject>(
         objc::send<id()>(allocOf("RURadioStationsCollectionViewTemplate"), "init"_sel)));
     NSDictionary* given = coloured(UIColor::redColor());
-    for (UIColor* asked : {UIColor::blueColor(), UIColor::blackColor(), static_cast<UIColor*>(nil)}) {
-      auto* made = objc::as<NSDictionary>(objc::send<NSDictionary*(NSDictionary*, UIColor*)>(
-          stations, "_textAttributesByReplacingForegroundColorInTextAttributes:withColor:"_sel, given, asked));
+    for (UIColor* colour : {UIColor::redColor(), static_cast<UIColor*>(nil), UIColor::clearColor(),
+                            ThemeColours.PrimaryTextColour.get()}) {
+      SCOPED_TRACE(colour ? UIColorHexText(colour) : "nil");
+      objc::send<void(UIColor*)>(stations, "setTintColor:"_sel, colour);
+      EXPECT_TRUE(sameColour(objc::send<id()>(stations, "tintColor"_sel), ThemeColours.SecondaryTextColour));
+      auto* made = objc::send<NSDictionary*(NSDictionary*, UIColor*)>(
+          stations, "_textAttributesByReplacingForegroundColorInTextAttributes:withColor:"_sel, given, colour);
       ASSERT_NE(made, nullptr);
       EXPECT_TRUE(sameColour(made->objectForKey(NSForegroundColorAttributeName()), ThemeColours.SecondaryTextColour));
       EXPECT_EQ(made->objectForKey(NSFontAttributeName()), given->objectForKey(NSFontAttributeName()));
