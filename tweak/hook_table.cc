@@ -6,8 +6,10 @@
 #include "hooks/messages/conversation_list_hooks.h"
 #include "hooks/music/containers.h"
 #include "hooks/music/list_text.h"
+#include "hooks/music/radio.h"
 #include "hooks/music/search_status_alerts.h"
 #include "hooks/music/tab_bar.h"
+#include "hooks/music/text_drawing.h"
 #include "hooks/nowplaying/group.h"
 #include "hooks/nowplaying/screen.h"
 #include "tweak/app_blur_hooks.h"
@@ -173,9 +175,27 @@ const HookRow kMusicGroup[] = {
         "UITabBarButton", "initWithImage:selectedImage:label:withInsets:"),
     replace<&hook__UIReplicantView_setBackgroundColor_, orig__UIReplicantView_setBackgroundColor_>(
         "_UIReplicantView", "setBackgroundColor:"),
+    replace<&hook_RURadioStationsCollectionViewTemplate_setTintColor_,
+            orig_RURadioStationsCollectionViewTemplate_setTintColor_>("RURadioStationsCollectionViewTemplate",
+                                                                      "setTintColor:"),
+    replace<
+        &hook_RURadioStationsCollectionViewTemplate__textAttributesByReplacingForegroundColorInTextAttributes_withColor_,
+        orig_RURadioStationsCollectionViewTemplate__textAttributesByReplacingForegroundColorInTextAttributes_withColor_>(
+        "RURadioStationsCollectionViewTemplate", "_textAttributesByReplacingForegroundColorInTextAttributes:withColor:"),
+    replace<&hook_MPUTextDrawing__setImage_, orig_MPUTextDrawing__setImage_>("MPUTextDrawing", "_setImage:"),
     replace<&hook__UISearchBarSearchFieldBackgroundView__fillColor_,
             orig__UISearchBarSearchFieldBackgroundView__fillColor_>("_UISearchBarSearchFieldBackgroundView",
                                                                     "_fillColor:"),
+    replace<&hook_MPUEmphasizedText_newAttributedStringWithTextAttributes_,
+            orig_MPUEmphasizedText_newAttributedStringWithTextAttributes_>("MPUEmphasizedText",
+                                                                           "newAttributedStringWithTextAttributes:"),
+    replace<&hook_MPUEmphasizedText_newAttributedStringWithRegularTextAttributes_emphasizedTextAttributes_,
+            orig_MPUEmphasizedText_newAttributedStringWithRegularTextAttributes_emphasizedTextAttributes_>(
+        "MPUEmphasizedText", "newAttributedStringWithRegularTextAttributes:emphasizedTextAttributes:"),
+    replace<&hook_RURadioViewController_initWithDataSource_, orig_RURadioViewController_initWithDataSource_>(
+        "RURadioViewController", "initWithDataSource:"),
+    replace<&hook_RURadioViewController__layoutScrollViews, orig_RURadioViewController__layoutScrollViews>(
+        "RURadioViewController", "_layoutScrollViews"),
     replaceWithoutOriginal<&hook_UIAlertControllerVisualStyleActionSheet_defaultActionBackgroundColorWhenSeparate>(
         "UIAlertControllerVisualStyleActionSheet", "defaultActionBackgroundColorWhenSeparate"),
     replace<&hook__UIModalItemAlertBackgroundView__gradientImageForBoundsSize_withInnerColor_outerColor_,
@@ -202,6 +222,26 @@ const HookRow kMusicGroup[] = {
         "UISearchBarTextField", "initWithFrame:"),
     replace<&hook_UISearchBarTextField_setAttributedPlaceholder_, orig_UISearchBarTextField_setAttributedPlaceholder_>(
         "UISearchBarTextField", "setAttributedPlaceholder:"),
+    replace<&hook_RUStationTreeTableViewCell_setNowPlayingText_animated_,
+            orig_RUStationTreeTableViewCell_setNowPlayingText_animated_>("RUStationTreeTableViewCell",
+                                                                         "setNowPlayingText:animated:"),
+    replace<&hook_RUStationTreeTableViewCell_initWithStyle_reuseIdentifier_,
+            orig_RUStationTreeTableViewCell_initWithStyle_reuseIdentifier_>("RUStationTreeTableViewCell",
+                                                                            "initWithStyle:reuseIdentifier:"),
+    replace<&hook_RUStationTreeTableHeaderView_initWithReuseIdentifier_,
+            orig_RUStationTreeTableHeaderView_initWithReuseIdentifier_>("RUStationTreeTableHeaderView",
+                                                                        "initWithReuseIdentifier:"),
+    replace<&hook_RUHistoryTableViewCell_initWithStyle_reuseIdentifier_,
+            orig_RUHistoryTableViewCell_initWithStyle_reuseIdentifier_>("RUHistoryTableViewCell",
+                                                                        "initWithStyle:reuseIdentifier:"),
+    replace<&hook_RUEditNewStationTableViewCell_initWithStyle_reuseIdentifier_,
+            orig_RUEditNewStationTableViewCell_initWithStyle_reuseIdentifier_>("RUEditNewStationTableViewCell",
+                                                                               "initWithStyle:reuseIdentifier:"),
+    replace<&hook_RUHistoryTableHeaderView_initWithFrame_emphasizedText_detailText_,
+            orig_RUHistoryTableHeaderView_initWithFrame_emphasizedText_detailText_>(
+        "RUHistoryTableHeaderView", "initWithFrame:emphasizedText:detailText:"),
+    replace<&hook_RUHistoryViewController_viewWillAppear_, orig_RUHistoryViewController_viewWillAppear_>(
+        "RUHistoryViewController", "viewWillAppear:"),
     replace<&hook_MusicNowPlayingViewController_loadView, orig_MusicNowPlayingViewController_loadView>(
         "MusicNowPlayingViewController", "loadView"),
     replace<&hook_MusicNowPlayingViewController_viewDidLoad, orig_MusicNowPlayingViewController_viewDidLoad>(

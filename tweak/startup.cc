@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 
 #include "colorpicker/colorpicker.h"
+#include "imagekit/imagekit.h"
 #include "platform/foundation/DeviceFiles.h"
 #include "platform/uikit/uikit.h"
 #include "tweak/backdrop.h"
@@ -19,6 +20,7 @@ KRColorPicker* gSharedColourPicker = nullptr;  // made with alloc/init, never re
 void registerExtensionClasses() {
   registerColorCategories();
   registerColorPicker();
+  registerImagekit();
 }
 
 void startupInitialiser() {

@@ -82,6 +82,11 @@ UIImage* glyphImage(Glyph glyph, CGFloat s) {
       roundedRect(c, CGRectMake(s * 0.12, s * 0.22, s * 0.36, s * 0.56), s * 0.05);
       roundedRect(c, CGRectMake(s * 0.52, s * 0.22, s * 0.36, s * 0.56), s * 0.05);
       break;
+    case Glyph::Radio:  // a mast with a dot at its top over a base
+      disc(c, s * 0.5, s * 0.3, s * 0.1);
+      CGContextFillRect(c, CGRectMake(s * 0.46, s * 0.36, s * 0.08, s * 0.42));
+      CGContextFillRect(c, CGRectMake(s * 0.3, s * 0.76, s * 0.4, s * 0.08));
+      break;
   }
   UIImage* image = UIGraphicsGetImageFromCurrentImageContext();
   UIGraphicsEndImageContext();

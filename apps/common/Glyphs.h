@@ -6,7 +6,7 @@
 
 #include "platform/uikit/UIImage.h"
 
-enum class Glyph { Playlists, Artists, Note, Albums, More, Compose, Genres, Compilations, Composers, Audiobooks };
+enum class Glyph { Playlists, Artists, Note, Albums, More, Compose, Genres, Compilations, Composers, Audiobooks, Radio };
 
 // An autoreleased black-on-transparent glyph, size × size points, at the
 // screen's scale.

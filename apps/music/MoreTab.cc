@@ -59,6 +59,7 @@ UITableViewCell* List_cellForRow(MusicMoreListController*, SEL, UITableView*, NS
 
 const std::vector<MoreEntry>& moreEntries() {
   static const std::vector<MoreEntry> entries = {
+      {"Radio", "", Glyph::Radio},
       {"Genres", "5", Glyph::Genres},
       {"Compilations", "2", Glyph::Compilations},
       {"Composers", "9", Glyph::Composers},

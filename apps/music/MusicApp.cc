@@ -7,9 +7,11 @@
 #include "apps/music/Albums.h"
 #include "apps/music/MoreTab.h"
 #include "apps/music/NowPlaying.h"
+#include "apps/music/Radio.h"
 #include "apps/music/Search.h"
 #include "apps/music/SongActions.h"
 #include "apps/music/SongList.h"
+#include "apps/music/TextDrawingClasses.h"
 #include "platform/uikit/uikit.h"
 
 namespace {
@@ -54,11 +56,23 @@ Ref<NSArray> customizableItems() {
   return items;
 }
 
+// The radio, opened from its entry in the More list, and the history the
+// radio screen's History button shows.
+void openRadio(UINavigationController* more) { more->pushViewController(makeRadioViewController(), NO); }
+void openRadioHistory(UINavigationController* more) {
+  openRadio(more);
+  showRadioHistory(more->topViewController());
+}
+
 // The window with the tab selected, as the app shows it after launch, and,
 // when asked, with the tab bar's customisation sheet up or a session played
 // on the selected tab's navigation controller.
 Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false,
                           void (*session)(UINavigationController*, UIWindow*) = nullptr) {
+// when asked, with the tab bar's customisation sheet up or with screens
+// opened on the More tab.
+Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false,
+                          void (*openOnMore)(UINavigationController*) = nullptr) {
   CGRect screen = UIScreen::mainScreen()->bounds();
   Ref<UIWindow> window = UIView::make<UIWindow>(screen);
   window->setTintColor(UIColor::withRGBA(1.0, 0.18, 0.33, 1));
@@ -72,6 +86,7 @@ Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false,
     objc::send<void(UIImage*)>(item, "setImage:"_sel, glyphImage(kTabs[i].glyph, 30));
     controllers->addObject(nav);
   }
+  if (openOnMore) openOnMore(objc::as<UINavigationController>(controllers->objectAtIndex(kMoreTab)));
   tabs->setViewControllers(controllers);
   tabs->setSelectedIndex(selectedTab);
   window->addSubview(tabs->view());
@@ -106,6 +121,8 @@ Ref<UIWindow> buildScreen(const std::string& screen) {
     settleWindow(window);
     return window;
   }
+  if (screen == "radio") return buildWindow(kMoreTab, false, &openRadio);
+  if (screen == "radio-history") return buildWindow(kMoreTab, false, &openRadioHistory);
   return nullptr;
 }
 
@@ -117,6 +134,8 @@ void registerMusicClasses() {
   registerMoreTabClasses();
   registerNowPlayingClasses();
   registerSearchClasses();
+  registerTextDrawingClasses();
+  registerRadioClasses();
 }
 
 const HostApp& musicApp() {
@@ -125,7 +144,8 @@ const HostApp& musicApp() {
     a.name = "music";
     a.host.bundleIdentifier = "com.apple.Music";
     a.host.registerClasses = &registerMusicClasses;
-    a.screens = {"songs", "albums", "more", "customize", "nowplaying", "search", "actions", "alert"};
+    a.screens = {"songs", "albums", "more", "customize", "nowplaying",
+                 "search", "actions", "alert", "radio", "radio-history"};
     a.buildScreen = &buildScreen;
     return a;
   }();

@@ -15,6 +15,8 @@
 // mask.
 #include "platform/coregraphics/CGContext.h"
 
+#include <pango/pangocairo.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -57,6 +59,7 @@ struct CGContextBacking {
   cairo_t* cr = nullptr;  // holds the path; its matrix is always the CTM
   GState state;
   std::vector<GState> saved;
+  std::vector<CGDrawnText> drawnTexts;
 
   ~CGContextBacking() {
     if (cr) cairo_destroy(cr);
@@ -289,6 +292,7 @@ CGImageRef CGBitmapContextCreateImage(CGContextRef c) {
   CGImageRef image = CGImageCreate(b->width, b->height, 8, 32, rowBytes, CGColorSpaceCreateDeviceRGB(),
                                    kCGImageAlphaPremultipliedLast, provider, nullptr, true, kCGRenderingIntentDefault);
   CGDataProviderRelease(provider);
+  if (image) image->_drawnTexts = b->drawnTexts;
   return image;
 }
 
@@ -493,6 +497,67 @@ void CGContextClipToMask(CGContextRef c, CGRect rect, CGImageRef mask) {
 void CGContextDrawImage(CGContextRef c, CGRect rect, CGImageRef image) {
   if (!c || !image || !usableRect(rect) || rect.size.width == 0 || rect.size.height == 0) return;
   draw(c->_backing, [&](cairo_t* cr) { setImageSource(cr, rect, image); }, [&](cairo_t* cr) { fillRect(cr, rect); });
+  std::vector<CGDrawnText>& texts = c->_backing->drawnTexts;
+  texts.insert(texts.end(), image->_drawnTexts.begin(), image->_drawnTexts.end());
+}
+
+namespace {
+
+// One line of text in the compositor's face, laid out for `cr`.
+PangoLayout* textLayout(cairo_t* cr, const char* utf8, CGFloat width, CGFloat pointSize, bool bold,
+                        NSInteger alignment) {
+  PangoLayout* layout = pango_cairo_create_layout(cr);
+  PangoFontDescription* font = pango_font_description_from_string("Inter");
+  pango_font_description_set_absolute_size(font, pointSize * PANGO_SCALE);
+  pango_font_description_set_weight(font, bold ? PANGO_WEIGHT_SEMIBOLD : PANGO_WEIGHT_NORMAL);
+  pango_layout_set_font_description(layout, font);
+  pango_font_description_free(font);
+  pango_layout_set_text(layout, utf8, -1);
+  pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+  if (width > 0 && width < 100000) pango_layout_set_width(layout, static_cast<int>(width * PANGO_SCALE));
+  pango_layout_set_alignment(layout, alignment == 1   ? PANGO_ALIGN_CENTER
+                                     : alignment == 2 ? PANGO_ALIGN_RIGHT
+                                                      : PANGO_ALIGN_LEFT);
+  return layout;
+}
+
+}  // namespace
+
+void CGContextDrawTextInRect(CGContextRef c, const char* utf8, CGRect rect, CGFloat pointSize, bool bold,
+                             NSInteger alignment) {
+  if (!c || !utf8 || !usableRect(rect)) return;
+  CGContextBacking* b = c->_backing;
+  Colour fill = b->state.fill;
+  auto glyphs = [&](cairo_t* cr) {
+    PangoLayout* layout = textLayout(cr, utf8, rect.size.width, pointSize, bold, alignment);
+    int width = 0, height = 0;
+    pango_layout_get_size(layout, &width, &height);
+    double top = rect.origin.y;
+    if (rect.size.height > 0) top += (rect.size.height - static_cast<double>(height) / PANGO_SCALE) / 2;
+    cairo_move_to(cr, rect.origin.x, top);
+    pango_cairo_layout_path(cr, layout);
+    cairo_fill(cr);
+    g_object_unref(layout);
+  };
+  draw(b, [&](cairo_t* cr) { setColour(cr, fill); }, glyphs);
+  b->drawnTexts.push_back({utf8, fill.r, fill.g, fill.b, fill.a});
+}
+
+CGSize CGTextMeasure(const char* utf8, CGFloat pointSize, bool bold) {
+  if (!utf8) return CGSizeMake(0, 0);
+  SurfaceRef scratch = makeSurface(CAIRO_FORMAT_A8, 1, 1);
+  cairo_t* cr = cairo_create(scratch.get());
+  PangoLayout* layout = textLayout(cr, utf8, 0, pointSize, bold, 0);
+  int width = 0, height = 0;
+  pango_layout_get_size(layout, &width, &height);
+  g_object_unref(layout);
+  cairo_destroy(cr);
+  return CGSizeMake(static_cast<CGFloat>(width) / PANGO_SCALE, static_cast<CGFloat>(height) / PANGO_SCALE);
+}
+
+const std::vector<CGDrawnText>& CGContextGetDrawnTexts(CGContextRef c) {
+  static const std::vector<CGDrawnText> none;
+  return c ? c->_backing->drawnTexts : none;
 }
 
 void CGContextDrawLinearGradient(CGContextRef c, CGGradientRef gradient, CGPoint start, CGPoint end,

@@ -121,4 +121,17 @@ void CGContextDrawImage(CGContextRef c, CGRect rect, CGImageRef image);
 void CGContextDrawLinearGradient(CGContextRef c, CGGradientRef gradient, CGPoint start, CGPoint end,
                                  CGGradientDrawingOptions options);
 
+// Model side: lays `utf8` out on one line in the rectangle (ellipsised to its
+// width, centred vertically, aligned 0 left, 1 centre, 2 right) and fills
+// the glyphs with the fill colour. Glyphs stand upright where user space has
+// y pointing down, as in UIKit image contexts.
+void CGContextDrawTextInRect(CGContextRef c, const char* utf8, CGRect rect, CGFloat pointSize, bool bold,
+                             NSInteger alignment);
+// Model side: the size that CGContextDrawTextInRect's glyphs of `utf8` take
+// on one unbounded line.
+CGSize CGTextMeasure(const char* utf8, CGFloat pointSize, bool bold);
+// Model side: the texts drawn into the context so far, directly or inside
+// images drawn into it (CGDrawnText); images made from the context keep them.
+const std::vector<CGDrawnText>& CGContextGetDrawnTexts(CGContextRef c);
+
 void registerCGContext();

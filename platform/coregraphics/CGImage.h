@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "platform/coregraphics/CGColor.h"
@@ -53,6 +54,14 @@ typedef CGDataProviderObj* CGDataProviderRef;
 
 struct CGImagePixels;  // the image's pixels as Cairo draws them (CGImage.cc)
 
+// Model side: a text whose glyphs went into a bitmap, with the fill colour
+// it was drawn in. Contexts and the images made from them keep these so
+// that tools can tell what a picture of text says and how it was painted.
+struct CGDrawnText {
+  std::string text;
+  double r = 0, g = 0, b = 0, a = 1;
+};
+
 struct CGImageObj : NSObject {
   static constexpr const char* kClassName = "__CGImage";
   size_t _width = 0, _height = 0;
@@ -68,6 +77,7 @@ struct CGImageObj : NSObject {
   // Made on first draw and kept: images are immutable.
   std::once_flag _pixelsOnce;
   CGImagePixels* _pixels = nullptr;
+  std::vector<CGDrawnText> _drawnTexts;  // model side: see CGDrawnText
 
   ~CGImageObj();
 };

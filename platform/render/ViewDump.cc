@@ -1,6 +1,9 @@
 // Dumping view trees as JSON.
 #include "platform/render/ViewDump.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "platform/objc/class.h"
 #include "platform/uikit/uikit.h"
 
@@ -31,6 +34,36 @@ json ivarView(UIView* view, const char* name) {
   Ivar ivar = class_getInstanceVariable(object_getClass(view), name);
   id value = ivar ? object_getIvar(view, ivar) : nil;
   return value ? dumpView(objc::as<UIView>(value)) : json(nullptr);
+}
+
+std::string hexOf(double r, double g, double b, double a) {
+  auto byte = [](double v) { return static_cast<unsigned>(std::lround(std::fmin(1, std::fmax(0, v)) * 255.0)); };
+  char text[16];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X%02X", byte(r), byte(g), byte(b), byte(a));
+  return text;
+}
+
+// The colour of the image's most opaque pixel, alpha taken out: what its
+// glyphs are painted in, whatever they were drawn in.
+json inkColour(CGImageRef image) {
+  const uint8_t* rgba = CGImageGetPremultipliedRGBA(image);
+  size_t pixels = CGImageGetWidth(image) * CGImageGetHeight(image);
+  const uint8_t* best = nullptr;
+  for (size_t i = 0; rgba && i < pixels; ++i)
+    if (!best || rgba[i * 4 + 3] > best[3]) best = rgba + i * 4;
+  if (!best || best[3] == 0) return nullptr;
+  double a = best[3] / 255.0;
+  return hexOf(best[0] / 255.0 / a, best[1] / 255.0 / a, best[2] / 255.0 / a, 1);
+}
+
+// An image of drawn text: what was drawn, in which colour, and the colour
+// its pixels now show (they differ once the image has been repainted).
+void addDrawnTexts(CGImageRef image, json& out) {
+  if (!image || image->_drawnTexts.empty()) return;
+  json texts = json::array();
+  for (const CGDrawnText& t : image->_drawnTexts) texts.push_back({{"text", t.text}, {"color", hexOf(t.r, t.g, t.b, t.a)}});
+  out["drawnTexts"] = texts;
+  out["inkColor"] = inkColour(image);
 }
 
 json settingsJson(UIBackdropViewSettings* s) {
@@ -88,6 +121,7 @@ void addClassState(UIView* view, json& out) {
                       {"height", size.height},
                       {"scale", objc::send<CGFloat()>(image, "scale"_sel)},
                       {"renderingMode", objc::send<NSInteger()>(image, "renderingMode"_sel)}};
+      addDrawnTexts(objc::send<CGImageRef()>(image, "CGImage"_sel), out["image"]);
     } else {
       out["image"] = nullptr;
     }

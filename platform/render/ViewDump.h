@@ -1,7 +1,8 @@
 // The JSON view of a view tree: class, frame, colours, alpha, hidden, tag,
 // subviews, and on each view the state the extension can change on it
-// (label texts and colours, drawn texts, blur settings, tab bar backdrops,
-// selection backdrops, ...). Outside checks read these keys.
+// (label texts and colours, drawn texts, texts drawn into images with the
+// colour their pixels show, blur settings, tab bar backdrops, selection
+// backdrops, ...). Outside checks read these keys.
 //
 //   nlohmann::json tree = dumpView(window);
 #pragma once

@@ -1,7 +1,9 @@
 // UIKit string drawing (-[NSString drawInRect:withAttributes:]) and where it
-// goes. Views that draw their own text do it in drawRect:; whoever asks a
-// view to draw (the renderer, the view dump) installs a sink for the
-// duration and receives each run with its colour and font.
+// goes. Inside an image context (UIGraphicsBeginImageContext...) the glyphs
+// go into its pixels, as UIKit draws into the current context. Otherwise:
+// views that draw their own text do it in drawRect:; whoever asks a view to
+// draw (the renderer, the view dump) installs a sink for the duration and
+// receives each run with its colour and font.
 //
 //   TextSinkScope scope(mySink);
 //   view->drawRect(view->bounds());
@@ -45,6 +47,9 @@ class TextSinkScope {
 
 // Sends -[NSString drawInRect:withAttributes:].
 void drawString(NSString* text, CGRect rect, NSDictionary* attributes);
+
+// Sends -[NSString sizeWithAttributes:]: the size the text takes on one line.
+CGSize stringSize(NSString* text, NSDictionary* attributes);
 
 // The model keeps paragraph alignment as an NSNumber under this key
 // (foreground colour and font use Foundation's keys).

@@ -75,7 +75,8 @@ void Nav_loadView(UINavigationController* self, SEL) {
 
 // The bar is in the container from the moment the view loads. The top
 // controller's view goes in a wrapper directly below the bar, so anything
-// the container holds behind the bar stays behind the content; the title
+// the container holds behind the bar stays behind the content; the
+// controller hears viewWillAppear: just before its view goes in. The title
 // comes from the top controller's navigation item.
 void Nav_layout(UINavigationController* self) {
   UIView* container = self->view();
@@ -86,6 +87,7 @@ void Nav_layout(UINavigationController* self) {
   CGRect b = container->bounds();
   UIView* wrapper = UIViewControllerWrapperView::wrapperFor(top->view(), CGRectMake(0, 0, b.size.width, b.size.height));
   if (wrapper && wrapper->superview() != container) {
+    top->viewWillAppear(NO);
     std::vector<UIView*> siblings = container->subviewList();
     NSInteger barIndex = static_cast<NSInteger>(std::find(siblings.begin(), siblings.end(), bar) - siblings.begin());
     container->insertSubviewAtIndex(wrapper, barIndex);

@@ -88,6 +88,14 @@ void probeInitialisers() {
   Initialiser<13, id(CGRect), &captureStockTabBarBackdrop>::install("UITabBar", "initWithFrame:");
   Initialiser<14, Edge>::install("UITabBarButton", "initWithImage:selectedImage:label:withInsets:");
   Initialiser<15, id()>::install("MusicMoreNavigationController", "init");
+  Initialiser<16, id(id)>::install("RURadioViewController", "initWithDataSource:");
+  Initialiser<17, id(NSInteger, NSString*)>::install("RUStationTreeTableViewCell", "initWithStyle:reuseIdentifier:");
+  Initialiser<18, id(NSString*)>::install("RUStationTreeTableHeaderView", "initWithReuseIdentifier:");
+  Initialiser<19, id(NSInteger, NSString*)>::install("RUHistoryTableViewCell", "initWithStyle:reuseIdentifier:");
+  Initialiser<20, id(NSInteger, NSString*)>::install("RUEditNewStationTableViewCell",
+                                                     "initWithStyle:reuseIdentifier:");
+  Initialiser<21, id(CGRect, NSString*, NSString*)>::install("RUHistoryTableHeaderView",
+                                                              "initWithFrame:emphasizedText:detailText:");
 }
 
 // --- Blur views and tab bar button tints -----------------------------------------

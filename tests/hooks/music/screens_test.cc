@@ -49,9 +49,11 @@ TEST(Screens, ContainersAreClearOnEveryScreen) {
         {"search", {"UITableView"}},
         {"actions", {"UITableView"}},
         {"alert", {"UITableView"}},
+        {"radio", {"UITableView", "UICollectionView", "_UITableViewHeaderFooterViewBackground"}},
+        {"radio-history", {"UITableView"}},
     };
     ASSERT_EQ(musicApp().screens, (std::vector<std::string>{"songs", "albums", "more", "customize", "nowplaying",
-                                                            "search", "actions", "alert"}));
+                                                            "search", "actions", "alert", "radio", "radio-history"}));
     for (const auto& [screen, classes] : expectations) {
       json window = dumpScreen(screen);
       for (const char* className : classes) {
@@ -82,6 +84,32 @@ TEST(Screens, SongsAreDrawnInTheDefaultThemeTextColours) {
     for (auto [text, colour] : expected) {
       ASSERT_TRUE(colours.count(text)) << text << " is not drawn";
       EXPECT_EQ(colours[text], colour) << text;
+    }
+  });
+}
+
+// Every label shown and every text drawn into an image, by what its pixels
+// show: the radio screens have nothing left in a colour of their own.
+TEST(Screens, RadioScreensShowEveryTextInTheDefaultThemeTextColours) {
+  inLaunch({.registerHostClasses = &registerMusicClasses}, [] {
+    const std::set<json> theme = {"#F4FCF7FF", "#E4E4E4FF"};
+    for (const char* screen : {"radio", "radio-history"}) {
+      int labels = 0, images = 0;
+      std::function<void(const json&)> visit = [&](const json& node) {
+        if (node["hidden"]) return;
+        if (node.contains("text") && node["text"].is_string()) {
+          ++labels;
+          EXPECT_TRUE(theme.count(node["textColor"])) << screen << ": " << node["text"];
+        }
+        if (node.contains("image") && node["image"].is_object() && node["image"].contains("inkColor")) {
+          ++images;
+          EXPECT_TRUE(theme.count(node["image"]["inkColor"])) << screen << ": " << node["image"]["drawnTexts"];
+        }
+        for (const json& sub : node["subviews"]) visit(sub);
+      };
+      visit(dumpScreen(screen));
+      EXPECT_GE(labels, 5) << screen;
+      EXPECT_GE(images, 6) << screen;
     }
   });
 }

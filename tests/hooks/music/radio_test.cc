@@ -1,0 +1,221 @@
+// Radio screens, through launched Music hosts: the labels each host method
+// leaves behind, in the theme colours of probedMusicHost().
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "platform/foundation/RunLoop.h"
+#include "platform/objc/class.h"
+#include "platform/objc/class_builder.h"
+#include "tests/hooks/music/probes.h"
+#include "tweak/settings.h"
+
+namespace {
+
+enum class Theme { Primary, Secondary };
+
+UIColor* themeColour(Theme theme) {
+  return theme == Theme::Primary ? ThemeColours.PrimaryTextColour : ThemeColours.SecondaryTextColour;
+}
+
+UILabel* labelIn(id object, const char* field) {
+  Ivar ivar = class_getInstanceVariable(object_getClass(object), field);
+  return ivar ? objc::as<UILabel>(object_getIvar(object, ivar)) : nullptr;
+}
+
+id cellOf(const char* className) {
+  return objc_autorelease(objc::send<id(NSInteger, NSString*)>(allocOf(className), "initWithStyle:reuseIdentifier:"_sel,
+                                                                0, "Cell"_ns));
+}
+
+// A radio screen with its view loaded.
+id loadedRadio() {
+  id radio = objc_autorelease(objc::send<id(id)>(allocOf("RURadioViewController"), "initWithDataSource:"_sel, nil));
+  objc::as<UIViewController>(radio)->view();
+  return radio;
+}
+
+id loadedHistory() {
+  id history = objc_autorelease(objc::send<id()>(allocOf("RUHistoryViewController"), "init"_sel));
+  objc::as<UIViewController>(history)->view();
+  return history;
+}
+
+struct Row {
+  const char* method;
+  // Builds the receiver and sends it the row's method; `again` repeats the
+  // message on the same receiver.
+  std::function<id()> act;
+  std::function<void(id)> again;  // null for initialisers
+  std::vector<std::pair<const char*, Theme>> fields;
+};
+
+const std::vector<Row>& rows() {
+  static const std::vector<Row> table = {
+      {"-[RURadioViewController _layoutScrollViews]", [] { return loadedRadio(); },
+       [](id radio) { objc::send<void()>(radio, "_layoutScrollViews"_sel); },
+       {{"_featuredStationsLabel", Theme::Primary}, {"_myStationsLabel", Theme::Primary}}},
+      {"-[RUStationTreeTableViewCell initWithStyle:reuseIdentifier:]", [] { return cellOf("RUStationTreeTableViewCell"); },
+       nullptr, {{"_titleLabel", Theme::Primary}}},
+      {"-[RUStationTreeTableViewCell setNowPlayingText:animated:]",
+       [] {
+         id cell = cellOf("RUStationTreeTableViewCell");
+         objc::send<void(NSString*, BOOL)>(cell, "setNowPlayingText:animated:"_sel, "Now Playing"_ns, NO);
+         return cell;
+       },
+       [](id cell) { objc::send<void(NSString*, BOOL)>(cell, "setNowPlayingText:animated:"_sel, "Next"_ns, YES); },
+       {{"_nowPlayingTextLabel", Theme::Secondary}}},
+      {"-[RUStationTreeTableHeaderView initWithReuseIdentifier:]",
+       [] {
+         return objc_autorelease(
+             objc::send<id(NSString*)>(allocOf("RUStationTreeTableHeaderView"), "initWithReuseIdentifier:"_sel, nil));
+       },
+       nullptr, {{"_titleLabel", Theme::Primary}}},
+      {"-[RUEditNewStationTableViewCell initWithStyle:reuseIdentifier:]",
+       [] { return cellOf("RUEditNewStationTableViewCell"); }, nullptr, {{"_titleLabel", Theme::Primary}}},
+      {"-[RUHistoryTableViewCell initWithStyle:reuseIdentifier:]", [] { return cellOf("RUHistoryTableViewCell"); },
+       nullptr,
+       {{"_iAdLabel", Theme::Secondary}, {"_subtitleLabel", Theme::Secondary}, {"_titleLabel", Theme::Primary}}},
+      {"-[RUHistoryTableHeaderView initWithFrame:emphasizedText:detailText:]",
+       [] {
+         return objc_autorelease(objc::send<id(CGRect, NSString*, NSString*)>(
+             allocOf("RUHistoryTableHeaderView"), "initWithFrame:emphasizedText:detailText:"_sel,
+             CGRectMake(3, 4, 200, 40), "Played"_ns, nil));
+       },
+       nullptr, {{"_textLabel", Theme::Primary}, {"_detailTextLabel", Theme::Secondary}}},
+      {"-[RUHistoryViewController viewWillAppear:]",
+       [] {
+         id history = loadedHistory();
+         objc::as<UIViewController>(history)->viewWillAppear(NO);
+         return history;
+       },
+       [](id history) { objc::as<UIViewController>(history)->viewWillAppear(YES); },
+       {{"_loadingLabel", Theme::Secondary}, {"_noHistoryLabel", Theme::Secondary}}},
+  };
+  return table;
+}
+
+TEST(Radio, EachRowLeavesItsLabelsInTheirThemeColours) {
+  inLaunch(probedMusicHost(), [] {
+    AutoreleasePool pool;
+    ASSERT_FALSE(ThemeColours.PrimaryTextColour->isEqual(ThemeColours.SecondaryTextColour));
+    for (const Row& row : rows()) {
+      SCOPED_TRACE(row.method);
+      id receiver = row.act();
+      ASSERT_NE(receiver, nil);
+      for (auto [field, theme] : row.fields) {
+        UILabel* label = labelIn(receiver, field);
+        ASSERT_NE(label, nullptr) << field;
+        EXPECT_TRUE(sameColour(label->textColor(), themeColour(theme))) << field;
+      }
+      if (!row.again) continue;
+      // Methods that return nothing recolour at every call, whatever the
+      // labels held in between.
+      for (auto [field, theme] : row.fields) labelIn(receiver, field)->setTextColor(UIColor::redColor());
+      row.again(receiver);
+      for (auto [field, theme] : row.fields)
+        EXPECT_TRUE(sameColour(labelIn(receiver, field)->textColor(), themeColour(theme))) << field << ", again";
+    }
+  });
+}
+
+TEST(Radio, EveryInitialiserAnswersNilWhenTheHostsDoes) {
+  inLaunch(probedMusicHost(), [] {
+    AutoreleasePool pool;
+    probes().failInitialisers = true;
+    EXPECT_EQ(objc::send<id(id)>(allocOf("RURadioViewController"), "initWithDataSource:"_sel, nil), nil);
+    for (const char* cell : {"RUStationTreeTableViewCell", "RUHistoryTableViewCell", "RUEditNewStationTableViewCell"})
+      EXPECT_EQ(objc::send<id(NSInteger, NSString*)>(allocOf(cell), "initWithStyle:reuseIdentifier:"_sel, 0, nil), nil)
+          << cell;
+    EXPECT_EQ(objc::send<id(NSString*)>(allocOf("RUStationTreeTableHeaderView"), "initWithReuseIdentifier:"_sel, nil),
+              nil);
+    EXPECT_EQ(objc::send<id(CGRect, NSString*, NSString*)>(allocOf("RUHistoryTableHeaderView"),
+                                                            "initWithFrame:emphasizedText:detailText:"_sel,
+                                                            CGRectZero, nil, nil),
+              nil);
+  });
+}
+
+TEST(Radio, TheDataSourceReachesTheHostAndItsControllerComesBack) {
+  inLaunch(probedMusicHost(), [] {
+    AutoreleasePool pool;
+    Ref<NSObject> source = objc::make<NSObject>();
+    id fresh = allocOf("RURadioViewController");
+    Ref<UIViewController> radio = adopt(objc::send<UIViewController*(id)>(fresh, "initWithDataSource:"_sel, source.get()));
+    EXPECT_EQ(radio.get(), fresh) << "the controller the host built";
+    EXPECT_EQ(objc::send<id()>(radio, "dataSource"_sel), source.get());
+    EXPECT_EQ(objc_retainCount(source), 2u) << "ours and the controller's";
+    EXPECT_EQ(radio->title()->str(), "Radio");
+  });
+}
+
+TEST(Radio, NilNowPlayingTextStillEndsInTheSecondaryColourAndReachesTheHost) {
+  inLaunch(probedMusicHost(), [] {
+    AutoreleasePool pool;
+    id cell = cellOf("RUStationTreeTableViewCell");
+    UILabel* label = labelIn(cell, "_nowPlayingTextLabel");
+    objc::send<void(NSString*, BOOL)>(cell, "setNowPlayingText:animated:"_sel, "Blank Space"_ns, YES);
+    EXPECT_EQ(label->alpha(), 0) << "the host starts its fade: the flag arrived";
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(label->alpha(), 1);
+    label->setTextColor(UIColor::redColor());
+    objc::send<void(NSString*, BOOL)>(cell, "setNowPlayingText:animated:"_sel, nil, NO);
+    EXPECT_EQ(label->text(), nil);
+    EXPECT_TRUE(label->isHidden()) << "the host hides a label without text";
+    EXPECT_TRUE(sameColour(label->textColor(), ThemeColours.SecondaryTextColour));
+  });
+}
+
+// --- A host whose classes lack some of the fields -------------------------------
+// Its history cell has no advertisement label and its radio screen no
+// featured heading; what they do have is still recoloured.
+
+struct PartialCell : UITableViewCell {
+  static constexpr const char* kClassName = "RUHistoryTableViewCell";
+  Ref<UILabel> _titleLabel, _subtitleLabel;
+};
+struct PartialRadio : UIViewController {
+  static constexpr const char* kClassName = "RURadioViewController";
+  Ref<UILabel> _myStationsLabel;
+};
+
+UITableViewCell* PartialCell_init(PartialCell* self, SEL, NSInteger style, NSString* reuse) {
+  auto* cell = objc::as<PartialCell>(objc::sendSuper<UITableViewCell*(NSInteger, NSString*)>(
+      self, objc::classOf<UITableViewCell>(), "initWithStyle:reuseIdentifier:"_sel, style, reuse));
+  if (!cell) return nullptr;
+  cell->_titleLabel = UIView::make<UILabel>(CGRectZero);
+  cell->_subtitleLabel = UIView::make<UILabel>(CGRectZero);
+  return cell;
+}
+void PartialRadio_layout(PartialRadio* self, SEL) {
+  if (!self->_myStationsLabel) self->_myStationsLabel = UIView::make<UILabel>(CGRectZero);
+}
+
+void registerPartialRadioHost() {
+  objc::ClassBuilder<PartialCell>("RUHistoryTableViewCell", objc::classOf<UITableViewCell>())
+      .ivar("_titleLabel", &PartialCell::_titleLabel)
+      .ivar("_subtitleLabel", &PartialCell::_subtitleLabel)
+      .method<&PartialCell_init>("initWithStyle:reuseIdentifier:");
+  objc::ClassBuilder<PartialRadio>("RURadioViewController", objc::classOf<UIViewController>())
+      .ivar("_myStationsLabel", &PartialRadio::_myStationsLabel)
+      .method<&PartialRadio_layout>("_layoutScrollViews");
+}
+
+TEST(Radio, AFieldTheClassLacksIsSkippedAndTheOthersAreStillRecoloured) {
+  TestLaunch launch = probedMusicHost();
+  launch.registerHostClasses = &registerPartialRadioHost;
+  inLaunch(launch, [] {
+    AutoreleasePool pool;
+    id cell = cellOf("RUHistoryTableViewCell");
+    ASSERT_NE(cell, nil);
+    EXPECT_EQ(class_getInstanceVariable(object_getClass(cell), "_iAdLabel"), nullptr);
+    EXPECT_TRUE(sameColour(labelIn(cell, "_subtitleLabel")->textColor(), ThemeColours.SecondaryTextColour));
+    EXPECT_TRUE(sameColour(labelIn(cell, "_titleLabel")->textColor(), ThemeColours.PrimaryTextColour));
+
+    Ref<UIViewController> radio = objc::make<PartialRadio>();
+    objc::send<void()>(radio, "_layoutScrollViews"_sel);
+    EXPECT_TRUE(sameColour(labelIn(radio, "_myStationsLabel")->textColor(), ThemeColours.PrimaryTextColour));
+  });
+}
+
+}  // namespace
