@@ -4,7 +4,11 @@
 #include "apps/music/MusicApp.h"
 
 #include "apps/common/Glyphs.h"
+#include "apps/music/AlbumDetail.h"
 #include "apps/music/Albums.h"
+#include "apps/music/Artists.h"
+#include "apps/music/Genius.h"
+#include "apps/music/MediaPlayerTheme.h"
 #include "apps/music/MoreTab.h"
 #include "apps/music/SongList.h"
 #include "platform/uikit/uikit.h"
@@ -19,7 +23,7 @@ constexpr TabSpec kTabs[] = {
     {"Playlists", Glyph::Playlists}, {"Artists", Glyph::Artists}, {"Songs", Glyph::Note},
     {"Albums", Glyph::Albums},       {"More", Glyph::More},
 };
-constexpr NSUInteger kSongsTab = 2, kAlbumsTab = 3, kMoreTab = 4;
+constexpr NSUInteger kPlaylistsTab = 0, kArtistsTab = 1, kSongsTab = 2, kAlbumsTab = 3, kMoreTab = 4;
 
 Ref<UIViewController> placeholderController(const char* title) {
   Ref<UIViewController> vc = objc::make<UIViewController>();
@@ -29,9 +33,11 @@ Ref<UIViewController> placeholderController(const char* title) {
 
 Ref<UINavigationController> navigationForTab(NSUInteger index) {
   if (index == kMoreTab) return makeMoreNavigationController();
-  Ref<UIViewController> content = index == kSongsTab    ? makeSongsViewController()
-                                  : index == kAlbumsTab ? makeAlbumsViewController()
-                                                        : placeholderController(kTabs[index].title);
+  Ref<UIViewController> content = index == kPlaylistsTab ? makePlaylistsViewController()
+                                  : index == kArtistsTab ? makeArtistsViewController()
+                                  : index == kSongsTab   ? makeSongsViewController()
+                                  : index == kAlbumsTab  ? makeAlbumsViewController()
+                                                         : placeholderController(kTabs[index].title);
   return UINavigationController::withRoot(content);
 }
 
@@ -51,9 +57,24 @@ Ref<NSArray> customizableItems() {
   return items;
 }
 
+// What the user does on the selected tab's navigation controller once the
+// window is up: tap a tile or a row.
+using TabAction = void (*)(UINavigationController*);
+
+void openGenius(UINavigationController* nav) { openGeniusFromPlaylists(nav->topViewController()); }
+void openAlbum(UINavigationController* nav) {
+  objc::send<void(id, NSIndexPath*)>(nav->topViewController(), "collectionView:didSelectItemAtIndexPath:"_sel, nil,
+                                     NSIndexPath::forRow(3, 0));
+}
+void openAlbumFlipside(UINavigationController* nav) {
+  openAlbum(nav);
+  showAlbumFlipside(nav->topViewController());
+}
+
 // The window with the tab selected, as the app shows it after launch, and,
-// when asked, with the tab bar's customisation sheet up.
-Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false) {
+// when asked, with the tab bar's customisation sheet up or after an action
+// on the tab.
+Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false, TabAction action = nullptr) {
   CGRect screen = UIScreen::mainScreen()->bounds();
   Ref<UIWindow> window = UIView::make<UIWindow>(screen);
   window->setTintColor(UIColor::withRGBA(1.0, 0.18, 0.33, 1));
@@ -77,6 +98,11 @@ Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false) {
   Ref<UIStatusBar> statusBar = UIView::make<UIStatusBar>(CGRectMake(0, 0, screen.size.width, 20));
   window->addSubview(statusBar);
   settleWindow(window);
+  if (action) {
+    NSArray* navs = objc::send<NSArray*()>(tabs, "viewControllers"_sel);
+    action(objc::as<UINavigationController>(navs->objectAtIndex(selectedTab)));
+    settleWindow(window);
+  }
   if (customizing) {
     objc::send<void(NSArray*)>(tabs->tabBar(), "beginCustomizingItems:"_sel, customizableItems().get());
     settleWindow(window);
@@ -87,6 +113,10 @@ Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false) {
 Ref<UIWindow> buildScreen(const std::string& screen) {
   if (screen == "songs") return buildWindow(kSongsTab);
   if (screen == "albums") return buildWindow(kAlbumsTab);
+  if (screen == "artists") return buildWindow(kArtistsTab);
+  if (screen == "album") return buildWindow(kAlbumsTab, false, &openAlbum);
+  if (screen == "album-flipside") return buildWindow(kAlbumsTab, false, &openAlbumFlipside);
+  if (screen == "genius") return buildWindow(kPlaylistsTab, false, &openGenius);
   if (screen == "more") return buildWindow(kMoreTab);
   if (screen == "customize") return buildWindow(kMoreTab, true);
   return nullptr;
@@ -98,6 +128,10 @@ void registerMusicClasses() {
   registerSongListClasses();
   registerAlbumsClasses();
   registerMoreTabClasses();
+  registerArtistsClasses();
+  registerAlbumDetailClasses();
+  registerGeniusClasses();
+  registerMediaPlayerThemeClasses();
 }
 
 const HostApp& musicApp() {
@@ -106,7 +140,7 @@ const HostApp& musicApp() {
     a.name = "music";
     a.host.bundleIdentifier = "com.apple.Music";
     a.host.registerClasses = &registerMusicClasses;
-    a.screens = {"songs", "albums", "more", "customize"};
+    a.screens = {"songs", "albums", "more", "customize", "artists", "album", "album-flipside", "genius"};
     a.buildScreen = &buildScreen;
     return a;
   }();

@@ -45,8 +45,13 @@ TEST(Screens, ContainersAreClearOnEveryScreen) {
         {"albums", {"UICollectionView", "MPUVignetteBackgroundView"}},
         {"more", {"UITableView"}},
         {"customize", {"UITabBarCustomizeView"}},
+        {"artists", {"UICollectionView", "MPUVignetteBackgroundView"}},
+        {"album", {"UITableView", "_UITableViewHeaderFooterContentView"}},
+        {"album-flipside", {"UITableView"}},
+        {"genius", {"MPUVignetteBackgroundView"}},
     };
-    ASSERT_EQ(musicApp().screens, (std::vector<std::string>{"songs", "albums", "more", "customize"}));
+    ASSERT_EQ(musicApp().screens, (std::vector<std::string>{"songs", "albums", "more", "customize", "artists", "album",
+                                                            "album-flipside", "genius"}));
     for (const auto& [screen, classes] : expectations) {
       json window = dumpScreen(screen);
       for (const char* className : classes) {
