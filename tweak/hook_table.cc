@@ -5,6 +5,8 @@
 #include "hooks/messages/container_hooks.h"
 #include "hooks/messages/conversation_list_hooks.h"
 #include "hooks/music/containers.h"
+#include "hooks/music/detail_screens.h"
+#include "hooks/music/glyphs.h"
 #include "hooks/music/list_text.h"
 #include "hooks/music/tab_bar.h"
 #include "tweak/app_blur_hooks.h"
@@ -170,10 +172,44 @@ const HookRow kMusicGroup[] = {
         "UITabBarButton", "initWithImage:selectedImage:label:withInsets:"),
     replace<&hook__UIReplicantView_setBackgroundColor_, orig__UIReplicantView_setBackgroundColor_>(
         "_UIReplicantView", "setBackgroundColor:"),
+    replace<&hook_MusicActionTableViewCellContentView_drawRect_, orig_MusicActionTableViewCellContentView_drawRect_>(
+        "MusicActionTableViewCellContentView", "drawRect:"),
+    replace<&hook_MusicAlbumsDetailTableHeaderView_initWithReuseIdentifier_,
+            orig_MusicAlbumsDetailTableHeaderView_initWithReuseIdentifier_>("MusicAlbumsDetailTableHeaderView",
+                                                                            "initWithReuseIdentifier:"),
+    replace<&hook_MusicAlbumsDetailTableHeaderView_layoutSubviews, orig_MusicAlbumsDetailTableHeaderView_layoutSubviews>(
+        "MusicAlbumsDetailTableHeaderView", "layoutSubviews"),
+    replace<&hook_MusicCollectionTrackTableViewCellContentView_drawRect_,
+            orig_MusicCollectionTrackTableViewCellContentView_drawRect_>("MusicCollectionTrackTableViewCellContentView",
+                                                                         "drawRect:"),
+    replace<&hook_MusicGeniusOptInViewController_viewDidLoad, orig_MusicGeniusOptInViewController_viewDidLoad>(
+        "MusicGeniusOptInViewController", "viewDidLoad"),
+    replace<&hook_MusicGeniusOptInViewController_layoutSubviews, orig_MusicGeniusOptInViewController_layoutSubviews>(
+        "MusicGeniusOptInViewController", "layoutSubviews"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithPrivateStyle_>("_UIBackdropView", "initWithPrivateStyle:"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithStyle_>("_UIBackdropView", "initWithStyle:"),
     replaceWithoutOriginal<&hook__UIBackdropView_initWithFrame_privateStyle_>("_UIBackdropView",
                                                                               "initWithFrame:privateStyle:"),
+    replace<&hook_MusicFlipsideAlbumDetailHeaderView_layoutSubviews,
+            orig_MusicFlipsideAlbumDetailHeaderView_layoutSubviews>("MusicFlipsideAlbumDetailHeaderView",
+                                                                    "layoutSubviews"),
+    replace<&hook_MPURatingControl_initWithFrame_, orig_MPURatingControl_initWithFrame_>("MPURatingControl",
+                                                                                         "initWithFrame:"),
+    replaceClassMethod<&hook_meta_MPURatingControl_ratingDotImage, orig_meta_MPURatingControl_ratingDotImage>(
+        "MPURatingControl", "ratingDotImage"),
+    replaceClassMethod<&hook_meta_MPURatingControl_ratingStarImage, orig_meta_MPURatingControl_ratingStarImage>(
+        "MPURatingControl", "ratingStarImage"),
+    replaceClassMethod<&hook_meta_MPUTheme_explicitGlyphImageForSizeCategory_,
+                       orig_meta_MPUTheme_explicitGlyphImageForSizeCategory_>("MPUTheme",
+                                                                              "explicitGlyphImageForSizeCategory:"),
+    replaceClassMethod<&hook_meta_MPUTheme_cloudGlyph, orig_meta_MPUTheme_cloudGlyph>("MPUTheme", "cloudGlyph"),
+    replace<&hook_MusicMoreListController_tableView_cellForRowAtIndexPath_,
+            orig_MusicMoreListController_tableView_cellForRowAtIndexPath_>("MusicMoreListController",
+                                                                           "tableView:cellForRowAtIndexPath:"),
+    replace<&hook_MusicArtistsViewController_viewDidLayoutSubviews, orig_MusicArtistsViewController_viewDidLayoutSubviews>(
+        "MusicArtistsViewController", "viewDidLayoutSubviews"),
+    replace<&hook_MusicAlbumsViewController_viewDidLayoutSubviews, orig_MusicAlbumsViewController_viewDidLayoutSubviews>(
+        "MusicAlbumsViewController", "viewDidLayoutSubviews"),
 };
 
 }  // namespace
