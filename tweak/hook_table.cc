@@ -5,6 +5,8 @@
 #include "hooks/messages/container_hooks.h"
 #include "hooks/messages/conversation_list_hooks.h"
 #include "hooks/music/containers.h"
+#include "hooks/music/detail_screens.h"
+#include "hooks/music/glyphs.h"
 #include "hooks/music/list_text.h"
 #include "hooks/music/radio.h"
 #include "hooks/music/search_status_alerts.h"
@@ -196,6 +198,20 @@ const HookRow kMusicGroup[] = {
         "RURadioViewController", "initWithDataSource:"),
     replace<&hook_RURadioViewController__layoutScrollViews, orig_RURadioViewController__layoutScrollViews>(
         "RURadioViewController", "_layoutScrollViews"),
+    replace<&hook_MusicActionTableViewCellContentView_drawRect_, orig_MusicActionTableViewCellContentView_drawRect_>(
+        "MusicActionTableViewCellContentView", "drawRect:"),
+    replace<&hook_MusicAlbumsDetailTableHeaderView_initWithReuseIdentifier_,
+            orig_MusicAlbumsDetailTableHeaderView_initWithReuseIdentifier_>("MusicAlbumsDetailTableHeaderView",
+                                                                            "initWithReuseIdentifier:"),
+    replace<&hook_MusicAlbumsDetailTableHeaderView_layoutSubviews, orig_MusicAlbumsDetailTableHeaderView_layoutSubviews>(
+        "MusicAlbumsDetailTableHeaderView", "layoutSubviews"),
+    replace<&hook_MusicCollectionTrackTableViewCellContentView_drawRect_,
+            orig_MusicCollectionTrackTableViewCellContentView_drawRect_>("MusicCollectionTrackTableViewCellContentView",
+                                                                         "drawRect:"),
+    replace<&hook_MusicGeniusOptInViewController_viewDidLoad, orig_MusicGeniusOptInViewController_viewDidLoad>(
+        "MusicGeniusOptInViewController", "viewDidLoad"),
+    replace<&hook_MusicGeniusOptInViewController_layoutSubviews, orig_MusicGeniusOptInViewController_layoutSubviews>(
+        "MusicGeniusOptInViewController", "layoutSubviews"),
     replaceWithoutOriginal<&hook_UIAlertControllerVisualStyleActionSheet_defaultActionBackgroundColorWhenSeparate>(
         "UIAlertControllerVisualStyleActionSheet", "defaultActionBackgroundColorWhenSeparate"),
     replace<&hook__UIModalItemAlertBackgroundView__gradientImageForBoundsSize_withInnerColor_outerColor_,
@@ -211,6 +227,15 @@ const HookRow kMusicGroup[] = {
     replace<&hook_UIStatusBar_setForegroundColor_animationParameters_,
             orig_UIStatusBar_setForegroundColor_animationParameters_>("UIStatusBar",
                                                                       "setForegroundColor:animationParameters:"),
+    replace<&hook_MusicFlipsideAlbumDetailHeaderView_layoutSubviews,
+            orig_MusicFlipsideAlbumDetailHeaderView_layoutSubviews>("MusicFlipsideAlbumDetailHeaderView",
+                                                                    "layoutSubviews"),
+    replace<&hook_MPURatingControl_initWithFrame_, orig_MPURatingControl_initWithFrame_>("MPURatingControl",
+                                                                                         "initWithFrame:"),
+    replaceClassMethod<&hook_meta_MPURatingControl_ratingDotImage, orig_meta_MPURatingControl_ratingDotImage>(
+        "MPURatingControl", "ratingDotImage"),
+    replaceClassMethod<&hook_meta_MPURatingControl_ratingStarImage, orig_meta_MPURatingControl_ratingStarImage>(
+        "MPURatingControl", "ratingStarImage"),
     replace<&hook_UISearchBarTextFieldLabel_setTextColor_, orig_UISearchBarTextFieldLabel_setTextColor_>(
         "UISearchBarTextFieldLabel", "setTextColor:"),
     replace<&hook_UISearchBarTextFieldLabel_initWithFrame_, orig_UISearchBarTextFieldLabel_initWithFrame_>(
@@ -240,8 +265,15 @@ const HookRow kMusicGroup[] = {
     replace<&hook_RUHistoryTableHeaderView_initWithFrame_emphasizedText_detailText_,
             orig_RUHistoryTableHeaderView_initWithFrame_emphasizedText_detailText_>(
         "RUHistoryTableHeaderView", "initWithFrame:emphasizedText:detailText:"),
+    replaceClassMethod<&hook_meta_MPUTheme_explicitGlyphImageForSizeCategory_,
+                       orig_meta_MPUTheme_explicitGlyphImageForSizeCategory_>("MPUTheme",
+                                                                              "explicitGlyphImageForSizeCategory:"),
+    replaceClassMethod<&hook_meta_MPUTheme_cloudGlyph, orig_meta_MPUTheme_cloudGlyph>("MPUTheme", "cloudGlyph"),
     replace<&hook_RUHistoryViewController_viewWillAppear_, orig_RUHistoryViewController_viewWillAppear_>(
         "RUHistoryViewController", "viewWillAppear:"),
+    replace<&hook_MusicMoreListController_tableView_cellForRowAtIndexPath_,
+            orig_MusicMoreListController_tableView_cellForRowAtIndexPath_>("MusicMoreListController",
+                                                                           "tableView:cellForRowAtIndexPath:"),
     replace<&hook_MusicNowPlayingViewController_loadView, orig_MusicNowPlayingViewController_loadView>(
         "MusicNowPlayingViewController", "loadView"),
     replace<&hook_MusicNowPlayingViewController_viewDidLoad, orig_MusicNowPlayingViewController_viewDidLoad>(
@@ -259,6 +291,10 @@ const HookRow kMusicGroup[] = {
     replace<&hook_MusicNowPlayingViewController__didUpdateArtworkImage,
             orig_MusicNowPlayingViewController__didUpdateArtworkImage>("MusicNowPlayingViewController",
                                                                        "_didUpdateArtworkImage"),
+    replace<&hook_MusicArtistsViewController_viewDidLayoutSubviews, orig_MusicArtistsViewController_viewDidLayoutSubviews>(
+        "MusicArtistsViewController", "viewDidLayoutSubviews"),
+    replace<&hook_MusicAlbumsViewController_viewDidLayoutSubviews, orig_MusicAlbumsViewController_viewDidLayoutSubviews>(
+        "MusicAlbumsViewController", "viewDidLayoutSubviews"),
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "apps/music/Albums.h"
 
 #include "apps/common/Glyphs.h"
+#include "apps/music/AlbumDetail.h"
 #include "apps/music/Library.h"
 #include "apps/music/SongList.h"
 #include "platform/objc/class_builder.h"
@@ -30,6 +31,7 @@ UIView* Vignette_initWithFrame(MPUVignetteBackgroundView* self, SEL, CGRect fram
 
 struct MusicAlbumsViewController : UIViewController {
   static constexpr const char* kClassName = "MusicAlbumsViewController";
+  CGFloat _laidOutWidth = 0;
 };
 
 // The screen's view has no colour of its own: the vignette at the back is
@@ -55,7 +57,22 @@ void Albums_viewDidLoad(MusicAlbumsViewController* self, SEL) {
   objc::send<void(CGSize)>(grid, "setItemSize:"_sel, CGSizeMake(kTileWidth, kTileWidth + kCaptionHeight));
   grid->setDataSource(self);
   view->addSubview(grid);
-  grid->reloadData();
+}
+
+// The grid is filled once the view has its width, and again whenever the
+// width changes.
+void Albums_viewDidLayoutSubviews(MusicAlbumsViewController* self, SEL) {
+  CGFloat width = self->view()->bounds().size.width;
+  if (width == self->_laidOutWidth) return;
+  self->_laidOutWidth = width;
+  for (UIView* sub : self->view()->subviewList())
+    if (sub->isKindOfClass(objc::classOf<UICollectionView>())) objc::as<UICollectionView>(sub)->reloadData();
+}
+
+// A tile opens the album's detail screen.
+void Albums_didSelectItem(MusicAlbumsViewController* self, SEL, UICollectionView*, NSIndexPath* path) {
+  if (UINavigationController* nav = self->navigationController())
+    nav->pushViewController(makeAlbumDetailViewController(static_cast<size_t>(path->row())), YES);
 }
 
 NSInteger Albums_numberOfItems(MusicAlbumsViewController*, SEL, UICollectionView*, NSInteger) {
@@ -92,6 +109,8 @@ void registerAlbumsClasses() {
   objc::ClassBuilder<MusicAlbumsViewController>("MusicAlbumsViewController", objc::classOf<UIViewController>())
       .method<&Albums_loadView>("loadView")
       .method<&Albums_viewDidLoad>("viewDidLoad")
+      .method<&Albums_viewDidLayoutSubviews>("viewDidLayoutSubviews")
+      .method<&Albums_didSelectItem>("collectionView:didSelectItemAtIndexPath:")
       .method<&Albums_numberOfItems>("collectionView:numberOfItemsInSection:")
       .method<&Albums_cellForItem>("collectionView:cellForItemAtIndexPath:");
 }

@@ -1,6 +1,7 @@
 // The Albums screen: a grid of album tiles (cover and caption) in a
 // UICollectionView, over the MediaPlayer UI's MPUVignetteBackgroundView,
-// which serves as the screen's background.
+// which serves as the screen's background. The controller fills the grid
+// in viewDidLayoutSubviews; a tile opens the album's detail screen.
 //
 //   Ref<UIViewController> albums = makeAlbumsViewController();
 #pragma once

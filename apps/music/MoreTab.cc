@@ -25,7 +25,7 @@ UIViewController* More_moreListController(MusicMoreNavigationController* self, S
 
 // --- MusicMoreListController ----------------------------------------------------
 // One row per library view, the number of items on the right; the rows are
-// white, as the list draws them itself.
+// white, as the list draws them itself, and reused across reloads.
 
 struct MusicMoreListController : UIViewController {
   static constexpr const char* kClassName = "MusicMoreListController";
@@ -44,15 +44,16 @@ void List_viewDidLoad(MusicMoreListController* self, SEL) { objc::as<UITableView
 NSInteger List_numberOfRows(MusicMoreListController*, SEL, UITableView*, NSInteger) {
   return static_cast<NSInteger>(moreEntries().size());
 }
-UITableViewCell* List_cellForRow(MusicMoreListController*, SEL, UITableView*, NSIndexPath* path) {
+UITableViewCell* List_cellForRow(MusicMoreListController*, SEL, UITableView* table, NSIndexPath* path) {
   const MoreEntry& entry = moreEntries()[path->row()];
-  auto* cell = objc::alloc<UITableViewCell>()->initWithStyle(UITableViewCellStyleValue1, "More"_ns);
+  Ref<UITableViewCell> cell = table->dequeueReusableCell("More"_ns);
+  if (!cell) cell = adopt(objc::alloc<UITableViewCell>()->initWithStyle(UITableViewCellStyleValue1, "More"_ns));
   if (!cell) return nullptr;
   cell->setBackgroundColor(UIColor::whiteColor());
   cell->textLabel()->setText(NSString::withUTF8(entry.title));
   cell->detailTextLabel()->setText(NSString::withUTF8(entry.count));
   cell->detailTextLabel()->setTextAlignment(2);
-  return objc::as<UITableViewCell>(objc_autorelease(cell));
+  return cell.autorelease();
 }
 
 }  // namespace

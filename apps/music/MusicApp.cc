@@ -4,7 +4,11 @@
 #include "apps/music/MusicApp.h"
 
 #include "apps/common/Glyphs.h"
+#include "apps/music/AlbumDetail.h"
 #include "apps/music/Albums.h"
+#include "apps/music/Artists.h"
+#include "apps/music/Genius.h"
+#include "apps/music/MediaPlayerTheme.h"
 #include "apps/music/MoreTab.h"
 #include "apps/music/NowPlaying.h"
 #include "apps/music/Radio.h"
@@ -24,7 +28,7 @@ constexpr TabSpec kTabs[] = {
     {"Playlists", Glyph::Playlists}, {"Artists", Glyph::Artists}, {"Songs", Glyph::Note},
     {"Albums", Glyph::Albums},       {"More", Glyph::More},
 };
-constexpr NSUInteger kSongsTab = 2, kAlbumsTab = 3, kMoreTab = 4;
+constexpr NSUInteger kPlaylistsTab = 0, kArtistsTab = 1, kSongsTab = 2, kAlbumsTab = 3, kMoreTab = 4;
 
 Ref<UIViewController> placeholderController(const char* title) {
   Ref<UIViewController> vc = objc::make<UIViewController>();
@@ -34,9 +38,11 @@ Ref<UIViewController> placeholderController(const char* title) {
 
 Ref<UINavigationController> navigationForTab(NSUInteger index) {
   if (index == kMoreTab) return makeMoreNavigationController();
-  Ref<UIViewController> content = index == kSongsTab    ? makeSongsViewController()
-                                  : index == kAlbumsTab ? makeAlbumsViewController()
-                                                        : placeholderController(kTabs[index].title);
+  Ref<UIViewController> content = index == kPlaylistsTab ? makePlaylistsViewController()
+                                  : index == kArtistsTab ? makeArtistsViewController()
+                                  : index == kSongsTab   ? makeSongsViewController()
+                                  : index == kAlbumsTab  ? makeAlbumsViewController()
+                                                         : placeholderController(kTabs[index].title);
   return UINavigationController::withRoot(content);
 }
 
@@ -56,23 +62,31 @@ Ref<NSArray> customizableItems() {
   return items;
 }
 
+// What the user does on the selected tab's navigation controller once the
+// window is up: tap a tile or a row, start a song.
+using TabAction = void (*)(UINavigationController*, UIWindow*);
+
+void openGenius(UINavigationController* nav, UIWindow*) { openGeniusFromPlaylists(nav->topViewController()); }
+void openAlbum(UINavigationController* nav, UIWindow*) {
+  objc::send<void(id, NSIndexPath*)>(nav->topViewController(), "collectionView:didSelectItemAtIndexPath:"_sel, nil,
+                                     NSIndexPath::forRow(3, 0));
+}
+void openAlbumFlipside(UINavigationController* nav, UIWindow* window) {
+  openAlbum(nav, window);
+  showAlbumFlipside(nav->topViewController());
+}
 // The radio, opened from its entry in the More list, and the history the
 // radio screen's History button shows.
-void openRadio(UINavigationController* more) { more->pushViewController(makeRadioViewController(), NO); }
-void openRadioHistory(UINavigationController* more) {
-  openRadio(more);
+void openRadio(UINavigationController* more, UIWindow*) { more->pushViewController(makeRadioViewController(), NO); }
+void openRadioHistory(UINavigationController* more, UIWindow* window) {
+  openRadio(more, window);
   showRadioHistory(more->topViewController());
 }
 
 // The window with the tab selected, as the app shows it after launch, and,
-// when asked, with the tab bar's customisation sheet up or a session played
-// on the selected tab's navigation controller.
-Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false,
-                          void (*session)(UINavigationController*, UIWindow*) = nullptr) {
-// when asked, with the tab bar's customisation sheet up or with screens
-// opened on the More tab.
-Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false,
-                          void (*openOnMore)(UINavigationController*) = nullptr) {
+// when asked, with the tab bar's customisation sheet up or after an action
+// on the tab.
+Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false, TabAction action = nullptr) {
   CGRect screen = UIScreen::mainScreen()->bounds();
   Ref<UIWindow> window = UIView::make<UIWindow>(screen);
   window->setTintColor(UIColor::withRGBA(1.0, 0.18, 0.33, 1));
@@ -86,7 +100,6 @@ Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false,
     objc::send<void(UIImage*)>(item, "setImage:"_sel, glyphImage(kTabs[i].glyph, 30));
     controllers->addObject(nav);
   }
-  if (openOnMore) openOnMore(objc::as<UINavigationController>(controllers->objectAtIndex(kMoreTab)));
   tabs->setViewControllers(controllers);
   tabs->setSelectedIndex(selectedTab);
   window->addSubview(tabs->view());
@@ -99,17 +112,25 @@ Ref<UIWindow> buildWindow(NSUInteger selectedTab, bool customizing = false,
   // The screen's own status bar colour, set as the screen comes in.
   statusBar->setForegroundColor(UIColor::blackColor(), UIStatusBarAnimationParameters::withDuration(0.3));
   settleWindow(window);
+  if (action) {
+    NSArray* navs = objc::send<NSArray*()>(tabs, "viewControllers"_sel);
+    action(objc::as<UINavigationController>(navs->objectAtIndex(selectedTab)), window);
+    settleWindow(window);
+  }
   if (customizing) {
     objc::send<void(NSArray*)>(tabs->tabBar(), "beginCustomizingItems:"_sel, customizableItems().get());
     settleWindow(window);
   }
-  if (session) session(objc::as<UINavigationController>(controllers->objectAtIndex(selectedTab)), window);
   return window;
 }
 
 Ref<UIWindow> buildScreen(const std::string& screen) {
   if (screen == "songs") return buildWindow(kSongsTab);
   if (screen == "albums") return buildWindow(kAlbumsTab);
+  if (screen == "artists") return buildWindow(kArtistsTab);
+  if (screen == "album") return buildWindow(kAlbumsTab, false, &openAlbum);
+  if (screen == "album-flipside") return buildWindow(kAlbumsTab, false, &openAlbumFlipside);
+  if (screen == "genius") return buildWindow(kPlaylistsTab, false, &openGenius);
   if (screen == "more") return buildWindow(kMoreTab);
   if (screen == "customize") return buildWindow(kMoreTab, true);
   if (screen == "nowplaying") return buildWindow(kSongsTab, false, &playNowPlayingSession);
@@ -136,6 +157,10 @@ void registerMusicClasses() {
   registerSearchClasses();
   registerTextDrawingClasses();
   registerRadioClasses();
+  registerArtistsClasses();
+  registerAlbumDetailClasses();
+  registerGeniusClasses();
+  registerMediaPlayerThemeClasses();
 }
 
 const HostApp& musicApp() {
@@ -144,8 +169,8 @@ const HostApp& musicApp() {
     a.name = "music";
     a.host.bundleIdentifier = "com.apple.Music";
     a.host.registerClasses = &registerMusicClasses;
-    a.screens = {"songs", "albums", "more", "customize", "nowplaying",
-                 "search", "actions", "alert", "radio", "radio-history"};
+    a.screens = {"songs", "albums",        "more",    "customize", "nowplaying",     "search", "actions",
+                 "alert", "radio",         "radio-history", "artists",   "album", "album-flipside", "genius"};
     a.buildScreen = &buildScreen;
     return a;
   }();

@@ -80,7 +80,19 @@ void Table_setDelegate(UITableView* self, SEL, id delegate) { self->_delegate = 
 id Table_delegate(UITableView* self, SEL) { return self->_delegate; }
 CGFloat Table_rowHeight(UITableView* self, SEL) { return self->_rowHeight; }
 void Table_setRowHeight(UITableView* self, SEL, CGFloat h) { self->_rowHeight = h; }
-id Table_dequeue(UITableView*, SEL, NSString*) { return nil; }
+// A reload puts the cells it takes down that have a reuse identifier in
+// the pool; a data source asking for that identifier gets one back.
+id Table_dequeue(UITableView* self, SEL, NSString* identifier) {
+  if (!identifier || !self->_reusableCells) return nil;
+  for (id item : self->_reusableCells->items()) {
+    auto* cell = objc::as<UITableViewCell>(item);
+    if (!cell->_reuseIdentifier || !cell->_reuseIdentifier->isEqualToString(identifier)) continue;
+    Ref<UITableViewCell> keep = cell;
+    self->_reusableCells->removeObject(cell);
+    return keep.autorelease();
+  }
+  return nil;
+}
 
 bool answers(id object, SEL sel) { return object && objc::send<BOOL(SEL)>(object, "respondsToSelector:"_sel, sel); }
 
@@ -100,7 +112,10 @@ UIView* headerFor(UITableView* self, NSInteger section) {
 
 // Rebuilds the visible headers and cells from the data source.
 void Table_reloadData(UITableView* self, SEL) {
+  if (!self->_reusableCells) self->_reusableCells = objc::make<NSMutableArray>();
   for (id view : self->_visibleViews->items()) objc::as<UIView>(view)->removeFromSuperview();
+  for (id cell : self->_cells->items())
+    if (objc::as<UITableViewCell>(cell)->_reuseIdentifier) self->_reusableCells->addObject(cell);
   self->_visibleViews->removeAllObjects();
   self->_cells->removeAllObjects();
   self->_cellPaths.clear();

@@ -67,6 +67,7 @@ struct UITableView : UIScrollView {
   CGFloat _sectionHeaderHeight = 28;
   Ref<NSMutableArray> _visibleViews;  // headers and cells, top to bottom
   Ref<NSMutableArray> _cells;
+  Ref<NSMutableArray> _reusableCells;  // cells a reload let go, for dequeueReusableCellWithIdentifier:
   std::vector<std::pair<NSInteger, NSInteger>> _cellPaths;  // section, row of each cell
 
   static Ref<UITableView> create(CGRect frame, NSInteger style) {
@@ -76,6 +77,9 @@ struct UITableView : UIScrollView {
   void setDataSource(id source) { objc::send<void(id)>(this, "setDataSource:"_sel, source); }
   void setDelegate(id delegate) { objc::send<void(id)>(this, "setDelegate:"_sel, delegate); }
   void reloadData() { objc::send<void()>(this, "reloadData"_sel); }
+  UITableViewCell* dequeueReusableCell(NSString* identifier) {
+    return objc::send<UITableViewCell*(NSString*)>(this, "dequeueReusableCellWithIdentifier:"_sel, identifier);
+  }
   UITableViewCell* cellForRowAtIndexPath(NSIndexPath* path) {
     return objc::send<UITableViewCell*(NSIndexPath*)>(this, "cellForRowAtIndexPath:"_sel, path);
   }

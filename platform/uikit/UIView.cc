@@ -114,8 +114,11 @@ NSInteger UIView_contentMode(UIView* self, SEL) { return self->_contentMode; }
 void UIView_setContentMode(UIView* self, SEL, NSInteger mode) { self->_contentMode = mode; }
 void UIView_layoutSubviews(UIView*, SEL) {}
 void UIView_setNeedsLayout(UIView*, SEL) {}
+// As UIKit does, a controller hears of its view's layout pass after the
+// view's own layoutSubviews and before the subviews lay out.
 void UIView_layoutIfNeeded(UIView* self, SEL) {
   self->layoutSubviews();
+  if (self->_viewDelegate) objc::send<void()>(self->_viewDelegate, "viewDidLayoutSubviews"_sel);
   for (UIView* sub : self->subviewList()) sub->layoutIfNeeded();
 }
 void UIView_drawRect(UIView*, SEL, CGRect) {}

@@ -43,6 +43,7 @@ struct UIView : UIResponder {
   NSUInteger _autoresizingMask = 0;
   NSInteger _contentMode = 0;
   bool _drawsAsBackdropOverlay = false;
+  id _viewDelegate = nullptr;  // unretained: the controller whose view this is
 
   // [[UIView alloc] initWithFrame:] as an owning reference.
   static Ref<UIView> create(CGRect frame) {

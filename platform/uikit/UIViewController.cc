@@ -30,7 +30,16 @@ void VC_loadView(UIViewController* self, SEL) {
   view->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
   self->setView(view);
 }
-void VC_setView(UIViewController* self, SEL, UIView* view) { self->_view = view; }
+void VC_setView(UIViewController* self, SEL, UIView* view) {
+  if (self->_view && self->_view->_viewDelegate == self) self->_view->_viewDelegate = nullptr;
+  self->_view = view;
+  if (view) view->_viewDelegate = self;
+}
+// The view may outlive its controller in a hierarchy; it forgets it first.
+void VC_dealloc(UIViewController* self, SEL) {
+  if (self->_view && self->_view->_viewDelegate == self) self->_view->_viewDelegate = nullptr;
+  objc::sendSuper<void()>(self, objc::classOf<UIResponder>(), "dealloc"_sel);
+}
 BOOL VC_isViewLoaded(UIViewController* self, SEL) { return self->_view != nullptr; }
 void VC_viewDidLoad(UIViewController*, SEL) {}
 void VC_viewWillAppear(UIViewController*, SEL, BOOL) {}
@@ -74,10 +83,7 @@ UIViewController* VC_presentedViewController(UIViewController* self, SEL) {
 
 }  // namespace
 
-void UIViewControllerLayout(UIViewController* controller) {
-  controller->view()->layoutIfNeeded();
-  controller->viewDidLayoutSubviews();
-}
+void UIViewControllerLayout(UIViewController* controller) { controller->view()->layoutIfNeeded(); }
 
 void registerUIViewController() {
   objc::ClassBuilder<UINavigationItem>("UINavigationItem", objc::classOf<NSObject>())
@@ -95,6 +101,7 @@ void registerUIViewController() {
       .method<&VC_view>("view")
       .method<&VC_loadView>("loadView")
       .method<&VC_setView>("setView:")
+      .method<&VC_dealloc>("dealloc")
       .method<&VC_isViewLoaded>("isViewLoaded")
       .method<&VC_viewDidLoad>("viewDidLoad")
       .method<&VC_viewWillAppear>("viewWillAppear:")

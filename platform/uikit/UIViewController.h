@@ -51,7 +51,8 @@ struct UIViewController : UIResponder {
 };
 
 // Lays a controller's view out the way the platform does at each pass:
-// layoutSubviews down the tree, then viewDidLayoutSubviews.
+// layoutSubviews down the tree, each controller told viewDidLayoutSubviews
+// after its own view's layoutSubviews.
 void UIViewControllerLayout(UIViewController* controller);
 
 void registerUIViewController();

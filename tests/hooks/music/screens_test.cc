@@ -51,9 +51,15 @@ TEST(Screens, ContainersAreClearOnEveryScreen) {
         {"alert", {"UITableView"}},
         {"radio", {"UITableView", "UICollectionView", "_UITableViewHeaderFooterViewBackground"}},
         {"radio-history", {"UITableView"}},
+        {"artists", {"UICollectionView", "MPUVignetteBackgroundView"}},
+        {"album", {"UITableView", "_UITableViewHeaderFooterContentView"}},
+        {"album-flipside", {"UITableView"}},
+        {"genius", {"MPUVignetteBackgroundView"}},
     };
-    ASSERT_EQ(musicApp().screens, (std::vector<std::string>{"songs", "albums", "more", "customize", "nowplaying",
-                                                            "search", "actions", "alert", "radio", "radio-history"}));
+    ASSERT_EQ(musicApp().screens,
+              (std::vector<std::string>{"songs", "albums", "more", "customize", "nowplaying", "search", "actions",
+                                        "alert", "radio", "radio-history", "artists", "album", "album-flipside",
+                                        "genius"}));
     for (const auto& [screen, classes] : expectations) {
       json window = dumpScreen(screen);
       for (const char* className : classes) {
