@@ -139,8 +139,19 @@ BOOL NSString_isEqual(NSString* self, SEL, id other) {
 NSUInteger NSString_hash(NSString* self, SEL) {
   NSUInteger cached = self->_hash.load(std::memory_order_relaxed);
   if (cached) return cached;
+  // FNV-1a over eight bytes at a time, then the bytes left: cache keys are
+  // long enough for a byte at a time to show.
   uint64_t h = 1469598103934665603ull;
-  for (unsigned char c : self->_utf8) h = (h ^ c) * 1099511628211ull;
+  const std::string& text = self->_utf8;
+  size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    h = (h ^ word) * 1099511628211ull;
+    h ^= h >> 29;
+  }
+  for (; i < text.size(); ++i) h = (h ^ static_cast<unsigned char>(text[i])) * 1099511628211ull;
+  if (!h) h = 1;  // 0 marks a hash not computed yet
   self->_hash.store(h, std::memory_order_relaxed);
   return h;
 }
