@@ -12,6 +12,9 @@
 //     pixel of the other, or none is within 0.1005. Those margins are far
 //     wider than the rounding of any distance computed from the same floats,
 //     so only pairs of blocks in between get the exact test;
+//     In noise, image neighbours differ as much as any two colours, so
+//     there the pixels are first placed in colour order (a Z-order walk of
+//     an RGB grid), which makes their blocks tight again;
 //   - within an undecided pair, each sample against the pixel block's box is
 //     again near all eight pixels, near none, or undecided;
 //   - the exact test takes the eight pixels of a block side by side in one
