@@ -12,6 +12,9 @@
 //     pixel of the other, or none is within 0.1005. Those margins are far
 //     wider than the rounding of any distance computed from the same floats,
 //     so only pairs of blocks in between get the exact test;
+//     In noise, image neighbours differ as much as any two colours, so
+//     there the pixels are first placed in colour order (a Z-order walk of
+//     an RGB grid), which makes their blocks tight again;
 //   - within an undecided pair, each sample against the pixel block's box is
 //     again near all eight pixels, near none, or undecided;
 //   - the exact test takes the eight pixels of a block side by side in one
@@ -111,7 +114,6 @@ struct PositionTable {
   }
 };
 constexpr PositionTable kPositions;
-inline int blockPosition(int x, int y) { return kPositions.at[y * kQuarter + x]; }
 
 // Colours in block order, in columns, with each block's bounding box.
 struct Blocks {
@@ -250,20 +252,29 @@ __attribute__((target("avx2,popcnt"))) void countAVX2(const Blocks& samples, con
     }
 
     // The undecided blocks' samples side by side against the pixel block's
-    // box: most of them are near all eight pixels or near none.
+    // box: most of them are near all eight pixels or near none. No sample
+    // is near all the pixels of a box whose diagonal is wider than twice
+    // the inner margin (noise in colour order), so there only the far
+    // ones are sorted out; the rest go to the exact test either way.
     int32_t openSamples[kSamples + 8];
     int exactCount = 0;
+    float wy = pixels.yHigh[p] - pixels.yLow[p], wu = pixels.uHigh[p] - pixels.uLow[p],
+          wv = pixels.vHigh[p] - pixels.vLow[p];
+    bool wide = wy * wy + wu * wu + wv * wv > 4 * kSurelyInside;
     for (int q = 0; q < openCount; ++q) {
       int base = openBlocks[q] * kBlock;
       __m256 sy = _mm256_load_ps(samples.y + base), su = _mm256_load_ps(samples.u + base),
              sv = _mm256_load_ps(samples.v + base);
       __m256 near = _mm256_add_ps(_mm256_add_ps(squaredGap(sy, sy, pyl, pyh), squaredGap(su, su, pul, puh)),
                                   squaredGap(sv, sv, pvl, pvh));
-      __m256 far = _mm256_add_ps(_mm256_add_ps(squaredSpan(sy, sy, pyl, pyh), squaredSpan(su, su, pul, puh)),
-                                 squaredSpan(sv, sv, pvl, pvh));
-      unsigned nearAll = unsigned(_mm256_movemask_ps(_mm256_cmp_ps(far, inside, _CMP_LT_OQ)));
       unsigned nearNone = unsigned(_mm256_movemask_ps(_mm256_cmp_ps(near, outside, _CMP_GT_OQ)));
-      whole += __builtin_popcount(nearAll);
+      unsigned nearAll = 0;
+      if (!wide) {
+        __m256 far = _mm256_add_ps(_mm256_add_ps(squaredSpan(sy, sy, pyl, pyh), squaredSpan(su, su, pul, puh)),
+                                   squaredSpan(sv, sv, pvl, pvh));
+        nearAll = unsigned(_mm256_movemask_ps(_mm256_cmp_ps(far, inside, _CMP_LT_OQ)));
+        whole += __builtin_popcount(nearAll);
+      }
       exactCount = appendSetBits(openSamples, exactCount, ~(nearAll | nearNone) & 0xFFu, base);
     }
 
@@ -326,8 +337,10 @@ void yuvOfChannels(const float* r, const float* g, const float* b, float* y, flo
   }
 }
 
-// Pixels and samples of the quarter in block order, with their boxes.
-void gather(const uint8_t* texels, Blocks& samples, Blocks& pixels) {
+// Pixels and samples of the quarter in block order: pixel (x, y) at
+// pixelPlace[y * 16 + x], sample (i, j) at samplePlace[j * 16 + i].
+void gather(const uint8_t* texels, Blocks& samples, Blocks& pixels, const uint8_t* pixelPlace,
+            const uint8_t* samplePlace) {
   // The texels the quarter's samples reach, one plane per channel: grid
   // rows and columns 0 to 16 are texel rows and columns 31, 0, 1, ..., 15.
   uint16_t grid[3][kQuarter + 1][kQuarter + 1];
@@ -348,23 +361,92 @@ void gather(const uint8_t* texels, Blocks& samples, Blocks& pixels) {
         sampleRow[i] = float(sum) / 1020.0f;
         pixelRow[i] = float(grid[c][j + 1][i + 1]) / 255.0f;
       }
-      for (int pair = 0; pair < kQuarter / 2; ++pair) {
-        int at = kPositions.at[j * kQuarter + pair * 2];
-        std::memcpy(&channels[c][at], &sampleRow[pair * 2], 2 * sizeof(float));
-        std::memcpy(&channels[3 + c][at], &pixelRow[pair * 2], 2 * sizeof(float));
+      for (int i = 0; i < kQuarter; ++i) {
+        channels[c][samplePlace[j * kQuarter + i]] = sampleRow[i];
+        channels[3 + c][pixelPlace[j * kQuarter + i]] = pixelRow[i];
       }
     }
   yuvOfChannels(channels[0], channels[1], channels[2], samples.y, samples.u, samples.v);
   yuvOfChannels(channels[3], channels[4], channels[5], pixels.y, pixels.u, pixels.v);
+}
+
+// Colour order, for images whose neighbouring pixels differ (noise): the
+// pixels in a Z-order walk of an RGB grid of 16 levels a channel, so that
+// neighbours in the order are near in colour. Blocks of eight such pixels
+// have small boxes where blocks of image neighbours span half the colour
+// space. The samples stay in image order: each is the mean of four texels
+// that its neighbours share, which keeps their blocks tight enough (sorting
+// them too costs more than it saves). Images that are not noise keep the
+// image order for both, whose blocks are already tight.
+struct LevelCodes {  // a level's four bits spaced three apart
+  uint16_t of[16];
+  constexpr LevelCodes() : of() {
+    for (int v = 0; v < 16; ++v)
+      for (int bit = 0; bit < 4; ++bit)
+        if (v & (1 << bit)) of[v] = uint16_t(of[v] | (1 << (3 * bit)));
+  }
+};
+constexpr LevelCodes kLevelCodes;
+inline uint16_t colourCode(unsigned r, unsigned g, unsigned b) {  // levels 0 to 15
+  return uint16_t(kLevelCodes.of[r] | kLevelCodes.of[g] << 1 | kLevelCodes.of[b] << 2);
+}
+
+// Noise: horizontal neighbours in every fourth row of the quarter differ
+// by more than 40 a channel on average (random bytes differ by 85, artwork
+// by a few). The alpha bytes are summed too, which keeps the loop plain;
+// opaque images add nothing with them. Either answer gives exact counts.
+bool noisy(const uint8_t* texels) {
+  constexpr int kRowsLooked = kQuarter / 4;
+  unsigned total = 0;
+  for (int y = 0; y < kQuarter; y += 4) {
+    const uint8_t* row = texels + y * kSide * 4;
+    for (int i = 0; i < (kQuarter - 1) * 4; ++i) total += unsigned(std::abs(int(row[i]) - int(row[i + 4])));
+  }
+  return total > 40u * 3 * (kQuarter - 1) * kRowsLooked;
+}
+
+// placeOf[k]: the place of colour k in the order of its code, by a
+// two-pass radix sort of the 12-bit codes, six bits a pass.
+void placeByCode(const uint16_t* code, uint8_t* placeOf) {
+  uint16_t low[64] = {}, high[64] = {};
+  for (int k = 0; k < kSamples; ++k) ++low[code[k] & 63], ++high[code[k] >> 6];
+  for (int c = 0, atLow = 0, atHigh = 0; c < 64; ++c) {
+    int nLow = low[c], nHigh = high[c];
+    low[c] = uint16_t(atLow), high[c] = uint16_t(atHigh);
+    atLow += nLow, atHigh += nHigh;
+  }
+  uint8_t byLow[kSamples];
+  for (int k = 0; k < kSamples; ++k) byLow[low[code[k] & 63]++] = uint8_t(k);
+  for (int k = 0; k < kSamples; ++k) placeOf[byLow[k]] = uint8_t(high[code[byLow[k]] >> 6]++);
+}
+
+// Where pixel (x, y) of the quarter goes, at [y * 16 + x], in colour order.
+void orderByColour(const uint8_t* texels, uint8_t* pixelPlace) {
+  uint16_t code[kSamples];
+  for (int y = 0; y < kQuarter; ++y)
+    for (int x = 0; x < kQuarter; ++x) {
+      const uint8_t* p = texels + (y * kSide + x) * 4;
+      code[y * kQuarter + x] = colourCode(p[0] >> 4, p[1] >> 4, p[2] >> 4);
+    }
+  placeByCode(code, pixelPlace);
+}
+
+// Pixels and samples in block order with their boxes; pixelPlace[y * 16 + x]
+// is where pixel (x, y) of the quarter went.
+void prepare(const uint8_t* texels, Blocks& samples, Blocks& pixels, uint8_t* pixelPlace) {
+  if (noisy(texels))
+    orderByColour(texels, pixelPlace);
+  else
+    std::memcpy(pixelPlace, kPositions.at, kSamples);
+  gather(texels, samples, pixels, pixelPlace, kPositions.at);
   boundBlocks(samples);
   boundBlocks(pixels);
 }
 
-void finish(const uint8_t* texels, uint8_t* out, const int32_t* counts) {
+void finish(const uint8_t* texels, uint8_t* out, const int32_t* counts, const uint8_t* pixelPlace) {
   const Tables& t = tables();
   uint8_t alpha[kSamples];
-  for (int y = 0; y < kQuarter; ++y)
-    for (int x = 0; x < kQuarter; ++x) alpha[y * kQuarter + x] = t.alpha[counts[blockPosition(x, y)]];
+  for (int k = 0; k < kSamples; ++k) alpha[k] = t.alpha[counts[pixelPlace[k]]];
   writeOutput(texels, out, alpha);
 }
 
@@ -399,19 +481,21 @@ void dominantCountPassReference(const uint8_t* texels, uint8_t* out) {
 void dominantCountPass(const uint8_t* texels, uint8_t* out) {
   static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
   Blocks samples, pixels;
-  gather(texels, samples, pixels);
+  uint8_t pixelPlace[kSamples];
+  prepare(texels, samples, pixels, pixelPlace);
   int32_t counts[kSamples];
   if (avx2)
     countAVX2(samples, pixels, tables().limit, counts);
   else
     countPortable(samples, pixels, tables().limit, counts);
-  finish(texels, out, counts);
+  finish(texels, out, counts, pixelPlace);
 }
 
 void dominantCountPassPortable(const uint8_t* texels, uint8_t* out) {
   Blocks samples, pixels;
-  gather(texels, samples, pixels);
+  uint8_t pixelPlace[kSamples];
+  prepare(texels, samples, pixels, pixelPlace);
   int32_t counts[kSamples];
   countPortable(samples, pixels, tables().limit, counts);
-  finish(texels, out, counts);
+  finish(texels, out, counts, pixelPlace);
 }

@@ -15,6 +15,7 @@
 
 #include "colorpicker/DominantPass.h"
 #include "colorpicker/DominantShaders.h"
+#include "colorpicker/RendererChoice.h"
 #include "colorpicker/YUVSpace.h"
 #include "platform/coregraphics/CGContext.h"
 #include "platform/foundation/NSDictionary.h"
@@ -265,17 +266,30 @@ void drainGLErrors() {
   }
 }
 
+// Automatic: the first context made current names its renderer, and a
+// software rasteriser hands the picker to the CPU pass for good.
+bool softwareRendererOnly(KRColorPicker* self) {
+  if (!self->_rendererChecked) {
+    self->_rendererChecked = true;
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    self->_softwareRenderer =
+        KRColorPickerPassForRenderer(KRColorPickerBackendAutomatic, renderer) == KRColorPickerBackendCPU;
+  }
+  return self->_softwareRenderer;
+}
+
 // Context, framebuffer, program and buffers. The objects are made by the
 // first extraction that has a context and reused afterwards; the context is
 // made current at every extraction, as the thread may have changed.
 void KRColorPicker_setupOpenGL(KRColorPicker* self, SEL) {
   self->_glReady = false;
   if (self->_backend == KRColorPickerBackendCPU) return;
-  if (self->_backend == KRColorPickerBackendAutomatic && self->_glUnavailable) return;
+  if (self->_backend == KRColorPickerBackendAutomatic && (self->_glUnavailable || self->_softwareRenderer)) return;
   if (!objc::send<BOOL()>(self, "setupContext"_sel)) {
     if (!self->_context) self->_glUnavailable = true;
     return;
   }
+  if (self->_backend == KRColorPickerBackendAutomatic && softwareRendererOnly(self)) return;
   if (!self->_glObjectsMade) {
     self->_glObjectsMade = true;
     objc::send<void()>(self, "setupFrameBuffer"_sel);

@@ -23,8 +23,9 @@ struct UIImage;
 struct NSDictionary;
 
 // Which pass computes the counts. Automatic uses GL when a context can be
-// made and the program links, and stops trying GL for the picker's life once
-// no context could be made. GL tries GL at every extraction and falls back to
+// made, its renderer is a GPU (not a software rasteriser: RendererChoice.h)
+// and the program links, and stops trying GL for the picker's life once no
+// context could be made or the renderer proved to be software. GL tries GL at every extraction and falls back to
 // the CPU for an extraction where it fails. CPU never touches GL.
 typedef NSInteger KRColorPickerBackend;
 enum : NSInteger {
@@ -63,6 +64,8 @@ struct KRColorPicker : NSObject {
   bool _glObjectsMade = false;
   bool _glReady = false;        // this extraction draws with GL
   bool _glUnavailable = false;  // no context could be made (Automatic stops trying)
+  bool _rendererChecked = false;   // the first current context named its renderer
+  bool _softwareRenderer = false;  // it is a software rasteriser (Automatic uses the CPU pass)
   bool _suspendedQueue = false; // this picker suspended taskQueue and owes a resume
   KRColorPickerBackend _backend = KRColorPickerBackendAutomatic;
   KRColorPickerBackend _lastBackend = KRColorPickerBackendNone;

@@ -33,6 +33,11 @@ struct Encoding<ADDCornerInset> {
 NSString* NSStringFromADDCornerInset(ADDCornerInset inset);
 // The same text as a C++ string.
 std::string ADDCornerInsetText(ADDCornerInset inset);
+// The same text written at `out`, which has room for kADDCornerInsetTextChars;
+// returns the end of what was written.
+inline constexpr size_t kADDCornerInsetValueChars = 330;  // the longest "%f" of a double, with its sign
+inline constexpr size_t kADDCornerInsetTextChars = 64 + 4 * kADDCornerInsetValueChars;
+char* writeADDCornerInsetText(char* out, ADDCornerInset inset);
 
 namespace add {
 

@@ -10,8 +10,14 @@ namespace {
 
 NSString* NSString_md5(NSString* self, SEL) {
   const char* text = self->UTF8String();
+  return md5HexOf(text, std::strlen(text));
+}
+
+}  // namespace
+
+NSString* md5HexOf(const void* bytes, size_t length) {
   unsigned char digest[CC_MD5_DIGEST_LENGTH];
-  CC_MD5(text, static_cast<CC_LONG>(std::strlen(text)), digest);
+  CC_MD5(bytes, static_cast<CC_LONG>(length), digest);
   static const char kHex[] = "0123456789abcdef";
   char hex[CC_MD5_DIGEST_LENGTH * 2 + 1];
   for (int i = 0; i < CC_MD5_DIGEST_LENGTH; ++i) {
@@ -21,7 +27,5 @@ NSString* NSString_md5(NSString* self, SEL) {
   hex[CC_MD5_DIGEST_LENGTH * 2] = '\0';
   return NSString::withUTF8(hex);
 }
-
-}  // namespace
 
 void registerNSStringMD5Hashing() { objc::Category(objc::classOf<NSString>()).method<&NSString_md5>("md5"); }

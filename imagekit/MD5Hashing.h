@@ -6,6 +6,9 @@
 
 #include "platform/foundation/NSString.h"
 
+// The same digest of any bytes, as a new autoreleased string.
+NSString* md5HexOf(const void* bytes, size_t length);
+
 namespace add {
 inline NSString* md5(NSString* text) { return objc::send<NSString*()>(text, "md5"_sel); }
 }  // namespace add

@@ -1,5 +1,7 @@
 // UIImage(Additions): the cache, the descriptor key and the generating
-// methods. Every generating class method consults the cache before it draws;
+// methods. Every generating class method consults the cache before it draws,
+// under the key of its descriptor made straight from its values (the same
+// key add_keyForImageWithDescriptors: gives the descriptor dictionary);
 // convenience methods send the full message so that a replacement of it
 // applies to them too.
 #include "imagekit/UIImageAdditions.h"
@@ -9,6 +11,7 @@
 #include <cmath>
 #include <utility>
 
+#include "imagekit/DescriptorText.h"
 #include "imagekit/MD5Hashing.h"
 #include "platform/coregraphics/CGContext.h"
 #include "platform/foundation/NSNumber.h"
@@ -18,35 +21,21 @@
 
 namespace {
 
-// The keys as objects, looked up once rather than per key computation.
-struct Keys {
-  NSString* name = kUIImageName;
-  NSString* size = kUIImageSize;
-  NSString* resizable = kUIImageResizableImage;
-  NSString* colors = kUIImageColors;
-  NSString* tintColor = kUIImageTintColor;
-  NSString* tintStyle = kUIImageTintStyle;
-  NSString* cornerInset = kUIImageCornerInset;
-  NSString* direction = kADDImageGradientDirection;
-};
-const Keys& keys() {
-  static const Keys k;
-  return k;
-}
-
 id cls(Class c) { return reinterpret_cast<id>(c); }
 
-// The descriptor dictionary of one request; nil values are left out.
-NSMutableDictionary* descriptors(std::initializer_list<std::pair<NSString*, id>> entries) {
-  Ref<NSMutableDictionary> d = objc::make<NSMutableDictionary>();
-  for (const auto& [key, value] : entries)
-    if (value) d->setObjectForKey(value, key);
-  return objc::as<NSMutableDictionary>(d.autorelease());
+// The cache entry of a request, under the key of its descriptor: the key
+// is made once from the request's values, for the lookup and the store.
+// add_cache answers the same cache from its first call on, so it is asked
+// once.
+id theCache() {
+  static id cache = add::cache();
+  return cache;
 }
-
-NSValue* sizeValue(CGSize size) { return NSValue::withCGSize(size); }
-NSNumber* unsignedNumber(uint32_t v) {
-  return objc::send<NSNumber*(unsigned int)>(cls(objc::classOf<NSNumber>()), "numberWithUnsignedInt:"_sel, v);
+UIImage* cachedImage(NSString* key) {
+  return objc::as<UIImage>(objc::send<id(id)>(theCache(), "objectForKey:"_sel, key));
+}
+void storeImage(UIImage* image, NSString* key) {
+  if (image) objc::send<void(id, id)>(theCache(), "setObject:forKey:"_sel, image, key);
 }
 
 // s × points, truncated to whole pixels; 0 when that is no usable side.
@@ -91,56 +80,10 @@ id UIImage_add_cache(Class, SEL) {
   return cache;
 }
 
-// The descriptor text: one bracketed field per key in a fixed order, with
-// the formats "<%@:%@>" for the name, the size (as NSStringFromCGSize
-// writes it) and the corner inset (as NSStringFromADDCornerInset writes
-// it), "<%@:%d>" for the resizable flag, "<%@:" then "%ld" per colour hash
-// then ">" for the colours, and "<%@:%ld>" for the tint colour's hash, the
-// tint style and the gradient direction. Values are read with
-// -valueForKey:; a missing one is nil and reads as "", "{0, 0}", 0 or the
-// zero inset. The text is assembled in one buffer (the same characters
-// that -appendFormat: would append) because a cache hit costs little else.
+// The descriptor text of the dictionary's values (DescriptorText.h) and its
+// -md5.
 NSString* UIImage_add_keyForImageWithDescriptors(Class, SEL, NSDictionary* d) {
-  const Keys& k = keys();
-  auto value = [d](NSString* key) { return objc::send<id(NSString*)>(d, "valueForKey:"_sel, key); };
-  auto appendInteger = [](std::string& text, long v) {
-    char digits[24];
-    text.append(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
-  };
-  auto field = [](std::string& text, const ADDDescriptorKey& key) {
-    text += '<';
-    text += key.text;
-    text += ':';
-  };
-  std::string text;
-  text.reserve(320);
-  field(text, kUIImageName);
-  if (id name = value(k.name)) text += describe(name);
-  text += '>';
-  field(text, kUIImageSize);
-  text += NSStringFromCGSizeText(objc::send<CGSize()>(value(k.size), "CGSizeValue"_sel));
-  text += '>';
-  field(text, kUIImageResizableImage);
-  text += objc::send<BOOL()>(value(k.resizable), "boolValue"_sel) ? '1' : '0';
-  text += '>';
-  field(text, kUIImageColors);
-  if (id colors = value(k.colors))
-    for (id color : objc::as<NSArray>(colors)->items())
-      appendInteger(text, static_cast<long>(objc::send<NSUInteger()>(color, "hash"_sel)));
-  text += '>';
-  field(text, kUIImageTintColor);
-  appendInteger(text, static_cast<long>(objc::send<NSUInteger()>(value(k.tintColor), "hash"_sel)));
-  text += '>';
-  field(text, kUIImageTintStyle);
-  appendInteger(text, objc::send<NSInteger()>(value(k.tintStyle), "integerValue"_sel));
-  text += '>';
-  field(text, kUIImageCornerInset);
-  text += ADDCornerInsetText(add::cornerInsetValue(objc::as<NSValue>(value(k.cornerInset))));
-  text += '>';
-  field(text, kADDImageGradientDirection);
-  appendInteger(text, objc::send<NSInteger()>(value(k.direction), "integerValue"_sel));
-  text += '>';
-  return add::md5(NSString::withUTF8(text));
+  return add::md5(NSString::withUTF8(ADDDescriptorText(ADDDescriptorOfDictionary(d))));
 }
 
 UIImage* UIImage_add_cachedImageWithDescriptors(Class self, SEL, NSDictionary* d) {
@@ -159,11 +102,8 @@ void UIImage_add_cacheImage_withDescriptors(Class self, SEL, UIImage* image, NSD
 UIImage* UIImage_add_imageWithColor_size_cornerInset_saveInCache(Class self, SEL, UIColor* color, CGSize size,
                                                                  ADDCornerInset inset, BOOL save) {
   if (!color) return nil;
-  const Keys& k = keys();
-  NSDictionary* d = descriptors({{k.colors, NSArray::withObjects({color})},
-                                 {k.size, sizeValue(size)},
-                                 {k.cornerInset, add::valueWithCornerInset(inset)}});
-  if (UIImage* cached = add::cachedImageWithDescriptors(d)) return cached;
+  NSString* key = ADDCacheKeyOf({.size = size, .color = color, .cornerInset = inset});
+  if (UIImage* cached = cachedImage(key)) return cached;
 
   CGFloat s = UIScreen::mainScreen()->scale();
   size_t w = truncatedPixels(size.width, s), h = truncatedPixels(size.height, s);
@@ -173,7 +113,7 @@ UIImage* UIImage_add_imageWithColor_size_cornerInset_saveInCache(Class self, SEL
   addRoundedRectangle(bitmap, CGFloat(w), CGFloat(h), inset, s);
   CGContextFillPath(bitmap);
   UIImage* image = imageOfBitmap(bitmap, s);
-  if (save) add::cacheImage(image, d);
+  if (save) storeImage(image, key);
   return image;
 }
 
@@ -197,16 +137,13 @@ UIImage* UIImage_add_imageWithColor(Class self, SEL, UIColor* color) {
 
 UIImage* UIImage_add_resizableImageWithColor_cornerInset(Class self, SEL, UIColor* color, ADDCornerInset inset) {
   if (!color) return nil;
-  const Keys& k = keys();
-  NSDictionary* d = descriptors({{k.colors, NSArray::withObjects({color})},
-                                 {k.resizable, NSNumber::withBool(YES)},
-                                 {k.cornerInset, add::valueWithCornerInset(inset)}});
-  if (UIImage* cached = add::cachedImageWithDescriptors(d)) return cached;
+  NSString* key = ADDCacheKeyOf({.resizable = YES, .color = color, .cornerInset = inset});
+  if (UIImage* cached = cachedImage(key)) return cached;
   CGFloat top = std::max(inset.topLeft, inset.topRight), bottom = std::max(inset.bottomLeft, inset.bottomRight);
   CGFloat left = std::max(inset.topLeft, inset.bottomLeft), right = std::max(inset.topRight, inset.bottomRight);
   UIImage* image = add::imageWithColor(color, CGSizeMake(left + right + 1, top + bottom + 1), inset);
   UIImage* stretchable = image ? image->resizableImageWithCapInsets(UIEdgeInsetsMake(top, left, bottom, right)) : nil;
-  add::cacheImage(stretchable, d);
+  storeImage(stretchable, key);
   return stretchable;
 }
 
@@ -287,11 +224,10 @@ UIImage* UIImage_add_imageNamed_tintColor_style(Class self, SEL, NSString* name,
   UIImage* loaded = UIImage::imageNamed(name);
   if (!loaded) return nil;
   if (!tint) return loaded;
-  const Keys& k = keys();
-  NSDictionary* d = descriptors({{k.name, name}, {k.tintColor, tint}, {k.tintStyle, unsignedNumber(style)}});
-  if (UIImage* cached = add::cachedImageWithDescriptors(d)) return cached;
+  NSString* key = ADDCacheKeyOf({.name = name, .tintColor = tint, .tintStyle = NSInteger(style)});
+  if (UIImage* cached = cachedImage(key)) return cached;
   UIImage* tinted = add::tintedImageWithColor(loaded, tint, style);
-  add::cacheImage(tinted, d);
+  storeImage(tinted, key);
   return tinted;
 }
 
@@ -354,9 +290,8 @@ UIImage* UIImage_add_imageAddingImage(UIImage* self, SEL, UIImage* added) {
 
 UIImage* UIImage_add_imageWithGradient_size_direction(Class self, SEL, NSArray* colors, CGSize size,
                                                       ADDImageGradientDirection direction) {
-  const Keys& k = keys();
-  NSDictionary* d = descriptors({{k.colors, colors}, {k.size, sizeValue(size)}, {k.direction, unsignedNumber(direction)}});
-  if (UIImage* cached = add::cachedImageWithDescriptors(d)) return cached;
+  NSString* key = ADDCacheKeyOf({.size = size, .colors = colors, .gradientDirection = NSInteger(direction)});
+  if (UIImage* cached = cachedImage(key)) return cached;
 
   UIGraphicsBeginImageContextWithOptions(size, NO, 0);
   CGPoint start = CGPointZero, end = CGPointZero;
@@ -377,7 +312,7 @@ UIImage* UIImage_add_imageWithGradient_size_direction(Class self, SEL, NSArray* 
   CGContextDrawLinearGradient(UIGraphicsGetCurrentContext(), gradient, start, end, 0);
   UIImage* image = UIGraphicsGetImageFromCurrentImageContext();
   UIGraphicsEndImageContext();
-  add::cacheImage(image, d);
+  storeImage(image, key);
   return image;
 }
 
@@ -386,12 +321,9 @@ UIImage* UIImage_add_resizableImageWithGradient_size_direction(Class self, SEL, 
   if ((size.width == 0 && direction == ADDImageGradientDirectionHorizontal) ||
       (size.height == 0 && direction == ADDImageGradientDirectionVertical) || (size.width == 0 && size.height == 0))
     return nil;
-  const Keys& k = keys();
-  NSDictionary* d = descriptors({{k.colors, colors},
-                                 {k.size, sizeValue(size)},
-                                 {k.direction, unsignedNumber(direction)},
-                                 {k.resizable, NSNumber::withBool(YES)}});
-  if (UIImage* cached = add::cachedImageWithDescriptors(d)) return cached;
+  NSString* key = ADDCacheKeyOf(
+      {.size = size, .resizable = YES, .colors = colors, .gradientDirection = NSInteger(direction)});
+  if (UIImage* cached = cachedImage(key)) return cached;
   CGSize strip = size;
   UIEdgeInsets caps = UIEdgeInsetsMake(1, 1, 1, 1);
   if (direction == ADDImageGradientDirectionVertical) {
@@ -403,7 +335,7 @@ UIImage* UIImage_add_resizableImageWithGradient_size_direction(Class self, SEL, 
   }
   UIImage* image = add::imageWithGradient(colors, strip, direction);
   UIImage* stretchable = image ? image->resizableImageWithCapInsets(caps) : nil;
-  add::cacheImage(stretchable, d);
+  storeImage(stretchable, key);
   return stretchable;
 }
 

@@ -9,8 +9,8 @@ namespace {
 // scanned as hexadecimal and divided by 255.
 bool readComponent(NSString* piece, CGFloat* out) {
   NSString* text = piece->length() == 1 ? NSString::withFormat("%@%@", piece, piece) : piece;
-  id scanner = objc::send<id(NSString*)>(reinterpret_cast<id>(objc_getClass("NSScanner")), "scannerWithString:"_sel,
-                                         text);
+  static id scannerClass = reinterpret_cast<id>(objc_getClass("NSScanner"));  // a class stays once registered
+  id scanner = objc::send<id(NSString*)>(scannerClass, "scannerWithString:"_sel, text);
   unsigned int value = 0;
   BOOL ok = objc::send<BOOL(unsigned int*)>(scanner, "scanHexInt:"_sel, &value);
   *out = value / 255.0;

@@ -37,18 +37,43 @@ NSString* stringForSetting(NSString* key, NSString* defaultValue, NSDictionary* 
   return value ? objc::send<NSString*()>(value, "stringValue"_sel) : defaultValue;
 }
 
+// The keys and default colours as string objects, made once: a literal
+// costs a lookup in the process's table each time it is evaluated.
+struct SettingStrings {
+  NSString* path = constantString(kPreferencesPath);
+  NSString* enabled = "Enabled"_ns;
+  NSString* nowPlayingHooks = "NowPlayingHooks"_ns;
+  NSString* primaryTextColour = "PrimaryTextColour"_ns;
+  NSString* defaultPrimaryText = "F4FCF7FF"_ns;
+  NSString* secondaryTextColour = "SecondaryTextColour"_ns;
+  NSString* defaultGrey = "E4E4E4FF"_ns;
+  NSString* primaryTintColour = "PrimaryTintColour"_ns;
+  NSString* defaultPrimaryTint = "17A5FFFF"_ns;
+  NSString* secondaryTintColour = "SecondaryTintColour"_ns;
+  NSString* defaultSecondaryTint = "0B4478FF"_ns;
+  NSString* blurTintColour = "BlurTintColour"_ns;
+  NSString* blurPreset = "BlurPreset"_ns;
+  NSString* useCustomTint = "UseCustomTint"_ns;
+  NSString* customise = "Customise"_ns;
+  NSString* saturation = "Saturation"_ns;
+  NSString* blurRadius = "BlurRadius"_ns;
+  NSString* blurArtwork = "BlurArtwork"_ns;
+  NSString* adaptiveNowPlaying = "AdaptiveNowPlaying"_ns;
+};
+
 void loadSettings() {
-  NSDictionary* prefs = NSDictionary::withContentsOfFile(NSString::withUTF8(kPreferencesPath));
+  static const SettingStrings k;
+  NSDictionary* prefs = NSDictionary::withContentsOfFile(k.path);
 
-  TweakSettings.Enabled = boolForSetting("Enabled"_ns, YES, prefs);
+  TweakSettings.Enabled = boolForSetting(k.enabled, YES, prefs);
   if (!TweakSettings.Enabled) return;
-  TweakSettings.NowPlayingHooks = boolForSetting("NowPlayingHooks"_ns, YES, prefs);
+  TweakSettings.NowPlayingHooks = boolForSetting(k.nowPlayingHooks, YES, prefs);
 
-  NSString* primaryText = stringForSetting("PrimaryTextColour"_ns, "F4FCF7FF"_ns, prefs);
-  NSString* secondaryText = stringForSetting("SecondaryTextColour"_ns, "E4E4E4FF"_ns, prefs);
-  NSString* primaryTint = stringForSetting("PrimaryTintColour"_ns, "17A5FFFF"_ns, prefs);
-  NSString* secondaryTint = stringForSetting("SecondaryTintColour"_ns, "0B4478FF"_ns, prefs);
-  NSString* blurTint = stringForSetting("BlurTintColour"_ns, "E4E4E4FF"_ns, prefs);
+  NSString* primaryText = stringForSetting(k.primaryTextColour, k.defaultPrimaryText, prefs);
+  NSString* secondaryText = stringForSetting(k.secondaryTextColour, k.defaultGrey, prefs);
+  NSString* primaryTint = stringForSetting(k.primaryTintColour, k.defaultPrimaryTint, prefs);
+  NSString* secondaryTint = stringForSetting(k.secondaryTintColour, k.defaultSecondaryTint, prefs);
+  NSString* blurTint = stringForSetting(k.blurTintColour, k.defaultGrey, prefs);
 
   ThemeColours.PrimaryTintColour = colorFromHexString(primaryTint);
   ThemeColours.SecondaryTintColour = colorFromHexString(secondaryTint);
@@ -56,13 +81,13 @@ void loadSettings() {
   ThemeColours.SecondaryTextColour = colorFromHexString(secondaryText);
   ThemeColours.BlurTintColour = colorFromHexString(blurTint);
 
-  TweakSettings.BlurPreset = integerForSetting("BlurPreset"_ns, 0, prefs);
-  TweakSettings.UseCustomTint = boolForSetting("UseCustomTint"_ns, NO, prefs);
-  TweakSettings.Customise = boolForSetting("Customise"_ns, NO, prefs);
+  TweakSettings.BlurPreset = integerForSetting(k.blurPreset, 0, prefs);
+  TweakSettings.UseCustomTint = boolForSetting(k.useCustomTint, NO, prefs);
+  TweakSettings.Customise = boolForSetting(k.customise, NO, prefs);
   if (TweakSettings.Customise) {
-    TweakSettings.Saturation = CGFloatForSetting("Saturation"_ns, 1, prefs);
-    TweakSettings.BlurRadius = CGFloatForSetting("BlurRadius"_ns, 10, prefs);
+    TweakSettings.Saturation = CGFloatForSetting(k.saturation, 1, prefs);
+    TweakSettings.BlurRadius = CGFloatForSetting(k.blurRadius, 10, prefs);
   }
-  TweakSettings.BlurArtwork = boolForSetting("BlurArtwork"_ns, NO, prefs);
-  TweakSettings.AdaptiveNowPlaying = boolForSetting("AdaptiveNowPlaying"_ns, NO, prefs);
+  TweakSettings.BlurArtwork = boolForSetting(k.blurArtwork, NO, prefs);
+  TweakSettings.AdaptiveNowPlaying = boolForSetting(k.adaptiveNowPlaying, NO, prefs);
 }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <string_view>
 #include <unordered_map>
 
 #include "platform/objc/class.h"
@@ -113,12 +114,31 @@ id NSString_initWithUTF8String(NSString* self, SEL, const char* text) {
 }
 const char* NSString_UTF8String(NSString* self, SEL) { return self->_utf8.c_str(); }
 NSUInteger NSString_length(NSString* self, SEL) { return utf16Length(self->_utf8); }
+// Plain ASCII text has one UTF-16 unit per byte, so it is indexed as it is.
+bool isASCII(const std::string& text) {
+  for (unsigned char c : text)
+    if (c >= 0x80) return false;
+  return true;
+}
+
 unsigned short NSString_characterAtIndex(NSString* self, SEL sel, NSUInteger i) {
+  if (isASCII(self->_utf8)) {
+    if (i >= self->_utf8.size())
+      objc::fatal("-[NSString %s]: index %lu beyond bounds %zu", sel_getName(sel), i, self->_utf8.size());
+    return static_cast<unsigned char>(self->_utf8[i]);
+  }
   std::u16string u = toUTF16(self->_utf8);
   if (i >= u.size()) objc::fatal("-[NSString %s]: index %lu beyond bounds %zu", sel_getName(sel), i, u.size());
   return u[i];
 }
 NSString* NSString_substringWithRange(NSString* self, SEL sel, NSRange r) {
+  if (isASCII(self->_utf8)) {
+    size_t size = self->_utf8.size();
+    if (r.location > size || r.length > size - r.location)
+      objc::fatal("-[NSString %s]: range {%lu, %lu} beyond bounds %zu", sel_getName(sel), r.location, r.length, size);
+    return objc::as<NSString>(
+        objc_autorelease(newString(objc::classOf<NSString>(), self->_utf8.substr(r.location, r.length))));
+  }
   std::u16string u = toUTF16(self->_utf8);
   if (r.location > u.size() || r.length > u.size() - r.location)
     objc::fatal("-[NSString %s]: range {%lu, %lu} beyond bounds %zu", sel_getName(sel), r.location, r.length,
@@ -139,8 +159,19 @@ BOOL NSString_isEqual(NSString* self, SEL, id other) {
 NSUInteger NSString_hash(NSString* self, SEL) {
   NSUInteger cached = self->_hash.load(std::memory_order_relaxed);
   if (cached) return cached;
+  // FNV-1a over eight bytes at a time, then the bytes left: cache keys are
+  // long enough for a byte at a time to show.
   uint64_t h = 1469598103934665603ull;
-  for (unsigned char c : self->_utf8) h = (h ^ c) * 1099511628211ull;
+  const std::string& text = self->_utf8;
+  size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    h = (h ^ word) * 1099511628211ull;
+    h ^= h >> 29;
+  }
+  for (; i < text.size(); ++i) h = (h ^ static_cast<unsigned char>(text[i])) * 1099511628211ull;
+  if (!h) h = 1;  // 0 marks a hash not computed yet
   self->_hash.store(h, std::memory_order_relaxed);
   return h;
 }
@@ -352,11 +383,18 @@ void NSMutableString::appendFormat(const char* format, ...) {
   appendString(NSString::withUTF8(text));
 }
 
+// Looked up by the literal's characters, without making a std::string of
+// them: a literal is looked up every time its expression runs.
+struct LiteralHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+};
+
 NSString* constantString(const char* text) {
   static std::mutex lock;
-  static auto* table = new std::unordered_map<std::string, NSString*>;
+  static auto* table = new std::unordered_map<std::string, NSString*, LiteralHash, std::equal_to<>>;
   std::lock_guard guard(lock);
-  auto it = table->find(text);
+  auto it = table->find(std::string_view(text));
   if (it != table->end()) return it->second;
   NSString* s = newString(objc::classOf<NSString>(), text);
   s->flags_.fetch_or(objc::kImmortal);

@@ -39,18 +39,26 @@ std::optional<std::string> readRegularFile(const char* path, size_t cap) {
   std::optional<std::string> contents;
   struct stat info;
   if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    // Read straight into the string: the file as fstat saw it, so a read
+    // that brings that many bytes is the last (a file that grows meanwhile
+    // is read as it stood). A file that gives no size (0) is read to its
+    // end in growing steps.
     std::string data;
-    char buffer[65536];
+    size_t known = info.st_size > 0 ? size_t(info.st_size) : 0;
+    data.resize(known ? std::min(known, cap + 1) : 4096);
+    size_t length = 0;
     bool ok = true;
-    while (ok && data.size() <= cap) {
-      ssize_t n = read(fd, buffer, sizeof buffer);
+    while (ok && length <= cap && !(known && length == known)) {
+      if (length == data.size()) data.resize(std::min(data.size() * 2, cap + 1));
+      ssize_t n = read(fd, data.data() + length, data.size() - length);
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) {
         ok = n == 0;
         break;
       }
-      data.append(buffer, static_cast<size_t>(n));
+      length += static_cast<size_t>(n);
     }
+    data.resize(length);
     if (ok && !data.empty() && data.size() <= cap) contents = std::move(data);
   }
   close(fd);
@@ -59,11 +67,11 @@ std::optional<std::string> readRegularFile(const char* path, size_t cap) {
 
 // --- Bounds on what libplist will build -----------------------------------------
 
-bool startsWith(std::string_view text, size_t at, std::string_view prefix) {
+inline bool startsWith(std::string_view text, size_t at, std::string_view prefix) {
   return text.size() - at >= prefix.size() && text.compare(at, prefix.size(), prefix) == 0;
 }
 
-bool startsWithNoCase(std::string_view text, size_t at, std::string_view prefix) {
+inline bool startsWithNoCase(std::string_view text, size_t at, std::string_view prefix) {
   if (text.size() - at < prefix.size()) return false;
   for (size_t k = 0; k < prefix.size(); ++k)
     if ((text[at + k] | 0x20) != prefix[k]) return false;
@@ -102,25 +110,28 @@ bool xmlNestingWithin(std::string_view text, int limit) {
   };
   while ((i = text.find('<', i)) != std::string_view::npos) {
     size_t end;
-    if (startsWith(text, i, "<!--")) {
+    // The character after '<' tells the kinds apart, so a plain tag (most
+    // of a file) is told by one comparison.
+    char next = i + 1 < text.size() ? text[i + 1] : '\0';
+    if (next == '!' && startsWith(text, i, "<!--")) {
       end = text.find("-->", i + 4);
       if (end == std::string_view::npos || !opensIn(i, end)) return false;
       i = end + 3;
-    } else if (startsWith(text, i, "<![CDATA[")) {
+    } else if (next == '!' && startsWith(text, i, "<![CDATA[")) {
       end = text.find("]]>", i + 9);
       if (end == std::string_view::npos || !opensIn(i, end)) return false;
       i = end + 3;
-    } else if (startsWith(text, i, "<?")) {
+    } else if (next == '?') {
       end = text.find("?>", i + 2);
       if (end == std::string_view::npos || !opensIn(i, end)) return false;
       i = end + 2;
-    } else if (startsWith(text, i, "<!")) {
+    } else if (next == '!') {
       end = tagEnd(text, i);
       if (end == std::string_view::npos || text.substr(i, end - i).find('[') != std::string_view::npos ||
           !opensIn(i, end))
         return false;
       i = end + 1;
-    } else if (startsWith(text, i, "</")) {
+    } else if (next == '/') {
       size_t name = startsWith(text, i, "</array") ? 7 : startsWith(text, i, "</dict") ? 6 : 0;
       char after = name && i + name < text.size() ? text[i + name] : 'x';
       bool closes = after == '>' || after == ' ' || after == '\t' || after == '\r' || after == '\n';
@@ -282,6 +293,17 @@ Ref<NSString> makeString(const char* bytes, size_t length) {
   return adopt(s);
 }
 
+// A number as numberWithBool: or numberWithInteger: makes it, owned by the
+// caller rather than autoreleased: a file's numbers go straight into their
+// dictionary.
+Ref<NSNumber> makeNumber(NSNumber::Kind kind, NSInteger value) {
+  auto* n = static_cast<NSNumber*>(class_createInstance(objc::classOf<NSNumber>(), 0));
+  n->_kind = kind;
+  n->_integer = value;
+  n->_double = static_cast<double>(value);
+  return adopt(n);
+}
+
 // Answers false when the tree is deeper than allowed; `out` stays nil for a
 // node of a type that has no object form (a UID), which the caller skips.
 bool convert(plist_t node, int depth, Class dictionaryClass, Ref<objc_object>* out);
@@ -289,7 +311,23 @@ bool convert(plist_t node, int depth, Class dictionaryClass, Ref<objc_object>* o
 bool convertDictionary(plist_t node, int depth, Class cls, Ref<objc_object>* out) {
   auto* dict = static_cast<NSDictionary*>(class_createInstance(cls, 0));
   Ref<NSDictionary> kept = adopt(dict);
-  std::unordered_map<std::string, size_t> index;  // a repeated key keeps its last value, as a dictionary would
+  // A repeated key keeps its last value, as a dictionary would. Small
+  // dictionaries (preferences) find a repeat by a scan of the entries; from
+  // kScannedKeys on, an index of the keys' text does.
+  constexpr size_t kScannedKeys = 32;
+  std::unordered_map<std::string_view, size_t> index;
+  auto earlier = [&](const char* key, NSUInteger hash) -> NSDictionary::Entry* {
+    if (dict->_entries.size() <= kScannedKeys) {
+      for (NSDictionary::Entry& e : dict->_entries)
+        if (e.hash == hash && static_cast<NSString*>(e.key.get())->_utf8 == key) return &e;
+      return nullptr;
+    }
+    if (index.empty())
+      for (size_t k = 0; k < dict->_entries.size(); ++k)
+        index.emplace(static_cast<NSString*>(dict->_entries[k].key.get())->_utf8, k);
+    auto found = index.find(key);
+    return found == index.end() ? nullptr : &dict->_entries[found->second];
+  };
   plist_dict_iter raw = nullptr;
   plist_dict_new_iter(node, &raw);
   if (!raw) return false;
@@ -304,13 +342,14 @@ bool convertDictionary(plist_t node, int depth, Class cls, Ref<objc_object>* out
     Ref<objc_object> value;
     if (!convert(item, depth + 1, objc::classOf<NSDictionary>(), &value)) return false;
     if (!value) continue;
-    auto [slot, fresh] = index.emplace(key.get(), dict->_entries.size());
-    if (!fresh) {
-      dict->_entries[slot->second].value = std::move(value);
-      continue;
-    }
     Ref<NSString> keyString = makeString(key.get(), std::strlen(key.get()));
     NSUInteger hash = keyString->hash();
+    if (NSDictionary::Entry* entry = earlier(key.get(), hash)) {
+      entry->value = std::move(value);
+      continue;
+    }
+    // The index holds views of the keys' own text, which stays where it is.
+    if (!index.empty()) index.emplace(keyString->_utf8, dict->_entries.size());
     dict->_entries.push_back({hash, std::move(keyString), std::move(value)});
   }
   *out = std::move(kept);
@@ -352,7 +391,7 @@ bool convert(plist_t node, int depth, Class dictionaryClass, Ref<objc_object>* o
       uint64_t value = 0;
       plist_get_uint_val(node, &value);
       // libplist keeps negative integers as their two's complement.
-      *out = NSNumber::withInteger(static_cast<NSInteger>(value));
+      *out = makeNumber(NSNumber::Kind::Integer, static_cast<NSInteger>(value));
       return true;
     }
     case PLIST_REAL: {
@@ -364,7 +403,7 @@ bool convert(plist_t node, int depth, Class dictionaryClass, Ref<objc_object>* o
     case PLIST_BOOLEAN: {
       uint8_t value = 0;
       plist_get_bool_val(node, &value);
-      *out = NSNumber::withBool(value != 0);
+      *out = makeNumber(NSNumber::Kind::Bool, value != 0);
       return true;
     }
     case PLIST_DATE: {

@@ -88,7 +88,11 @@ BOOL UIColor_isEqual(UIColor* self, SEL, id other) {
 
 NSUInteger UIColor_hash(UIColor* self, SEL) {
   NSUInteger h = self->_cgColor->_components.size();
-  for (CGFloat c : self->_cgColor->_components) h = h * 1000003u + static_cast<NSUInteger>(std::llround(c * 65535.0));
+  // Components to 1/65535, rounded half away from zero without a call.
+  for (CGFloat c : self->_cgColor->_components) {
+    double scaled = c * 65535.0;
+    h = h * 1000003u + static_cast<NSUInteger>(static_cast<int64_t>(scaled + (scaled < 0 ? -0.5 : 0.5)));
+  }
   return h;
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstring>
+#include <random>
 
 #include "colorpicker/DominantPass.h"
 #include "tests/support/picker_images.h"
@@ -103,6 +104,20 @@ TEST(DominantPassTest, FastPassGivesThePlainLoopsBytes) {
     Frame reference = countReference(texels);
     ASSERT_EQ(countFast(texels), reference) << "artwork " << seed;
     ASSERT_EQ(countPortable(texels), reference) << "artwork " << seed << " without AVX2";
+  }
+  // Noise, whose pixels the pass takes in colour order, and images that are
+  // noise in part, near either side of the switch to that order.
+  for (unsigned seed = 0; seed < 200; ++seed) {
+    std::mt19937 random(seed);
+    int spread = 64 + int(seed % 4) * 64;  // 64 to 256 levels around a base colour
+    Frame texels = texelsOf([&](int x, int) {
+      auto channel = [&] { return uint8_t(std::min(255, int(seed % 7) * 20 + int(random() % unsigned(spread)))); };
+      uint8_t r = channel(), g = channel(), b = channel();
+      return x < int(seed % 17) ? Pixel{40, 40, 40, 255} : Pixel{r, g, b, 255};
+    });
+    Frame reference = countReference(texels);
+    ASSERT_EQ(countFast(texels), reference) << "noise " << seed;
+    ASSERT_EQ(countPortable(texels), reference) << "noise " << seed << " without AVX2";
   }
   // Colours straddling the distance: every sample of a two-tone image lies
   // near 0.1 from one of the tones when the tones are 0.1 apart in Y.

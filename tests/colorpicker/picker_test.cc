@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+#include <GLES2/gl2.h>
+
+#include "colorpicker/ContrastRatio.h"
+#include "colorpicker/RendererChoice.h"
 #include "colorpicker/colorpicker.h"
 #include "platform/foundation/NSString.h"
 #include "platform/gles/EAGLContext.h"
@@ -310,6 +314,95 @@ TEST(ColorPickerGLTest, ShaderCompilationReportsFailure) {
   EXPECT_TRUE(compile(&shader, 0x8B30, NSString::withUTF8(kDominantFragmentShaderString)));
   EXPECT_TRUE(compile(&shader, 0x8B31 /* GL_VERTEX_SHADER */, NSString::withUTF8(kDominantVertexShaderString)));
   EAGLContext::setCurrentContext(nil);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RendererChoiceTest, AutomaticDrawsWithGLOnlyOnAGPU) {
+  constexpr KRColorPickerBackend kAuto = KRColorPickerBackendAutomatic, kGL = KRColorPickerBackendGL,
+                                 kCPU = KRColorPickerBackendCPU;
+  struct Case {
+    KRColorPickerBackend requested;
+    const char* renderer;
+    KRColorPickerBackend pass;
+  };
+  const Case cases[] = {
+      {kAuto, "llvmpipe (LLVM 15.0.6, 256 bits)", kCPU},
+      {kAuto, "softpipe", kCPU},
+      {kAuto, "Software Rasterizer", kCPU},
+      {kAuto, "Mesa swrast", kCPU},
+      {kAuto, "Google SwiftShader", kCPU},
+      {kAuto, "D3D12 (Microsoft Basic Render Driver)", kCPU},
+      {kAuto, "LLVMPIPE", kCPU},
+      {kAuto, "", kCPU},
+      {kAuto, nullptr, kCPU},
+      {kAuto, "NVIDIA H100 80GB HBM3/PCIe/SSE2", kGL},
+      {kAuto, "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", kGL},
+      {kAuto, "AMD Radeon RX 6800 (navi21, LLVM 15.0.6, DRM 3.49, 6.1.0)", kGL},
+      {kAuto, "Apple A7 GPU", kGL},
+      {kGL, "llvmpipe (LLVM 15.0.6, 256 bits)", kGL},
+      {kGL, nullptr, kGL},
+      {kCPU, "NVIDIA H100 80GB HBM3/PCIe/SSE2", kCPU},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(KRColorPickerPassForRenderer(c.requested, c.renderer), c.pass)
+        << KRColorPickerBackendName(c.requested) << " on " << (c.renderer ? c.renderer : "(none)");
+}
+
+// Here the renderer is whatever this machine's EGL gives; the automatic
+// picker must have drawn with the pass its renderer calls for.
+TEST(RendererChoiceTest, AutomaticPickerFollowsThisMachinesRenderer) {
+  if (!glUsable()) GTEST_SKIP() << "no OpenGL ES 2.0 context here";
+  AutoreleasePool pool;
+  Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendAutomatic);
+  picker->colorSchemeFromImage(uniformImage(32, {10, 20, 30, 255}));
+  ASSERT_TRUE(picker->_context);
+  Ref<EAGLContext> previous = EAGLContext::currentContext();
+  ASSERT_TRUE(EAGLContext::setCurrentContext(picker->_context));
+  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  KRColorPickerBackend expected = KRColorPickerPassForRenderer(KRColorPickerBackendAutomatic, renderer);
+  EAGLContext::setCurrentContext(previous);
+  EXPECT_EQ(picker->lastBackend(), expected) << renderer;
+  picker->colorSchemeFromImage(uniformImage(32, {10, 20, 30, 255}));
+  EXPECT_EQ(picker->lastBackend(), expected) << "and stays with it";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ContrastRatioTest, WCAGRatiosOfKnownPairs) {
+  AutoreleasePool pool;
+  auto rgb = [](int r, int g, int b) { return UIColor::withRGBA(r / 255.0, g / 255.0, b / 255.0, 1); };
+  struct Case {
+    UIColor* a;
+    UIColor* b;
+    double ratio;
+  };
+  const Case cases[] = {
+      {UIColor::blackColor(), UIColor::blackColor(), 1},
+      {UIColor::whiteColor(), UIColor::blackColor(), 21},
+      {UIColor::blackColor(), UIColor::whiteColor(), 21},  // the order does not matter
+      {rgb(0x77, 0x77, 0x77), UIColor::whiteColor(), 4.4781},
+      {rgb(255, 0, 0), UIColor::whiteColor(), 3.9985},
+      {rgb(0x1A, 0x2B, 0x3C), rgb(0xF0, 0xE0, 0xD0), 11.1899},
+      {nil, UIColor::whiteColor(), 21},  // no colour counts as black
+  };
+  for (const Case& c : cases) EXPECT_NEAR(KRContrastRatio(c.a, c.b), c.ratio, 5e-5) << c.ratio;
+}
+
+// An all-black cover: black text on black, as the algorithm gives, which
+// the ratio shows as 1; the fallback secondary white reads at 21.
+TEST(ContrastRatioTest, AllBlackCoverGivesBlackOnBlack) {
+  AutoreleasePool pool;
+  Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
+  KRColorScheme* scheme = picker->colorSchemeFromImage(uniformImage(64, {0, 0, 0, 255}));
+  ASSERT_TRUE(scheme);
+  EXPECT_EQ(hexOf(scheme->primaryTextColor()), "#000000");
+  EXPECT_DOUBLE_EQ(KRContrastRatio(scheme->backgroundColor(), scheme->primaryTextColor()), 1);
+  EXPECT_DOUBLE_EQ(KRContrastRatio(scheme->backgroundColor(), scheme->secondaryTextColor()), 21);
 }
 
 }  // namespace

@@ -65,21 +65,76 @@ TEST(DescriptorKeyTest, EmptyDictionaryGivesTheDigestOfTheDefaults) {
   EXPECT_EQ(expected->length(), 32u);
 }
 
-TEST(DescriptorKeyTest, WorkedExampleOfASolidColourImage) {
+// The key of a dictionary is the MD5 of its text, field by field.
+TEST(DescriptorKeyTest, TextOfADictionaryFieldByField) {
   AutoreleasePool pool;
   UIColor* colour = UIColor::withRGBA(0.2, 0.4, 0.6, 1);
-  NSDictionary* descriptors = NSDictionary::withObjectsAndKeys(
-      {NSArray::withObjects({colour}), kUIImageColors, NSValue::withCGSize(CGSizeMake(1, 1)), kUIImageSize,
-       add::valueWithCornerInset(ADDCornerInsetZero), kUIImageCornerInset});
-  std::string text = "<kUIImageName:><kUIImageSize:{1, 1}><kUIImageResizableImage:0><kUIImageColors:" +
-                     std::to_string(static_cast<long>(colour->hash())) +
-                     "><kUIImageTintColor:0><kUIImageTintStyle:0><kUIImageCornerInset:" + kZeroInsetText +
-                     "><kADDImageGradientDirection:0>";
-  EXPECT_EQ(add::keyForImageWithDescriptors(descriptors)->str(), add::md5(NSString::withUTF8(text))->str());
+  std::string hash = std::to_string(static_cast<long>(colour->hash()));
+  struct Case {
+    NSDictionary* descriptors;
+    std::string text;
+  };
+  const Case cases[] = {
+      {NSDictionary::withObjectsAndKeys({NSArray::withObjects({colour}), kUIImageColors,
+                                         NSValue::withCGSize(CGSizeMake(1, 1)), kUIImageSize,
+                                         add::valueWithCornerInset(ADDCornerInsetZero), kUIImageCornerInset}),
+       "<kUIImageName:><kUIImageSize:{1, 1}><kUIImageResizableImage:0><kUIImageColors:" + hash +
+           "><kUIImageTintColor:0><kUIImageTintStyle:0><kUIImageCornerInset:" + kZeroInsetText +
+           "><kADDImageGradientDirection:0>"},
+      {NSDictionary::withObjectsAndKeys({"icon"_ns, kUIImageName, NSValue::withCGSize(CGSizeMake(2.5, 0.1)),
+                                         kUIImageSize, NSNumber::withBool(YES), kUIImageResizableImage,
+                                         NSArray::withObjects({colour, colour}), kUIImageColors, colour,
+                                         kUIImageTintColor, NSNumber::withInteger(3), kUIImageTintStyle,
+                                         add::valueWithCornerInset({4, -0.0, 1.25, 7}), kUIImageCornerInset,
+                                         NSNumber::withInteger(2), kADDImageGradientDirection}),
+       "<kUIImageName:icon><kUIImageSize:{2.5, 0.1}><kUIImageResizableImage:1><kUIImageColors:" + hash + hash +
+           "><kUIImageTintColor:" + hash +
+           "><kUIImageTintStyle:3><kUIImageCornerInset:ADDCornerInset <topLeft:4.000000> <topRight:-0.000000> "
+           "<bottomLeft:1.250000> <bottomRight:7.000000>><kADDImageGradientDirection:2>"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(add::keyForImageWithDescriptors(c.descriptors)->str(), add::md5(NSString::withUTF8(c.text))->str())
+        << c.text;
+}
 
-  // The method files its image under exactly these descriptors.
-  UIImage* image = add::imageWithColor(colour);
-  EXPECT_EQ(add::cachedImageWithDescriptors(descriptors), image);
+// Each generating method makes its key straight from its values; the image
+// it caches must be found under the descriptor dictionary of its kind.
+TEST(DescriptorKeyTest, EachKindOfImageIsFiledUnderItsDictionary) {
+  AutoreleasePool pool;
+  UIColor* colour = UIColor::withRGBA(0.7, 0.1, 0.3, 1);
+  NSArray* colours = NSArray::withObjects({colour, UIColor::blueColor()});
+  ADDCornerInset inset{1, 0, 0.5, 0};
+  auto size = [](CGFloat w, CGFloat h) { return NSValue::withCGSize(CGSizeMake(w, h)); };
+  auto unsignedNumber = [](unsigned v) {
+    return objc::send<NSNumber*(unsigned)>(reinterpret_cast<id>(objc::classOf<NSNumber>()),
+                                           "numberWithUnsignedInt:"_sel, v);
+  };
+  struct Case {
+    const char* kind;
+    UIImage* image;
+    NSDictionary* descriptors;
+  };
+  const Case cases[] = {
+      {"colour", add::imageWithColor(colour, CGSizeMake(3, 2.5), inset),
+       NSDictionary::withObjectsAndKeys({NSArray::withObjects({colour}), kUIImageColors, size(3, 2.5), kUIImageSize,
+                                         add::valueWithCornerInset(inset), kUIImageCornerInset})},
+      {"stretchable colour", add::resizableImageWithColor(colour, inset),
+       NSDictionary::withObjectsAndKeys({NSArray::withObjects({colour}), kUIImageColors, NSNumber::withBool(YES),
+                                         kUIImageResizableImage, add::valueWithCornerInset(inset),
+                                         kUIImageCornerInset})},
+      {"gradient", add::imageWithGradient(colours, CGSizeMake(4, 6), ADDImageGradientDirectionVertical),
+       NSDictionary::withObjectsAndKeys({colours, kUIImageColors, size(4, 6), kUIImageSize, unsignedNumber(1),
+                                         kADDImageGradientDirection})},
+      {"stretchable gradient",
+       add::resizableImageWithGradient(colours, CGSizeMake(5, 0), ADDImageGradientDirectionHorizontal),
+       NSDictionary::withObjectsAndKeys({colours, kUIImageColors, size(5, 0), kUIImageSize, unsignedNumber(2),
+                                         kADDImageGradientDirection, NSNumber::withBool(YES),
+                                         kUIImageResizableImage})},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(c.image) << c.kind;
+    EXPECT_EQ(add::cachedImageWithDescriptors(c.descriptors), c.image) << c.kind;
+  }
 }
 
 TEST(DescriptorKeyTest, EveryFieldCountsAndOtherKeysDoNot) {

@@ -206,6 +206,12 @@ TEST(TintTest, NamedImageFromTheBundleIsTintedAndCached) {
   EXPECT_EQ(tinted->size(), CGSizeMake(4, 2));
   EXPECT_EQ(pixelAt(tinted->CGImage(), 0, 0), (RGBA{0, 153, 0, 255}));
   EXPECT_EQ(add::imageNamed("note"_ns, c, ADDImageTintStyleKeepingAlpha), tinted);
+  NSNumber* style = objc::send<NSNumber*(unsigned)>(reinterpret_cast<id>(objc::classOf<NSNumber>()),
+                                                    "numberWithUnsignedInt:"_sel, ADDImageTintStyleKeepingAlpha);
+  EXPECT_EQ(add::cachedImageWithDescriptors(NSDictionary::withObjectsAndKeys(
+                {"note"_ns, kUIImageName, c, kUIImageTintColor, style, kUIImageTintStyle})),
+            tinted)
+      << "filed under its descriptor dictionary";
   EXPECT_NE(add::imageNamed("note"_ns, c, ADDImageTintStyleCutOut), tinted) << "the style is part of the key";
   UIImage* plain = add::imageNamed("note.png"_ns, nil, ADDImageTintStyleKeepingAlpha);
   ASSERT_TRUE(plain);

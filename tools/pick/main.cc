@@ -2,7 +2,11 @@
 // colours) of image files, one line per file in the order given.
 //
 //   mirel-pick --jobs 4 covers/*.jpg
-//   {"file":"covers/a.jpg","background":"#1A2B3C","primary":"#F0E0D0","secondary":"#FFFFFF","backend":"gl"}
+//   {"file":"covers/a.jpg","background":"#1A2B3C","primary":"#F0E0D0","secondary":"#FFFFFF",
+//    "primaryContrast":11.19,"secondaryContrast":14.44,"backend":"gl"}
+//
+// Each text colour comes with its WCAG 2 contrast ratio against the
+// background (1 to 21), so that a scheme that is hard to read shows at once.
 //
 // A file that cannot be read or decoded gives a line with "error" and the run
 // goes on; the exit status is 1 when any file failed.
@@ -22,6 +26,7 @@
 #include <thread>
 #include <vector>
 
+#include "colorpicker/ContrastRatio.h"
 #include "colorpicker/colorpicker.h"
 #include "platform/loader/Loader.h"
 #include "platform/uikit/UIImageFiles.h"
@@ -35,6 +40,7 @@ constexpr size_t kProgressFrom = 20;  // files; fewer finish too soon to need a 
 
 struct Result {
   std::string background, primary, secondary, backend;
+  double primaryContrast = 1, secondaryContrast = 1;
   std::optional<std::string> error;
 };
 
@@ -47,6 +53,15 @@ std::string hexOf(UIColor* color) {
   return text;
 }
 
+// Two decimals, as contrast ratios are quoted (4.5:1).
+double roundedRatio(double ratio) { return std::round(ratio * 100) / 100; }
+
+std::string ratioText(double ratio) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%.2f:1", ratio);
+  return text;
+}
+
 Result pick(KRColorPicker* picker, const std::string& path) {
   AutoreleasePool pool;
   std::string error;
@@ -54,8 +69,13 @@ Result pick(KRColorPicker* picker, const std::string& path) {
   if (!image) return {.error = error.empty() ? "cannot read the image" : error};
   KRColorScheme* scheme = picker->colorSchemeFromImage(image);
   if (!scheme) return {.error = "no colour scheme (the application is in the background)"};
-  return {hexOf(scheme->backgroundColor()), hexOf(scheme->primaryTextColor()), hexOf(scheme->secondaryTextColor()),
-          picker->lastBackend() == KRColorPickerBackendGL ? "gl" : "cpu", std::nullopt};
+  return {hexOf(scheme->backgroundColor()),
+          hexOf(scheme->primaryTextColor()),
+          hexOf(scheme->secondaryTextColor()),
+          picker->lastBackend() == KRColorPickerBackendGL ? "gl" : "cpu",
+          roundedRatio(KRContrastRatio(scheme->backgroundColor(), scheme->primaryTextColor())),
+          roundedRatio(KRContrastRatio(scheme->backgroundColor(), scheme->secondaryTextColor())),
+          std::nullopt};
 }
 
 std::string line(const std::string& file, const Result& r, bool json) {
@@ -68,13 +88,16 @@ std::string line(const std::string& file, const Result& r, bool json) {
       out["background"] = r.background;
       out["primary"] = r.primary;
       out["secondary"] = r.secondary;
+      out["primaryContrast"] = r.primaryContrast;
+      out["secondaryContrast"] = r.secondaryContrast;
       out["backend"] = r.backend;
     }
     return out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   }
   if (r.error) return file + ": error: " + *r.error;
-  return file + ": background " + r.background + ", primary " + r.primary + ", secondary " + r.secondary + " (" +
-         r.backend + ")";
+  return file + ": background " + r.background + ", primary " + r.primary + " (contrast " +
+         ratioText(r.primaryContrast) + "), secondary " + r.secondary + " (contrast " + ratioText(r.secondaryContrast) +
+         ") (" + r.backend + ")";
 }
 
 class Progress {
@@ -106,7 +129,7 @@ int main(int argc, char** argv) {
   std::string backendName = "auto", format = "json";
   unsigned jobs = 1;
   std::vector<std::string> files;
-  app.add_option("--backend", backendName, "Counting pass: gl, cpu, or auto (GL where a context can be made)")
+  app.add_option("--backend", backendName, "Counting pass: gl, cpu, or auto (GL on a GPU, CPU on a software rasteriser)")
       ->check(CLI::IsMember({"auto", "gl", "cpu"}));
   app.add_option("--jobs", jobs, "Files worked on at a time, one picker each")->check(CLI::Range(1u, 256u));
   app.add_option("--format", format, "Output: json (one object a line) or text")
