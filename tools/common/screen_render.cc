@@ -1,5 +1,5 @@
 // One screen, one launch: the device root is a fresh temporary folder with
-// the preferences (and the artwork) in their device places; the child writes
+// the preferences file in its device place; the child writes
 // the picture into that folder and the parent reads it back.
 #include "tools/common/screen_render.h"
 
@@ -64,16 +64,6 @@ bool renderScreenPNG(const ScreenRenderRequest& request, std::string* png, std::
     *error = "cannot write the preferences file";
     return false;
   }
-  if (!request.artworkPath.empty()) {
-    std::error_code ec;
-    fs::path target = root.path + kLaunchArtworkPath;
-    fs::create_directories(target.parent_path(), ec);
-    fs::copy_file(request.artworkPath, target, fs::copy_options::overwrite_existing, ec);
-    if (ec) {
-      *error = "cannot use the artwork " + request.artworkPath + ": " + ec.message();
-      return false;
-    }
-  }
   const fs::path picture = fs::path(root.path) / "picture.png";
   const HostApp& app = *request.app;
   int status = runInChildProcess([&] {
@@ -82,6 +72,7 @@ bool renderScreenPNG(const ScreenRenderRequest& request, std::string* png, std::
     launchHost(host, request.themed ? &mirelExtensionImage() : nullptr);
     UIScreenSetMainScreenScale(request.scale);
     AutoreleasePool pool;
+    if (request.beforeBuild) request.beforeBuild();
     Ref<UIWindow> window = app.buildScreen(request.screen);
     if (!window) return 3;
     Bitmap builtIn;

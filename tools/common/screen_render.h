@@ -6,6 +6,7 @@
 //   bool ok = renderScreenPNG({.app = &musicApp(), .screen = "songs", .themed = true}, &png, &error);
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -19,14 +20,12 @@ struct ScreenRenderRequest {
   bool themed = true;
   // Bytes of the preferences file the launch finds; none: no file at all.
   std::optional<std::string> preferences;
-  // An image file the launch may show as the current artwork; empty: none.
-  std::string artworkPath;
+  // Runs in the launch once the host is up, before the screen is built
+  // (where a tool hands the host's session what it should show).
+  std::function<void()> beforeBuild;
   const Bitmap* wallpaper = nullptr;  // nullptr: the built-in one
   double scale = 2;
 };
-
-// Device path where a launch finds the artwork given in the request.
-inline constexpr const char* kLaunchArtworkPath = "/var/mobile/Media/Artwork/current";
 
 // Fills `png` and returns true; otherwise an error naming what failed.
 bool renderScreenPNG(const ScreenRenderRequest& request, std::string* png, std::string* error);

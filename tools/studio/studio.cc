@@ -149,7 +149,6 @@ bool Studio::renderSlot(const std::string& slot, std::string* png, std::string* 
     request.screen = screen->name;
     request.themed = slot.ends_with("/themed");
     request.preferences = preferences_.propertyList(PropertyListFormat::Binary);
-    request.artworkPath = artworkPath_;
     wallpaper = wallpaper_;
     request.wallpaper = wallpaper.get();
     request.scale = options_.scale;

@@ -69,6 +69,8 @@ class Studio {
 
   mutable std::mutex state_;  // guards everything below
   Preferences preferences_;
+  // The newest artwork: its scheme is shown, and a screen whose name says
+  // it shows the artwork ("nowplaying") is rendered again when it changes.
   std::string artworkPath_;
   uint64_t artworkVersion_ = 0, wallpaperVersion_ = 0, uploads_ = 0;
   std::shared_ptr<const Bitmap> wallpaper_;
