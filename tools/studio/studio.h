@@ -30,7 +30,7 @@ struct StudioOptions {
   Preferences preferences;
   std::string artworkPath, wallpaperPath;  // empty: none, the built-in wallpaper
   unsigned renderWorkers = 2;
-  double scale = 2;
+  double scale = 1;
 };
 
 class Studio {

@@ -237,7 +237,7 @@ TEST(StudioInBrowser, TypingAPrimaryTextColourRecoloursTheSongsPicture) {
   EXPECT_GT(typed["generation"].get<int>(), first["generation"].get<int>()) << "the Songs picture never changed";
   // Song titles and the index letters are drawn in the colour.
   EXPECT_GT(typed["matching"].get<int>(), 500) << "the new picture shows too little text in FF0000";
-  std::printf("typed text to new Songs picture: %d ms\n", typed["latency"].get<int>());
+  std::printf("typed text to new Songs picture: %d ms (%d pixels in the colour)\n", typed["latency"].get<int>(), typed["matching"].get<int>());
 
   // One change of the colour picker, as one pick sends it.
   browser.run("const p = document.getElementById('pref-PrimaryTextColour-rgb');"

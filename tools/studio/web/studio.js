@@ -192,7 +192,7 @@ async function poll() {
   } catch (e) {
     setError("The studio does not answer: " + e.message);
   }
-  setTimeout(poll, 100);
+  setTimeout(poll, 60);
 }
 
 function setUpDrops() {
