@@ -252,8 +252,9 @@ void Studio::routes() {
       res.status = 404;
       res.set_content("{\"error\":\"not found\"}", "application/json");
     } else if (res.status == 413) {
-      res.set_content("{\"error\":\"the upload is larger than " + std::to_string(kStudioMaxUploadBytes >> 20) +
-                          " MiB\"}",
+      // Form-encoded bodies have a far lower limit in the library; say both.
+      res.set_content("{\"error\":\"the upload is too large: at most " + std::to_string(kStudioMaxUploadBytes >> 20) +
+                          " MiB, sent as the image's own type, not as a form\"}",
                       "application/json");
     }
   });

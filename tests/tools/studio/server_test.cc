@@ -270,8 +270,8 @@ TEST_F(StudioServer, RefusesUploadsTooLargeInBytesOrPixelsAndKeepsServing) {
     const char* says;
   };
   const Case cases[] = {
-      {"/api/artwork", std::string(kStudioMaxUploadBytes + 1, 'x'), 413, "larger than"},
-      {"/api/wallpaper", std::string(kStudioMaxUploadBytes + 1, 'x'), 413, "larger than"},
+      {"/api/artwork", std::string(kStudioMaxUploadBytes + 1, 'x'), 413, "too large"},
+      {"/api/wallpaper", std::string(kStudioMaxUploadBytes + 1, 'x'), 413, "too large"},
       {"/api/artwork", huge, 400, "pixels"},
       {"/api/wallpaper", huge, 400, "pixels"},
       {"/api/artwork", "GIF89a not an image we take", 400, "not a PNG or JPEG"},

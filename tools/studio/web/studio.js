@@ -161,6 +161,11 @@ function showPicture(slot, generation, img) {
 function showScheme(scheme) {
   const box = $("#scheme");
   if (!scheme) return;
+  const zone = $("#drop-artwork");
+  if (!zone.classList.contains("done")) {
+    zone.classList.add("done");
+    zone.firstChild.textContent = "Artwork in use (drop another)";
+  }
   const rating = (ratio) => ratio.toFixed(2) + ":1" + (ratio >= 7 ? " AAA" : ratio >= 4.5 ? " AA" : ratio >= 3 ? " AA large" : " poor");
   const swatch = (name, colour, ratio) => {
     const line = element("div", { class: "swatch" }, element("span", { class: "chip" }), name + " " + colour + (ratio ? " · " + rating(ratio) : ""));
@@ -227,6 +232,11 @@ async function start() {
     document.body.classList.toggle("stock", stockSwitch.checked);
     if (stockSwitch.checked) fetch("/api/stock", { method: "POST" });
   });
+  // "?stock" in the address opens the page with stock pictures beside.
+  if (new URLSearchParams(location.search).has("stock")) {
+    stockSwitch.checked = true;
+    stockSwitch.dispatchEvent(new Event("change"));
+  }
   document.body.dataset.ready = "1";
   poll();
 }
