@@ -25,7 +25,11 @@ int main(int argc, char** argv) {
   // The page shows each screen 200 points wide, so scale 1 is sharp enough
   // there and renders about four times faster than 2.
   cli.add_option("--scale", options.scale, "screen scale of the pictures")->check(CLI::Range(1.0, 3.0))->capture_default_str();
-  CLI11_PARSE(cli, argc, argv);
+  try {
+    cli.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return cli.exit(e) == 0 ? 0 : 2;  // --help is no error
+  }
 
   if (!prefsPath.empty()) {
     std::ifstream in(prefsPath, std::ios::binary);

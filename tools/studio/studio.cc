@@ -159,6 +159,7 @@ bool Studio::renderSlot(const std::string& slot, std::string* png, std::string* 
 
 bool Studio::acceptArtwork(const std::string& bytes, std::string* error) {
   if (!checkImageUpload(bytes, {kStudioMaxUploadBytes, kStudioMaxImageSide}, error)) return false;
+  if (workFolder_.empty()) return *error = "no folder in /tmp to keep uploads in", false;
   uint64_t number;
   {
     std::lock_guard guard(state_);
@@ -183,6 +184,7 @@ bool Studio::acceptArtwork(const std::string& bytes, std::string* error) {
 
 bool Studio::acceptWallpaper(const std::string& bytes, std::string* error) {
   if (!checkImageUpload(bytes, {kStudioMaxUploadBytes, kStudioMaxImageSide, true}, error)) return false;
+  if (workFolder_.empty()) return *error = "no folder in /tmp to keep uploads in", false;
   uint64_t number;
   {
     std::lock_guard guard(state_);

@@ -116,6 +116,9 @@ class Browser {
                  "--disable-background-networking", "--disable-component-update",
                  "--disable-sync",         "--disable-extensions",
                  "--disable-default-apps", "--metrics-recording-only",
+                 "--no-pings",             "--disable-domain-reliability",
+                 "--disable-client-side-phishing-detection",
+                 "--disable-features=Translate,OptimizationHints,MediaRouter,AutofillServerCommunication",
                  "--window-size=1400,900", "--user-data-dir=" + profile};
     json caps = {{"capabilities",
                   {{"alwaysMatch",
