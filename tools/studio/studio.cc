@@ -67,6 +67,9 @@ Studio::Studio(StudioOptions options) : options_(std::move(options)), preference
     for (const std::string& screen : app->screens) screens_.push_back({app, screen});
   char pattern[] = "/tmp/mirel-studio-XXXXXX";
   if (mkdtemp(pattern)) workFolder_ = pattern;
+  // One launcher per worker and one for the picker, forked before the
+  // queue's threads exist.
+  launchers_ = std::make_unique<LauncherPool>(options_.renderWorkers + 1);
   queue_ = std::make_unique<RenderQueue>(options_.renderWorkers, [this](const std::string& slot, std::string* png,
                                                                         std::string* error) {
     return renderSlot(slot, png, error);
@@ -77,6 +80,7 @@ Studio::Studio(StudioOptions options) : options_(std::move(options)), preference
 Studio::~Studio() {
   stop();
   queue_.reset();  // waits for the renders in flight
+  launchers_.reset();
   std::error_code ec;
   if (!workFolder_.empty()) fs::remove_all(workFolder_, ec);
 }
@@ -138,7 +142,7 @@ void Studio::scheduleRenders() {
 
 bool Studio::renderSlot(const std::string& slot, std::string* png, std::string* error) {
   ScreenRenderRequest request;
-  std::shared_ptr<const Bitmap> wallpaper;
+  std::string wallpaperPath;
   {
     std::lock_guard guard(state_);
     const Screen* screen = nullptr;
@@ -149,12 +153,10 @@ bool Studio::renderSlot(const std::string& slot, std::string* png, std::string* 
     request.screen = screen->name;
     request.themed = slot.ends_with("/themed");
     request.preferences = preferences_.propertyList(PropertyListFormat::Binary);
-    wallpaper = wallpaper_;
-    request.wallpaper = wallpaper.get();
+    wallpaperPath = wallpaperPath_;
     request.scale = options_.scale;
   }
-  std::shared_lock forking(forkGuard_);
-  return renderScreenPNG(request, png, error);
+  return launchers_->render(request, wallpaperPath, png, error);
 }
 
 bool Studio::acceptArtwork(const std::string& bytes, std::string* error) {
@@ -168,10 +170,7 @@ bool Studio::acceptArtwork(const std::string& bytes, std::string* error) {
   std::string path = workFolder_ + "/artwork-" + std::to_string(number);
   if (!writeFile(path, bytes)) return *error = "cannot keep the artwork", false;
   auto scheme = std::make_unique<ArtworkScheme>();
-  {
-    std::shared_lock forking(forkGuard_);
-    if (!pickArtworkScheme(path, scheme.get(), error)) return false;
-  }
+  if (!launchers_->pick(path, scheme.get(), error)) return false;
   {
     std::lock_guard guard(state_);
     artworkPath_ = path;
@@ -192,15 +191,12 @@ bool Studio::acceptWallpaper(const std::string& bytes, std::string* error) {
   }
   std::string path = workFolder_ + "/wallpaper-" + std::to_string(number) + ".png";
   if (!writeFile(path, bytes)) return *error = "cannot keep the wallpaper", false;
-  Bitmap decoded;
-  {
-    std::unique_lock decoding(forkGuard_);
-    decoded = Bitmap::readPNG(path, error);
-  }
-  if (decoded.empty()) return false;
+  // Decoded once here so that a broken file is refused now, not at every
+  // render; the launchers decode it again for their renders.
+  if (Bitmap::readPNG(path, error).empty()) return false;
   {
     std::lock_guard guard(state_);
-    wallpaper_ = std::make_shared<const Bitmap>(std::move(decoded));
+    wallpaperPath_ = path;
     ++wallpaperVersion_;
   }
   scheduleRenders();

@@ -11,12 +11,12 @@
 
 #include <memory>
 #include <mutex>
-#include <shared_mutex>
 #include <string>
 #include <vector>
 
 #include "platform/render/Bitmap.h"
 #include "tools/studio/artwork_scheme.h"
+#include "tools/studio/launcher.h"
 #include "tools/studio/preferences.h"
 #include "tools/studio/render_queue.h"
 
@@ -35,6 +35,7 @@ struct StudioOptions {
 
 class Studio {
  public:
+  // Call while the process has one thread: the launchers are forked here.
   explicit Studio(StudioOptions options);
   ~Studio();
 
@@ -73,12 +74,10 @@ class Studio {
   // it shows the artwork ("nowplaying") is rendered again when it changes.
   std::string artworkPath_;
   uint64_t artworkVersion_ = 0, wallpaperVersion_ = 0, uploads_ = 0;
-  std::shared_ptr<const Bitmap> wallpaper_;
+  std::string wallpaperPath_;  // empty: the built-in wallpaper
   std::unique_ptr<ArtworkScheme> scheme_;
   bool stockWanted_ = false;
 
-  // Forks take it shared; work with Cairo in this process takes it whole,
-  // so that no child starts with a lock of Cairo's held.
-  std::shared_mutex forkGuard_;
+  std::unique_ptr<LauncherPool> launchers_;
   std::unique_ptr<RenderQueue> queue_;
 };
