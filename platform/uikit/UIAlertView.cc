@@ -4,6 +4,7 @@
 #include "platform/coregraphics/CGGradient.h"
 #include "platform/foundation/NSArray.h"
 #include "platform/objc/class_builder.h"
+#include "platform/uikit/UIBackdropView.h"
 #include "platform/uikit/UIGraphics.h"
 #include "platform/uikit/UIImage.h"
 
@@ -12,6 +13,9 @@ namespace {
 constexpr CGFloat kCardWidth = 270, kButtonHeight = 44;
 
 UIColor* alertButtonColour() { return UIColor::withRGBA(1.0, 0.18, 0.33, 1); }
+
+// The private backdrop style of alert cards.
+constexpr NSInteger kAlertBackdropStyle = 2010;
 
 // --- _UIDimmingKnockoutBackdropView ------------------------------------------------
 // The dark backdrop styles dim harder.
@@ -50,6 +54,15 @@ UIView* Background_initWithFrame(UIModalItemAlertBackgroundView* self, SEL, CGRe
   auto* view = objc::as<UIModalItemAlertBackgroundView>(
       objc::sendSuper<UIView*(CGRect)>(self, objc::classOf<UIView>(), "initWithFrame:"_sel, frame));
   if (!view) return nullptr;
+  // The card is a blur of what lies behind it under a near-opaque gradient,
+  // as the platform's alerts are drawn; the gradient alone decides how much
+  // of the blur shows.
+  Ref<UIBackdropView> blur = adopt(objc::send<UIBackdropView*(CGRect, NSInteger)>(
+      objc::alloc<UIBackdropView>(), "initWithFrame:privateStyle:"_sel, view->bounds(), kAlertBackdropStyle));
+  if (blur) {
+    blur->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    view->addSubview(blur);
+  }
   view->_gradientView = UIView::make<UIImageView>(view->bounds());
   view->addSubview(view->_gradientView);
   return view;
