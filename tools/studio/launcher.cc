@@ -12,7 +12,9 @@
 
 #include "apps/messages/MessagesApp.h"
 #include "apps/music/MusicApp.h"
+#include "apps/music/NowPlaying.h"
 #include "platform/render/Bitmap.h"
+#include "platform/uikit/UIImageFiles.h"
 
 namespace {
 
@@ -77,7 +79,7 @@ const HostApp* appNamed(const std::string& name) {
     std::vector<std::string> reply;
     std::string payload, error;
     bool ok = false;
-    if (request.size() == 7 && request[0] == "render") {
+    if (request.size() == 8 && request[0] == "render") {
       ScreenRenderRequest r;
       r.app = appNamed(request[1]);
       r.screen = request[2];
@@ -92,6 +94,12 @@ const HostApp* appNamed(const std::string& name) {
         }
         r.wallpaper = &wallpapers[wallpaperPath];
       }
+      // The Now Playing screen shows the artwork the page was given.
+      if (const std::string& artwork = request[7]; !artwork.empty())
+        r.beforeBuild = [artwork] {
+          AutoreleasePool pool;
+          setSessionArtwork(UIImageReadFile(artwork.c_str(), 1, 0, nullptr));
+        };
       ok = (!r.wallpaper || !r.wallpaper->empty()) && renderScreenPNG(r, &payload, &error);
     } else if (request.size() == 2 && request[0] == "pick") {
       ArtworkScheme scheme;
@@ -161,12 +169,12 @@ bool LauncherPool::call(const std::vector<std::string>& request, std::vector<std
   return ok;
 }
 
-bool LauncherPool::render(const ScreenRenderRequest& request, const std::string& wallpaperPath, std::string* png,
-                          std::string* error) {
+bool LauncherPool::render(const ScreenRenderRequest& request, const std::string& wallpaperPath,
+                          const std::string& artworkPath, std::string* png, std::string* error) {
   if (!request.app) return *error = "no application given", false;
   std::vector<std::string> reply;
   if (!call({"render", request.app->name, request.screen, request.themed ? "1" : "0", request.preferences ? "1" : "0",
-             request.preferences.value_or(""), std::to_string(request.scale) + " " + wallpaperPath},
+             request.preferences.value_or(""), std::to_string(request.scale) + " " + wallpaperPath, artworkPath},
             &reply))
     return *error = "the launcher is gone", false;
   if (reply[0] != "1") return *error = reply[1], false;

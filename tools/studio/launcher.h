@@ -5,7 +5,7 @@
 // one thread, so its children start clean.
 //
 //   LauncherPool pool(3);                      // before any thread starts
-//   pool.render(request, wallpaperPath, &png, &error);
+//   pool.render(request, wallpaperPath, artworkPath, &png, &error);
 #pragma once
 
 #include <sys/types.h>
@@ -24,9 +24,10 @@ class LauncherPool {
   ~LauncherPool();
 
   // A render as renderScreenPNG does it; the wallpaper is read from the
-  // PNG file (empty path: the built-in one) by the launcher.
-  bool render(const ScreenRenderRequest& request, const std::string& wallpaperPath, std::string* png,
-              std::string* error);
+  // PNG file (empty path: the built-in one) by the launcher, and so is the
+  // artwork the Now Playing screen shows (empty path: the built-in cover).
+  bool render(const ScreenRenderRequest& request, const std::string& wallpaperPath, const std::string& artworkPath,
+              std::string* png, std::string* error);
   bool pick(const std::string& imagePath, ArtworkScheme* scheme, std::string* error);
 
  private:

@@ -142,7 +142,7 @@ void Studio::scheduleRenders() {
 
 bool Studio::renderSlot(const std::string& slot, std::string* png, std::string* error) {
   ScreenRenderRequest request;
-  std::string wallpaperPath;
+  std::string wallpaperPath, artworkPath;
   {
     std::lock_guard guard(state_);
     const Screen* screen = nullptr;
@@ -154,9 +154,10 @@ bool Studio::renderSlot(const std::string& slot, std::string* png, std::string* 
     request.themed = slot.ends_with("/themed");
     request.preferences = preferences_.propertyList(PropertyListFormat::Binary);
     wallpaperPath = wallpaperPath_;
+    artworkPath = artworkPath_;
     request.scale = options_.scale;
   }
-  return launchers_->render(request, wallpaperPath, png, error);
+  return launchers_->render(request, wallpaperPath, artworkPath, png, error);
 }
 
 bool Studio::acceptArtwork(const std::string& bytes, std::string* error) {

@@ -206,7 +206,7 @@ TEST_F(StudioServer, ABurstOfChangesEndsInOnePictureOfTheLastValues) {
   std::string expected, error;
   ASSERT_TRUE(checks_->render({.app = &musicApp(), .screen = "songs", .themed = true,
                                .preferences = download("binary"), .scale = 1},
-                              "", &expected, &error))
+                              "", "", &expected, &error))
       << error;
   EXPECT_TRUE(shown->body == expected) << "the picture shown is not what the downloaded preferences give";
 }
