@@ -3,6 +3,8 @@
 // on it, so whatever lies on the view at loadView's end stays behind them.
 #include "apps/music/NowPlaying.h"
 
+#include "apps/music/Albums.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -107,7 +109,15 @@ UIView* NowPlaying_playbackControlsView(MusicNowPlayingViewController* self, SEL
 void NowPlaying_loadView(MusicNowPlayingViewController* self, SEL) {
   Ref<UIView> view = UIView::create(UIScreen::mainScreen()->bounds());
   view->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-  view->setBackgroundColor(UIColor::whiteColor());
+  // The screen's white comes from a vignette background, the view that
+  // takes the screen's swipes; here it is shown plain, without the dimming
+  // layer the grids' vignettes keep.
+  Ref<UIView> background = UIView::make<MPUVignetteBackgroundView>(view->bounds());
+  background->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+  background->setBackgroundColor(UIColor::whiteColor());
+  for (UIView* layer : background->subviewList())
+    if (object_getClass(layer) == objc::classOf<UIView>()) layer->setAlpha(0);
+  view->addSubview(background);
   self->setView(view);
 }
 

@@ -55,7 +55,11 @@ TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptive) {
       UIImageView* back = backImageView(controller);
       ASSERT_EQ(back != nullptr, row.inserted) << row.name;
       if (back) {
-        EXPECT_EQ(controller->view()->subviewList().front(), back) << row.name << ": not behind the host's views";
+        // In front of the background loadView made, behind every view the
+        // host adds afterwards.
+        std::vector<UIView*> subviews = controller->view()->subviewList();
+        ASSERT_GE(subviews.size(), 2u) << row.name;
+        EXPECT_EQ(subviews[1], back) << row.name << ": not right above the screen's background";
         EXPECT_EQ(back->contentMode(), UIViewContentModeScaleAspectFill) << row.name;
         EXPECT_EQ(dimLayer(controller)->alpha(), row.dimAlpha) << row.name;
         EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), UIColor::blackColor())) << row.name;
