@@ -20,6 +20,9 @@
 #include "platform/render/ViewDump.h"
 #include "platform/render/Wallpaper.h"
 #include "platform/uikit/uikit.h"
+#include "tools/preview/preference_warnings.h"
+#include "tools/preview/screen_launch.h"
+#include "tweak/color_from_hex.h"
 #include "tweak/hook_installer.h"
 #include "tweak/settings.h"
 #include "tweak/startup.h"
@@ -83,7 +86,7 @@ void printReport(const std::string& app) {
 int renderScreen(const HostApp& app, const std::string& screen, bool themed, const Options& options,
                  const Bitmap& wallpaper, const std::string& pngPath, const std::string& jsonPath, bool report) {
   std::string root = prepareDeviceRoot(options);
-  int status = runInChildProcess([&] {
+  int status = runScreenLaunch(app.name + " " + screen + (themed ? "" : " (stock)"), [&] {
     HostDescription host = app.host;
     host.deviceRoot = root;
     launchHost(host, themed ? &mirelExtensionImage() : nullptr);
@@ -134,12 +137,17 @@ bool writeSideBySide(const std::string& left, const std::string& right, const st
 }
 
 // Whether the extension could read the preferences file (checked in a
-// launch of its own, as the extension would read it).
+// launch of its own, as the extension would read it); warns about each value
+// it would read as black or as a default.
 bool preferencesParse(const std::string& path) {
   return runInChildProcess([&] {
            bootPlatform();
+           registerColorCategories();
            AutoreleasePool pool;
-           return NSDictionary::withContentsOfFile(NSString::withUTF8(path)) ? 0 : 1;
+           NSDictionary* prefs = NSDictionary::withContentsOfFile(NSString::withUTF8(path));
+           for (const std::string& line : preferenceWarnings(prefs))
+             std::fprintf(stderr, "mirel-preview: warning: %s\n", line.c_str());
+           return prefs ? 0 : 1;
          }) == 0;
 }
 
