@@ -4,6 +4,7 @@
 //   mirel-image color '#3366cc' --size 40x20 --corners 8,8,0,0 -o button.png
 #include <CLI/CLI.hpp>
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -12,6 +13,7 @@
 #include "platform/foundation/foundation.h"
 #include "platform/uikit/uikit.h"
 #include "tools/image/arguments.h"
+#include "tools/exit_status.h"
 
 namespace {
 
@@ -20,8 +22,11 @@ using namespace mirel_image;
 // The largest side, in pixels, the tool makes or reads.
 constexpr double kMaxPixels = 8192;
 
+// Argument texts that do not say a valid image are usage errors; files that
+// cannot be read or written are failed inputs.
 struct Failure {
   std::string message;
+  int status = kExitUsage;
 };
 
 std::string number(double v) {
@@ -71,17 +76,24 @@ void checkCornersFit(ADDCornerInset i, CGSize size) {
 UIImage* imageArgument(const std::string& path) {
   std::string error;
   UIImage* image = UIImageReadPNG(path.c_str(), scaleFromFileName(path), &error);
-  if (!image) throw Failure{"cannot read " + path + ": " + error};
+  if (!image) throw Failure{"cannot read " + path + ": " + error, kExitInputFailed};
   CGImageRef cg = image->CGImage();
   if (CGImageGetWidth(cg) > kMaxPixels || CGImageGetHeight(cg) > kMaxPixels)
-    throw Failure{path + " is over 8192 pixels a side"};
+    throw Failure{path + " is over 8192 pixels a side", kExitInputFailed};
   return image;
 }
 
+// Whether the file name says PNG, as the bytes written will be.
+bool writesPNG(const std::string& path) {
+  std::string extension = path.size() >= 4 ? path.substr(path.size() - 4) : "";
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".png";
+}
+
 void write(UIImage* image, const std::string& path) {
-  if (!image) throw Failure{"the toolkit made no image"};
+  if (!image) throw Failure{"the toolkit made no image", kExitInputFailed};
   std::string error;
-  if (!UIImageWritePNG(image, path.c_str(), &error)) throw Failure{"cannot write " + path + ": " + error};
+  if (!UIImageWritePNG(image, path.c_str(), &error)) throw Failure{"cannot write " + path + ": " + error, kExitInputFailed};
   CGSize size = image->size();
   UIEdgeInsets caps = image->capInsets();
   std::printf("%s: %g x %g pt, scale %g, cap insets {%g, %g, %g, %g}\n", path.c_str(), size.width, size.height,
@@ -154,7 +166,12 @@ int main(int argc, char** argv) {
   compose->add_option("--offset", offsetText, "offset of TOP in points (default: centred)");
   compose->add_option("-o", output, "PNG file to write")->required();
 
-  CLI11_PARSE(app, argc, argv);
+  if (std::optional<int> status = parseArguments(app, argc, argv)) return *status;
+  if (!writesPNG(output)) {
+    std::fprintf(stderr, "mirel-image: -o %s: mirel-image writes PNG files only; name the file *.png\n",
+                 output.c_str());
+    return kExitUsage;
+  }
 
   try {
     if (color->parsed()) {
@@ -218,7 +235,7 @@ int main(int argc, char** argv) {
     }
   } catch (const Failure& failure) {
     std::fprintf(stderr, "mirel-image: %s\n", failure.message.c_str());
-    return 1;
+    return failure.status;
   }
-  return 0;
+  return kExitDone;
 }

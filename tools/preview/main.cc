@@ -26,6 +26,7 @@
 #include "tweak/hook_installer.h"
 #include "tweak/settings.h"
 #include "tweak/startup.h"
+#include "tools/exit_status.h"
 
 namespace fs = std::filesystem;
 
@@ -166,7 +167,7 @@ int main(int argc, char** argv) {
   cli.add_flag("--dump-json", options.dumpJson, "also write each screen's view tree as JSON");
   cli.add_flag("--hooks", options.hooks, "print the installation report of the launched hosts");
   cli.add_option("--scale", options.scale, "screen scale")->check(CLI::Range(1.0, 4.0))->capture_default_str();
-  CLI11_PARSE(cli, argc, argv);
+  if (std::optional<int> status = parseArguments(cli, argc, argv)) return *status;
 
   for (const auto& [flag, path] : {std::pair{"--prefs", options.prefs}, std::pair{"--artwork", options.artwork},
                                    std::pair{"--wallpaper", options.wallpaper}})
@@ -235,5 +236,5 @@ int main(int argc, char** argv) {
       }
     }
   }
-  return failures ? 1 : 0;
+  return failures ? kExitInputFailed : kExitDone;
 }
