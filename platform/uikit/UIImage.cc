@@ -13,6 +13,7 @@
 #include "platform/coregraphics/CGContext.h"
 #include "platform/foundation/NSString.h"
 #include "platform/objc/class.h"
+#include "platform/uikit/UIImageFiles.h"
 #include "platform/objc/class_builder.h"
 #include "platform/uikit/UIGraphics.h"
 #include "platform/uikit/UIImageFiles.h"
@@ -169,21 +170,30 @@ void freePixels(void*, const void* data, size_t) { std::free(const_cast<void*>(d
 
 }  // namespace
 
+namespace {
+
+// libpng says "Read Error" when the file ends before the image does.
+std::string pngFailure(const std::string& said) {
+  return (said == "Read Error" ? "truncated PNG file (" : "damaged PNG file (") + said + ")";
+}
+
+}  // namespace
+
 UIImage* UIImageReadPNG(const char* path, CGFloat scale, std::string* error) {
   png_image png;
   std::memset(&png, 0, sizeof png);
   png.version = PNG_IMAGE_VERSION;
+  std::string problem = UIImagePNGHeaderProblem(path);
+  if (!problem.empty()) {
+    if (error) *error = problem;
+    return nil;
+  }
   if (!png_image_begin_read_from_file(&png, path)) {
-    if (error) *error = png.message;
+    if (error) *error = pngFailure(png.message);
     png_image_free(&png);
     return nil;
   }
   png.format = PNG_FORMAT_RGBA;
-  if (png.width == 0 || png.height == 0 || png.width > 32767 || png.height > 32767) {
-    if (error) *error = "image size out of range";
-    png_image_free(&png);
-    return nil;
-  }
   size_t rowBytes = size_t(png.width) * 4, bytes = rowBytes * png.height;
   auto* pixels = static_cast<uint8_t*>(std::malloc(bytes));
   if (!pixels) {
@@ -192,7 +202,7 @@ UIImage* UIImageReadPNG(const char* path, CGFloat scale, std::string* error) {
     return nil;
   }
   if (!png_image_finish_read(&png, nullptr, pixels, static_cast<png_int_32>(rowBytes), nullptr)) {
-    if (error) *error = png.message;
+    if (error) *error = pngFailure(png.message);
     std::free(pixels);
     png_image_free(&png);
     return nil;

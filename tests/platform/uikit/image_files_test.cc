@@ -212,9 +212,12 @@ TEST(ImageFilesTest, MoreThan100MegapixelsAreRefusedFromTheHeader) {
   const uint8_t huge[8] = {0, 0, 0x4E, 0x20, 0, 0, 0x4E, 0x20};  // 20000 x 20000
   std::memcpy(bytes.data() + 16, huge, 8);
   TempFile bigPNG(bytes);
-  error.clear();
-  EXPECT_EQ(UIImageReadFile(bigPNG.path(), 1, 0, &error), nullptr);
-  EXPECT_NE(error.find("20000 x 20000 pixels"), std::string::npos) << error;
+  for (auto read : {+[](const char* path, std::string* e) { return UIImageReadFile(path, 1, 0, e); },
+                    +[](const char* path, std::string* e) { return UIImageReadPNG(path, 1, e); }}) {
+    error.clear();
+    EXPECT_EQ(read(bigPNG.path(), &error), nullptr);
+    EXPECT_NE(error.find("20000 x 20000 pixels"), std::string::npos) << error;
+  }
 }
 
 TEST(ImageFilesTest, DamagedFilesFailWithAReason) {
@@ -230,15 +233,23 @@ TEST(ImageFilesTest, DamagedFilesFailWithAReason) {
                               png.path(), &error));
   std::vector<uint8_t> pngBytes = readAll(png.path());
   std::vector<uint8_t> truncatedPNG(pngBytes.begin(), pngBytes.begin() + pngBytes.size() / 2);
+  std::vector<uint8_t> pngHeadOnly(pngBytes.begin(), pngBytes.begin() + 20);
   struct Case {
     const char* name;
     std::vector<uint8_t> bytes;
-    bool mayDecode;  // scribbled entropy data can still decode to something
+    bool mayDecode;     // scribbled entropy data can still decode to something
+    const char* said;   // what the reason says the file is
+    const char* asPNG;  // the reason when read as a PNG (nullptr: not tried)
   };
-  for (const Case& c : {Case{"truncated JPEG", truncated, false}, Case{"JPEG header only", headerOnly, false},
-                        Case{"garbage after SOI", garbage, false}, Case{"scribbled JPEG", scribbled, true},
-                        Case{"truncated PNG", truncatedPNG, false}, Case{"empty", {}, false},
-                        Case{"text", {'h', 'e', 'l', 'l', 'o'}, false}}) {
+  const std::vector<uint8_t> text = {'h', 'e', 'l', 'l', 'o'};
+  for (const Case& c : {Case{"truncated JPEG", truncated, false, "truncated JPEG data", nullptr},
+                        Case{"JPEG header only", headerOnly, false, "truncated JPEG data", nullptr},
+                        Case{"garbage after SOI", garbage, false, "damaged JPEG data", nullptr},
+                        Case{"scribbled JPEG", scribbled, true, "JPEG data", nullptr},
+                        Case{"truncated PNG", truncatedPNG, false, "truncated PNG file", "truncated PNG file"},
+                        Case{"PNG cut in its header", pngHeadOnly, false, "truncated PNG file", "truncated PNG file"},
+                        Case{"empty", {}, false, "empty file", "empty file"},
+                        Case{"text", text, false, "not a JPEG or PNG image", "not a PNG image"}}) {
     AutoreleasePool pool;
     TempFile file(c.bytes);
     error.clear();
@@ -247,7 +258,12 @@ TEST(ImageFilesTest, DamagedFilesFailWithAReason) {
       EXPECT_EQ(image, nullptr) << c.name;
     }
     if (!image) {
-      EXPECT_FALSE(error.empty()) << c.name;
+      EXPECT_NE(error.find(c.said), std::string::npos) << c.name << ": " << error;
+    }
+    if (c.asPNG) {
+      error.clear();
+      EXPECT_EQ(UIImageReadPNG(file.path(), 1, &error), nullptr) << c.name;
+      EXPECT_NE(error.find(c.asPNG), std::string::npos) << c.name << ": " << error;
     }
   }
   error.clear();
