@@ -42,15 +42,19 @@ UIColor* colourArgument(const std::string& text) {
   return UIColor::withRGBA(c[0], c[1], c[2], c[3]);
 }
 
-CGSize sizeArgument(const std::string& text, double scale) {
-  double w, h;
-  std::string error;
-  if (!parseSize(text, &w, &h, &error)) throw Failure{error};
+CGSize checkedSize(const std::string& text, double w, double h, double scale) {
   if (w <= 0 || h <= 0) throw Failure{"size \"" + text + "\" must be positive"};
   if (w * scale > kMaxPixels || h * scale > kMaxPixels)
     throw Failure{"size \"" + text + "\" is over 8192 pixels a side at scale " + number(scale)};
   if (w * scale < 1 || h * scale < 1) throw Failure{"size \"" + text + "\" is under one pixel"};
   return CGSizeMake(w, h);
+}
+
+CGSize sizeArgument(const std::string& text, double scale) {
+  double w, h;
+  std::string error;
+  if (!parseSize(text, &w, &h, &error)) throw Failure{error};
+  return checkedSize(text, w, h, scale);
 }
 
 ADDCornerInset cornersArgument(const std::string& text) {
@@ -122,16 +126,22 @@ int main(int argc, char** argv) {
   color->add_option("--scale", scale, "pixels per point (default 2)");
   color->add_option("-o", output, "PNG file to write")->required();
 
-  // gradient COLOUR... --size WxH --direction D [--resizable]
+  // gradient COLOUR... --size WxH --direction D [--resizable] [--scale S]
+  // Each direction is named from where the first colour goes to where the
+  // last one does.
   CLI::App* gradient = app.add_subcommand("gradient", "a linear gradient");
   std::vector<std::string> colourTexts;
   std::string direction;
   gradient->add_option("COLOUR", colourTexts, "colours from start to end")->required();
-  gradient->add_option("--size", sizeText, "size in points")->required();
-  gradient->add_option("--direction", direction, "vertical, horizontal, diagonal-down or diagonal-up")
+  gradient->add_option("--size", sizeText, "size in points (with --resizable, 0 for the side the strip ignores)")
+      ->required();
+  gradient->add_option("--direction", direction,
+                       "top-to-bottom, left-to-right, top-left-to-bottom-right or top-right-to-bottom-left")
       ->required()
-      ->check(CLI::IsMember({"vertical", "horizontal", "diagonal-down", "diagonal-up"}));
-  gradient->add_flag("--resizable", resizable, "a stretchable strip");
+      ->check(CLI::IsMember(
+          {"top-to-bottom", "left-to-right", "top-left-to-bottom-right", "top-right-to-bottom-left"}));
+  gradient->add_flag("--resizable", resizable, "a stretchable strip (1 point across the direction)");
+  gradient->add_option("--scale", scale, "pixels per point (default 2)");
   gradient->add_option("-o", output, "PNG file to write")->required();
 
   // tint IMAGE COLOUR --style S
@@ -188,13 +198,23 @@ int main(int argc, char** argv) {
         write(add::imageWithColor(c, size, corners), output);
       }
     } else if (gradient->parsed()) {
+      if (!(scale > 0) || scale > 16) throw Failure{"scale must be above 0 and at most 16"};
+      UIScreenSetMainScreenScale(scale);
       Ref<NSMutableArray> colours = objc::make<NSMutableArray>();
       for (const std::string& text : colourTexts) colours->addObject(colourArgument(text));
-      CGSize size = sizeArgument(sizeText, UIScreen::mainScreen()->scale());
-      ADDImageGradientDirection d = direction == "vertical"     ? ADDImageGradientDirectionVertical
-                                    : direction == "horizontal" ? ADDImageGradientDirectionHorizontal
-                                    : direction == "diagonal-down" ? ADDImageGradientDirectionTopLeftToBottomRight
-                                                                   : ADDImageGradientDirectionTopRightToBottomLeft;
+      ADDImageGradientDirection d = direction == "top-to-bottom"   ? ADDImageGradientDirectionVertical
+                                    : direction == "left-to-right" ? ADDImageGradientDirectionHorizontal
+                                    : direction == "top-left-to-bottom-right"
+                                        ? ADDImageGradientDirectionTopLeftToBottomRight
+                                        : ADDImageGradientDirectionTopRightToBottomLeft;
+      // A stretchable strip is 1 point across its direction whatever the
+      // size says there, so that side may be 0, as the toolkit allows.
+      double w = 0, h = 0;
+      std::string error;
+      if (!parseSize(sizeText, &w, &h, &error)) throw Failure{error};
+      if (resizable && d == ADDImageGradientDirectionVertical && w == 0) w = 1;
+      if (resizable && d == ADDImageGradientDirectionHorizontal && h == 0) h = 1;
+      CGSize size = checkedSize(sizeText, w, h, scale);
       write(resizable ? add::resizableImageWithGradient(colours, size, d) : add::imageWithGradient(colours, size, d),
             output);
     } else if (tint->parsed()) {
