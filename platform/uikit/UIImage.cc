@@ -14,6 +14,7 @@
 #include "platform/foundation/NSString.h"
 #include "platform/objc/class.h"
 #include "platform/uikit/UIImageFiles.h"
+#include "platform/uikit/UIImageOrientation.h"
 #include "platform/objc/class_builder.h"
 #include "platform/uikit/UIGraphics.h"
 #include "platform/uikit/UIImageFiles.h"
@@ -65,9 +66,12 @@ UIImageOrientation UIImage_imageOrientation(UIImage* self, SEL) { return self->_
 UIImageRenderingMode UIImage_renderingMode(UIImage* self, SEL) { return self->_renderingMode; }
 UIEdgeInsets UIImage_capInsets(UIImage* self, SEL) { return self->_capInsets; }
 
+// The upright picture's size: a photo taken sideways is as tall as its
+// stored pixels are wide.
 CGSize UIImage_size(UIImage* self, SEL) {
   if (!self->_cgImage) return CGSizeZero;
-  return {CGFloat(self->_cgImage->_width) / self->_scale, CGFloat(self->_cgImage->_height) / self->_scale};
+  CGSize stored{CGFloat(self->_cgImage->_width) / self->_scale, CGFloat(self->_cgImage->_height) / self->_scale};
+  return UIImageOrientationSwapsSides(self->_imageOrientation) ? CGSize{stored.height, stored.width} : stored;
 }
 
 UIImage* UIImage_imageWithRenderingMode(UIImage* self, SEL, UIImageRenderingMode mode) {
@@ -113,11 +117,13 @@ void UIImage_drawInRect(UIImage* self, SEL, CGRect rect) {
   CGContextRef context = UIGraphicsGetCurrentContext();
   if (!context || !self->_cgImage) return;
   CGSize size = UIImage_size(self, nullptr);
+  // The picture is drawn upright, whatever way its pixels are stored.
+  Ref<CGImageObj> upright = UIImageUprightCGImage(self->_cgImage, self->_imageOrientation);
   const UIEdgeInsets& caps = self->_capInsets;
   Axis xs = splitAxis(size.width, caps.left, caps.right, rect.origin.x, rect.size.width);
   Axis ys = splitAxis(size.height, caps.top, caps.bottom, rect.origin.y, rect.size.height);
   if (xs.pieces == 1 && ys.pieces == 1) {
-    drawUpright(context, self->_cgImage, rect);
+    drawUpright(context, upright, rect);
     return;
   }
   // Each piece is cut out of the bitmap, so that stretching one never
@@ -129,7 +135,7 @@ void UIImage_drawInRect(UIImage* self, SEL, CGRect rect) {
       if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) continue;
       CGFloat s = self->_scale;
       Ref<CGImageObj> piece =
-          adopt(CGImageCreateWithImageInRect(self->_cgImage, CGRectMake(xs.from[i] * s, ys.from[j] * s, sw * s, sh * s)));
+          adopt(CGImageCreateWithImageInRect(upright, CGRectMake(xs.from[i] * s, ys.from[j] * s, sw * s, sh * s)));
       if (piece) drawUpright(context, piece, CGRectMake(xs.to[i], ys.to[j], dw, dh));
     }
   }

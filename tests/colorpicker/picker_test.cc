@@ -261,6 +261,32 @@ TEST(ColorPickerTest, TextScanThresholdsAtTheirEdges) {
   }
 }
 
+// A cover stored sideways (its orientation says Right) gives the scheme of
+// the upright cover: the picker counts the picture as it is seen.
+TEST(ColorPickerTest, ARotatedCoverGivesTheSchemeOfTheUprightOne) {
+  // Upright: an orange top half over a dark blue bottom half, white in the
+  // top-left corner. Stored turned a quarter anticlockwise, as a camera
+  // held on its side writes it.
+  auto upright = [](int x, int y) {
+    if (x < 8 && y < 8) return Pixel{255, 255, 255, 255};
+    return y < 16 ? Pixel{240, 140, 20, 255} : Pixel{20, 30, 90, 255};
+  };
+  AutoreleasePool pool;
+  UIImage* seen = imageFromPixels(32, 32, upright);
+  UIImage* stored = imageFromPixels(32, 32, [&](int x, int y) { return upright(31 - y, x); });
+  UIImage* sideways = UIImage::imageWithCGImage(stored->CGImage(), 1, UIImageOrientationRight);
+  for (KRColorPickerBackend backend : backends()) {
+    SCOPED_TRACE(KRColorPickerBackendName(backend));
+    Ref<KRColorPicker> picker = makePicker(backend);
+    KRColorScheme* expected = extract(picker, seen);
+    std::string background = hexOf(expected->backgroundColor()), primary = hexOf(expected->primaryTextColor());
+    KRColorScheme* rotated = extract(picker, sideways);
+    EXPECT_EQ(hexOf(rotated->backgroundColor()), background);
+    EXPECT_EQ(hexOf(rotated->primaryTextColor()), primary);
+    EXPECT_NE(hexOf(extract(picker, stored)->primaryTextColor()), primary) << "the stored pixels alone differ";
+  }
+}
+
 TEST(ColorPickerGLTest, ObjectsAreMadeOnceAndTheThreadsContextIsGivenBack) {
   if (!glUsable()) GTEST_SKIP() << "no OpenGL ES 2.0 context here";
   AutoreleasePool pool;

@@ -146,20 +146,55 @@ TEST(ImageFilesTest, JPEGDecodesAtTheSmallestScaleKeepingTheMinimumSide) {
   }
 }
 
-TEST(ImageFilesTest, JPEGOrientationComesFromExif) {
+// A cover photographed sideways: the file keeps its pixels as stored and
+// names its orientation in Exif; the image's size and what drawing it
+// shows are the upright picture. The stored picture is 32 x 16 with red in
+// its top-left quarter and green in its top-right one; each orientation
+// takes those two corners where the Exif definition says.
+TEST(ImageFilesTest, ExifOrientationIsAppliedWhereTheImageIsDrawn) {
+  enum Corner { TL, TR, BL, BR };
   struct Case {
     int exif;
     UIImageOrientation orientation;
+    Corner red, green;
   };
-  for (Case c : {Case{0, UIImageOrientationUp}, Case{1, UIImageOrientationUp}, Case{3, UIImageOrientationDown},
-                 Case{6, UIImageOrientationRight}, Case{8, UIImageOrientationLeft},
-                 Case{2, UIImageOrientationUpMirrored}, Case{7, UIImageOrientationRightMirrored}}) {
+  const Case cases[] = {
+      {0, UIImageOrientationUp, TL, TR},          {1, UIImageOrientationUp, TL, TR},
+      {2, UIImageOrientationUpMirrored, TR, TL},  {3, UIImageOrientationDown, BR, BL},
+      {4, UIImageOrientationDownMirrored, BL, BR}, {5, UIImageOrientationLeftMirrored, TL, BL},
+      {6, UIImageOrientationRight, TR, BR},       {7, UIImageOrientationRightMirrored, BR, TR},
+      {8, UIImageOrientationLeft, BL, TL},
+  };
+  const RGBA kRed{220, 30, 30, 255}, kGreen{30, 200, 40, 255};
+  for (const Case& c : cases) {
+    SCOPED_TRACE("Exif " + std::to_string(c.exif));
     AutoreleasePool pool;
-    std::vector<uint8_t> bytes = jpegBytes(16, 16, [](int, int) { return Pixel{1, 2, 3}; }, {.exifOrientation = c.exif});
+    std::vector<uint8_t> bytes = jpegBytes(
+        32, 16,
+        [&](int x, int y) {
+          if (y < 8) return x < 16 ? Pixel{220, 30, 30} : Pixel{30, 200, 40};
+          return Pixel{128, 128, 128};
+        },
+        {.exifOrientation = c.exif});
     std::string error;
     UIImage* image = UIImageReadJPEGData(bytes.data(), bytes.size(), 1, 0, &error);
     ASSERT_NE(image, nullptr) << error;
-    EXPECT_EQ(image->imageOrientation(), c.orientation) << "Exif " << c.exif;
+    EXPECT_EQ(image->imageOrientation(), c.orientation);
+    bool sideways = c.exif >= 5;
+    CGSize size = image->size();
+    ASSERT_EQ(size.width, sideways ? 16 : 32);
+    ASSERT_EQ(size.height, sideways ? 32 : 16);
+    UIGraphicsBeginImageContextWithOptions(size, NO, 1);
+    image->drawInRect(CGRectMake(0, 0, size.width, size.height));
+    UIImage* drawn = UIGraphicsGetImageFromCurrentImageContext();
+    UIGraphicsEndImageContext();
+    auto at = [&](Corner corner) {
+      size_t x = corner == TL || corner == BL ? 2 : size_t(size.width) - 3;
+      size_t y = corner == TL || corner == TR ? 2 : size_t(size.height) - 3;
+      return pixelAt(drawn->CGImage(), x, y);
+    };
+    EXPECT_TRUE(near(at(c.red), kRed, 12)) << at(c.red);
+    EXPECT_TRUE(near(at(c.green), kGreen, 12)) << at(c.green);
   }
 }
 
