@@ -80,6 +80,8 @@ bool launchesCheckLeaks() { return MIREL_LEAK_CHECKS; }
 // patterns for the life of the process where the leak check cannot see
 // them; they are the library's, not a launch's.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+// A tool's stderr stays its own: no table of suppressions after each launch.
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
 #endif
 
 int runInChildProcess(const std::function<int()>& body) {
