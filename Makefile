@@ -36,7 +36,10 @@ fuzz: deps
 	  $$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=0 build/fuzz/corpus/$$name fuzz/corpus/$$name || exit 1; \
 	done
 
-preview: build
+# Only what the preview needs, not every test and benchmark.
+preview: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release -j $(JOBS) --target mirel-preview
 	./build/release/tools/mirel-preview --compare --dump-json --out $(PREVIEW_OUT)
 	./build/release/tools/mirel-preview --compare --dump-json --out $(PREVIEW_OUT)/adaptive \
 	  --set AdaptiveNowPlaying=true --set BlurArtwork=true

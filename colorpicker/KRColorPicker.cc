@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <strings.h>
 
 #include "colorpicker/DominantPass.h"
@@ -519,7 +521,13 @@ void KRColorPicker_appDidEnterForeground(KRColorPicker* self, SEL) {
 KRColorPickerBackend backendFromEnvironment() {
   const char* name = std::getenv("MIREL_PICKER_BACKEND");
   KRColorPickerBackend backend = name ? KRColorPickerBackendFromName(name) : KRColorPickerBackendAutomatic;
-  return backend == KRColorPickerBackendNone ? KRColorPickerBackendAutomatic : backend;
+  if (backend != KRColorPickerBackendNone) return backend;
+  // A misspelt value would otherwise pass for the automatic choice unseen.
+  static std::once_flag warned;
+  std::call_once(warned, [name] {
+    std::fprintf(stderr, "warning: MIREL_PICKER_BACKEND=%s is not one of auto, gl, cpu; using auto\n", name);
+  });
+  return KRColorPickerBackendAutomatic;
 }
 
 id KRColorPicker_init(KRColorPicker* self, SEL) {

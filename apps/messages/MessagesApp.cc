@@ -1,6 +1,8 @@
 // The Messages app's classes and scripted session.
 #include "apps/messages/MessagesApp.h"
 
+#include "apps/messages/Balloons.h"
+
 #include "platform/foundation/foundation.h"
 #include "platform/objc/class_builder.h"
 
@@ -83,20 +85,16 @@ Ref<UIViewController> transcriptController(const Conversation& c) {
   Ref<UIViewController> vc = objc::make<UIViewController>();
   vc->setTitle(NSString::withUTF8(c.name));
   UIView* view = vc->view();
-  // The transcript paints no background of its own: the bubbles sit on
+  // The transcript paints no background of its own: the balloons sit on
   // whatever the navigation container shows behind them (white, stock).
   view->setBackgroundColor(nil);
   const std::pair<const char*, bool> lines[] = {
       {c.preview, false}, {"Sounds good. I'll bring the punch cards.", true}, {"See you at eight.", false}};
-  CGFloat y = 80;
+  CGFloat y = 76;
   for (const auto& [text, mine] : lines) {
-    Ref<UILabel> bubble = UIView::make<UILabel>(CGRectMake(mine ? 100 : 12, y, 208, 44));
-    bubble->setText(NSString::withUTF8(text));
-    bubble->setFont(UIFont::systemFont(14));
-    bubble->setBackgroundColor(mine ? UIColor::withRGBA(0.0, 0.48, 1.0, 1) : UIColor::withWhite(0.9, 1));
-    bubble->setTextColor(mine ? UIColor::whiteColor() : UIColor::blackColor());
-    view->addSubview(bubble);
-    y += 56;
+    Ref<UIView> balloon = balloonView(text, mine, mine ? 88 : 12, y, 220);
+    view->addSubview(balloon);
+    y += balloon->frame().size.height + 8;
   }
   return vc;
 }
@@ -107,6 +105,9 @@ Ref<UIWindow> buildWindow(bool openConversation) {
   Ref<UIViewController> list = objc::make<CKConversationListController>();
   list->setTitle("Messages"_ns);
   Ref<UINavigationController> nav = UINavigationController::withRoot(list);
+  // The app's container is white, as the stock app shows behind its
+  // transcript; it is set through the ordinary setter.
+  nav->view()->setBackgroundColor(UIColor::whiteColor());
   window->addSubview(nav->view());
   if (openConversation) nav->pushViewController(transcriptController(kConversations[0]), NO);
   static const char kRootKey = 0;

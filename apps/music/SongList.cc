@@ -9,7 +9,9 @@
 namespace {
 
 // --- Text attributes --------------------------------------------------------
-// The host builds each dictionary once and hands the same one out again.
+// The host builds each dictionary once and hands the same one out again;
+// every attribute method has a dictionary of its own, even where two look
+// alike, so that no method answers with another's.
 
 UIColor* musicTint() { return UIColor::withRGBA(1.0, 0.18, 0.33, 1); }
 
@@ -17,7 +19,31 @@ NSDictionary* attributes(UIFont* font, UIColor* colour) {
   return NSDictionary::withObjectsAndKeys({font, NSFontAttributeName(), colour, NSForegroundColorAttributeName()});
 }
 
-template <int Size, bool Bold, int Grey1000, bool Tinted>
+// One per attribute method of the cell content views.
+enum class Role {
+  SongListDetailRegularPrivate,
+  SongListTitleRegular,
+  SongListTitleEmphasized,
+  SongListSubtitleRegular,
+  SongListDetailEmphasized,
+  SongListDetailRegular,
+  SongListDetailRegularGray,
+  MediaTitleRegularPrivate,
+  MediaSubtitleRegularPrivate,
+  MediaTitleRegular,
+  MediaTitleEmphasized,
+  MediaSubtitleRegular,
+  MediaSubtitleEmphasized,
+  SearchTitleRegular,
+  SearchTitleEmphasized,
+  SearchSubtitleRegular,
+  SearchSubtitleEmphasized,
+  SearchDetailRegular,
+  HeaderTitleRegular,
+  HeaderTitleEmphasized,
+};
+
+template <Role, int Size, bool Bold, int Grey1000, bool Tinted>
 NSDictionary* keptAttributes(Class, SEL) {
   static NSDictionary* kept = [] {
     UIFont* font = Bold ? UIFont::boldSystemFont(Size) : UIFont::systemFont(Size);
@@ -27,8 +53,12 @@ NSDictionary* keptAttributes(Class, SEL) {
   return kept;
 }
 
-NSDictionary* headerTitleRegular(id, SEL) { return keptAttributes<14, true, 0, false>(nullptr, nullptr); }
-NSDictionary* headerTitleEmphasized(id, SEL) { return keptAttributes<14, true, 0, true>(nullptr, nullptr); }
+NSDictionary* headerTitleRegular(id, SEL) {
+  return keptAttributes<Role::HeaderTitleRegular, 14, true, 0, false>(nullptr, nullptr);
+}
+NSDictionary* headerTitleEmphasized(id, SEL) {
+  return keptAttributes<Role::HeaderTitleEmphasized, 14, true, 0, true>(nullptr, nullptr);
+}
 
 // --- Song rows ----------------------------------------------------------------
 
@@ -150,28 +180,28 @@ Ref<UIViewController> makeSongsViewController() {
 void registerSongListClasses() {
   objc::ClassBuilder<MusicCellContentView>("MusicSongListTableViewCellContentView", objc::classOf<UIView>())
       .ivar("_title", &MusicCellContentView::_title)
-      .classMethod<&keptAttributes<13, false, 560, false>>("_detailRegularTextAttributes")
-      .classMethod<&keptAttributes<16, false, 0, false>>("titleRegularTextAttributes")
-      .classMethod<&keptAttributes<16, false, 0, true>>("titleEmphasizedTextAttributes")
-      .classMethod<&keptAttributes<12, false, 330, false>>("subtitleRegularTextAttributes")
-      .classMethod<&keptAttributes<13, false, 0, true>>("detailEmphasizedTextAttributes")
-      .classMethod<&keptAttributes<13, false, 330, false>>("detailRegularTextAttributes")
-      .classMethod<&keptAttributes<13, false, 560, false>>("detailRegularGrayTextAttributes")
+      .classMethod<&keptAttributes<Role::SongListDetailRegularPrivate, 13, false, 560, false>>("_detailRegularTextAttributes")
+      .classMethod<&keptAttributes<Role::SongListTitleRegular, 16, false, 0, false>>("titleRegularTextAttributes")
+      .classMethod<&keptAttributes<Role::SongListTitleEmphasized, 16, false, 0, true>>("titleEmphasizedTextAttributes")
+      .classMethod<&keptAttributes<Role::SongListSubtitleRegular, 12, false, 330, false>>("subtitleRegularTextAttributes")
+      .classMethod<&keptAttributes<Role::SongListDetailEmphasized, 13, false, 0, true>>("detailEmphasizedTextAttributes")
+      .classMethod<&keptAttributes<Role::SongListDetailRegular, 13, false, 330, false>>("detailRegularTextAttributes")
+      .classMethod<&keptAttributes<Role::SongListDetailRegularGray, 13, false, 560, false>>("detailRegularGrayTextAttributes")
       .method<&SongContent_drawRect>("drawRect:");
   objc::ClassBuilder<MusicCellContentView>("MusicStandardMediaTableViewCellContentView", objc::classOf<UIView>())
-      .classMethod<&keptAttributes<16, false, 0, false>>("_titleRegularTextAttributes")
-      .classMethod<&keptAttributes<12, false, 330, false>>("_subtitleRegularTextAttributes")
-      .classMethod<&keptAttributes<16, false, 0, false>>("titleRegularTextAttributes")
-      .classMethod<&keptAttributes<16, false, 0, true>>("titleEmphasizedTextAttributes")
-      .classMethod<&keptAttributes<12, false, 330, false>>("subtitleRegularTextAttributes")
-      .classMethod<&keptAttributes<12, false, 0, true>>("subtitleEmphasizedTextAttributes")
+      .classMethod<&keptAttributes<Role::MediaTitleRegularPrivate, 16, false, 0, false>>("_titleRegularTextAttributes")
+      .classMethod<&keptAttributes<Role::MediaSubtitleRegularPrivate, 12, false, 330, false>>("_subtitleRegularTextAttributes")
+      .classMethod<&keptAttributes<Role::MediaTitleRegular, 16, false, 0, false>>("titleRegularTextAttributes")
+      .classMethod<&keptAttributes<Role::MediaTitleEmphasized, 16, false, 0, true>>("titleEmphasizedTextAttributes")
+      .classMethod<&keptAttributes<Role::MediaSubtitleRegular, 12, false, 330, false>>("subtitleRegularTextAttributes")
+      .classMethod<&keptAttributes<Role::MediaSubtitleEmphasized, 12, false, 0, true>>("subtitleEmphasizedTextAttributes")
       .method<&MediaContent_drawRect>("drawRect:");
   objc::ClassBuilder<MusicCellContentView>("MusicSearchTableViewCellContentView", objc::classOf<UIView>())
-      .classMethod<&keptAttributes<16, false, 0, false>>("titleRegularTextAttributes")
-      .classMethod<&keptAttributes<16, false, 0, true>>("titleEmphasizedTextAttributes")
-      .classMethod<&keptAttributes<12, false, 330, false>>("subtitleRegularTextAttributes")
-      .classMethod<&keptAttributes<12, false, 0, true>>("subtitleEmphasizedTextAttributes")
-      .classMethod<&keptAttributes<13, false, 560, false>>("detailRegularTextAttributes")
+      .classMethod<&keptAttributes<Role::SearchTitleRegular, 16, false, 0, false>>("titleRegularTextAttributes")
+      .classMethod<&keptAttributes<Role::SearchTitleEmphasized, 16, false, 0, true>>("titleEmphasizedTextAttributes")
+      .classMethod<&keptAttributes<Role::SearchSubtitleRegular, 12, false, 330, false>>("subtitleRegularTextAttributes")
+      .classMethod<&keptAttributes<Role::SearchSubtitleEmphasized, 12, false, 0, true>>("subtitleEmphasizedTextAttributes")
+      .classMethod<&keptAttributes<Role::SearchDetailRegular, 13, false, 560, false>>("detailRegularTextAttributes")
       .method<&MediaContent_drawRect>("drawRect:");
   objc::ClassBuilder<MusicTableSectionHeaderView>("MusicTableSectionHeaderView",
                                                   objc::classOf<UITableViewHeaderFooterView>())

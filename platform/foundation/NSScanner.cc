@@ -54,7 +54,9 @@ BOOL NSScanner_isAtEnd(NSScanner* self, SEL) { return skipWhitespace(self, self-
 BOOL NSScanner_scanHexInt(NSScanner* self, SEL, unsigned int* result) {
   const std::u16string& u = self->_units;
   size_t i = skipWhitespace(self, self->_location);
-  if (i + 1 < u.size() && u[i] == '0' && (u[i + 1] == 'x' || u[i + 1] == 'X')) i += 2;
+  // "0x" is a prefix only before a hex digit; otherwise the "0" is the
+  // number and the scan stops at the "x", as Foundation's does.
+  if (i + 2 < u.size() && u[i] == '0' && (u[i + 1] == 'x' || u[i + 1] == 'X') && hexDigit(u[i + 2]) >= 0) i += 2;
   size_t digitsStart = i;
   unsigned long long value = 0;
   for (int d; i < u.size() && (d = hexDigit(u[i])) >= 0; ++i)

@@ -5,6 +5,7 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -79,6 +80,12 @@ const Display& sharedDisplay() {
     const char* wanted = std::getenv("MIREL_EGL_PLATFORM");
     std::string only = wanted ? wanted : "";
     if (only == "none") return d;
+    if (!only.empty() && only != "device" && only != "surfaceless" && only != "default") {
+      std::fprintf(stderr,
+                   "warning: MIREL_EGL_PLATFORM=%s is not one of device, surfaceless, default, none; trying each\n",
+                   only.c_str());
+      only.clear();
+    }
     const char* client = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);  // null without client extensions
     struct Candidate {
       const char* name;

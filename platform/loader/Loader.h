@@ -43,5 +43,10 @@ void mapExtension(const ExtensionImage& extension);
 void launchHost(const HostDescription& host, const ExtensionImage* extension);
 
 // Runs `body` in a forked child process and returns its exit status (or 128
-// plus the signal that ended it). The child never returns into the caller.
+// plus the signal that ended it). The child never returns into the caller;
+// in a sanitised build it runs the leak check before it leaves, and a child
+// that passed but leaked ends with status 23.
 int runInChildProcess(const std::function<int()>& body);
+
+// Whether this build's children run the leak check (sanitised builds).
+bool launchesCheckLeaks();

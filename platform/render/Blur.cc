@@ -72,9 +72,17 @@ void blurRegion(Bitmap& canvas, PixelRect rect, const BlurRecipe& recipe, double
   int x1 = std::min(cw, rect.x + rect.width), y1 = std::min(ch, rect.y + rect.height);
   if (x1 <= x0 || y1 <= y0 || opacity <= 0) return;
 
+  // A blur wider than the canvas looks the same as one as wide as the
+  // canvas (every pass already spans all of it), so the radius drawn with is
+  // bounded there; a settings value of any size, or not a number, then
+  // neither overflows the margin nor takes time for nothing.
+  double radius = std::isnan(recipe.radiusPixels)
+                      ? 0
+                      : std::clamp(recipe.radiusPixels, 0.0, static_cast<double>(std::max(cw, ch)));
+
   // Read a margin around the rectangle so that its edges blend with what
   // lies outside, as a live blur does.
-  int margin = static_cast<int>(std::ceil(recipe.radiusPixels * 1.5));
+  int margin = static_cast<int>(std::ceil(radius * 1.5));
   int sx0 = std::max(0, x0 - margin), sy0 = std::max(0, y0 - margin);
   int sx1 = std::min(cw, x1 + margin), sy1 = std::min(ch, y1 + margin);
   int w = sx1 - sx0, h = sy1 - sy0;
@@ -89,7 +97,7 @@ void blurRegion(Bitmap& canvas, PixelRect rect, const BlurRecipe& recipe, double
       out[0] = (p >> 16) & 0xFF, out[1] = (p >> 8) & 0xFF, out[2] = p & 0xFF, out[3] = p >> 24;
     }
 
-  double sigma = recipe.radiusPixels / 2;
+  double sigma = radius / 2;
   if (sigma >= 0.5) {
     for (int size : boxesForGauss(sigma)) {
       int radius = (size - 1) / 2;

@@ -12,6 +12,7 @@
 
 #include "platform/objc/class.h"
 #include "platform/render/Blur.h"
+#include "platform/uikit/UIImageOrientation.h"
 #include "platform/uikit/uikit.h"
 
 namespace {
@@ -66,8 +67,10 @@ struct ImageSurface {
   }
 };
 
+// The picture upright, as the image's orientation says it is seen.
 void makeSurface(UIImage* image, ImageSurface& out) {
-  CGImageRef cg = image ? image->CGImage() : nullptr;
+  Ref<CGImageObj> upright = image ? UIImageUprightCGImage(image->CGImage(), image->imageOrientation()) : Ref<CGImageObj>();
+  CGImageRef cg = upright.get();
   const uint8_t* rgba = CGImageGetPremultipliedRGBA(cg);
   if (!rgba) return;
   int w = static_cast<int>(CGImageGetWidth(cg)), h = static_cast<int>(CGImageGetHeight(cg));

@@ -19,19 +19,22 @@ UIView* Cell_initWithFrame(UICollectionViewCell* self, SEL, CGRect frame) {
 }
 UIView* Cell_contentView(UICollectionViewCell* self, SEL) { return self->_contentView.get(); }
 
-UIView* Grid_initWithFrame(UICollectionView* self, SEL, CGRect frame) {
-  auto* grid = objc::as<UICollectionView>(
-      objc::sendSuper<UIView*(CGRect)>(self, objc::classOf<UIScrollView>(), "initWithFrame:"_sel, frame));
+// What every initialiser of a grid sets up, decoding included.
+UIView* setUpGrid(UIView* made, bool decoding) {
+  auto* grid = objc::as<UICollectionView>(made);
   if (!grid) return nullptr;
   grid->_cells = objc::make<NSMutableArray>();
-  grid->setBackgroundColor(UIColor::whiteColor());
+  setInitialBackground(grid, UIColor::whiteColor(), decoding);
   return grid;
+}
+UIView* Grid_initWithFrame(UICollectionView* self, SEL, CGRect frame) {
+  return setUpGrid(objc::sendSuper<UIView*(CGRect)>(self, objc::classOf<UIScrollView>(), "initWithFrame:"_sel, frame), false);
 }
 UIView* Grid_initWithFrameLayout(UICollectionView* self, SEL, CGRect frame, id) {
   return objc::send<UIView*(CGRect)>(self, "initWithFrame:"_sel, frame);
 }
-UIView* Grid_initWithCoder(UICollectionView* self, SEL, id) {
-  return objc::send<UIView*(CGRect)>(self, "initWithFrame:"_sel, CGRectZero);
+UIView* Grid_initWithCoder(UICollectionView* self, SEL, id coder) {
+  return setUpGrid(objc::sendSuper<UIView*(id)>(self, objc::classOf<UIScrollView>(), "initWithCoder:"_sel, coder), true);
 }
 void Grid_setDataSource(UICollectionView* self, SEL, id source) { self->_dataSource = source; }
 void Grid_setItemSize(UICollectionView* self, SEL, CGSize size) { self->_itemSize = size; }

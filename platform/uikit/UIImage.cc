@@ -13,6 +13,8 @@
 #include "platform/coregraphics/CGContext.h"
 #include "platform/foundation/NSString.h"
 #include "platform/objc/class.h"
+#include "platform/uikit/UIImageFiles.h"
+#include "platform/uikit/UIImageOrientation.h"
 #include "platform/objc/class_builder.h"
 #include "platform/uikit/UIGraphics.h"
 #include "platform/uikit/UIImageFiles.h"
@@ -64,9 +66,12 @@ UIImageOrientation UIImage_imageOrientation(UIImage* self, SEL) { return self->_
 UIImageRenderingMode UIImage_renderingMode(UIImage* self, SEL) { return self->_renderingMode; }
 UIEdgeInsets UIImage_capInsets(UIImage* self, SEL) { return self->_capInsets; }
 
+// The upright picture's size: a photo taken sideways is as tall as its
+// stored pixels are wide.
 CGSize UIImage_size(UIImage* self, SEL) {
   if (!self->_cgImage) return CGSizeZero;
-  return {CGFloat(self->_cgImage->_width) / self->_scale, CGFloat(self->_cgImage->_height) / self->_scale};
+  CGSize stored{CGFloat(self->_cgImage->_width) / self->_scale, CGFloat(self->_cgImage->_height) / self->_scale};
+  return UIImageOrientationSwapsSides(self->_imageOrientation) ? CGSize{stored.height, stored.width} : stored;
 }
 
 UIImage* UIImage_imageWithRenderingMode(UIImage* self, SEL, UIImageRenderingMode mode) {
@@ -112,11 +117,13 @@ void UIImage_drawInRect(UIImage* self, SEL, CGRect rect) {
   CGContextRef context = UIGraphicsGetCurrentContext();
   if (!context || !self->_cgImage) return;
   CGSize size = UIImage_size(self, nullptr);
+  // The picture is drawn upright, whatever way its pixels are stored.
+  Ref<CGImageObj> upright = UIImageUprightCGImage(self->_cgImage, self->_imageOrientation);
   const UIEdgeInsets& caps = self->_capInsets;
   Axis xs = splitAxis(size.width, caps.left, caps.right, rect.origin.x, rect.size.width);
   Axis ys = splitAxis(size.height, caps.top, caps.bottom, rect.origin.y, rect.size.height);
   if (xs.pieces == 1 && ys.pieces == 1) {
-    drawUpright(context, self->_cgImage, rect);
+    drawUpright(context, upright, rect);
     return;
   }
   // Each piece is cut out of the bitmap, so that stretching one never
@@ -128,7 +135,7 @@ void UIImage_drawInRect(UIImage* self, SEL, CGRect rect) {
       if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) continue;
       CGFloat s = self->_scale;
       Ref<CGImageObj> piece =
-          adopt(CGImageCreateWithImageInRect(self->_cgImage, CGRectMake(xs.from[i] * s, ys.from[j] * s, sw * s, sh * s)));
+          adopt(CGImageCreateWithImageInRect(upright, CGRectMake(xs.from[i] * s, ys.from[j] * s, sw * s, sh * s)));
       if (piece) drawUpright(context, piece, CGRectMake(xs.to[i], ys.to[j], dw, dh));
     }
   }
@@ -169,21 +176,30 @@ void freePixels(void*, const void* data, size_t) { std::free(const_cast<void*>(d
 
 }  // namespace
 
+namespace {
+
+// libpng says "Read Error" when the file ends before the image does.
+std::string pngFailure(const std::string& said) {
+  return (said == "Read Error" ? "truncated PNG file (" : "damaged PNG file (") + said + ")";
+}
+
+}  // namespace
+
 UIImage* UIImageReadPNG(const char* path, CGFloat scale, std::string* error) {
   png_image png;
   std::memset(&png, 0, sizeof png);
   png.version = PNG_IMAGE_VERSION;
+  std::string problem = UIImagePNGHeaderProblem(path);
+  if (!problem.empty()) {
+    if (error) *error = problem;
+    return nil;
+  }
   if (!png_image_begin_read_from_file(&png, path)) {
-    if (error) *error = png.message;
+    if (error) *error = pngFailure(png.message);
     png_image_free(&png);
     return nil;
   }
   png.format = PNG_FORMAT_RGBA;
-  if (png.width == 0 || png.height == 0 || png.width > 32767 || png.height > 32767) {
-    if (error) *error = "image size out of range";
-    png_image_free(&png);
-    return nil;
-  }
   size_t rowBytes = size_t(png.width) * 4, bytes = rowBytes * png.height;
   auto* pixels = static_cast<uint8_t*>(std::malloc(bytes));
   if (!pixels) {
@@ -192,7 +208,7 @@ UIImage* UIImageReadPNG(const char* path, CGFloat scale, std::string* error) {
     return nil;
   }
   if (!png_image_finish_read(&png, nullptr, pixels, static_cast<png_int_32>(rowBytes), nullptr)) {
-    if (error) *error = png.message;
+    if (error) *error = pngFailure(png.message);
     std::free(pixels);
     png_image_free(&png);
     return nil;

@@ -25,9 +25,16 @@ struct ErrorManager {
   char message[JMSG_LENGTH_MAX];
 };
 
+// libjpeg's own words follow what they mean for the file: data that ends
+// early is a truncated file, anything else a damaged one.
 [[noreturn]] void onError(j_common_ptr cinfo) {
   auto* manager = reinterpret_cast<ErrorManager*>(cinfo->err);
-  (*cinfo->err->format_message)(cinfo, manager->message);
+  char said[JMSG_LENGTH_MAX];
+  (*cinfo->err->format_message)(cinfo, said);
+  int code = cinfo->err->msg_code;
+  bool endsEarly = code == JWRN_JPEG_EOF || code == JERR_INPUT_EOF || code == JERR_INPUT_EMPTY;
+  std::snprintf(manager->message, sizeof manager->message, "%s JPEG data (%.150s)",
+                endsEarly ? "truncated" : "damaged", said);
   std::longjmp(manager->jump, 1);
 }
 
@@ -204,21 +211,27 @@ UIImage* UIImageReadFile(const char* path, CGFloat scale, size_t minimumSide, st
     return image;
   }
   std::fclose(file);
-  if (got >= 8 && std::memcmp(head, kPNG, 8) == 0) {
-    // IHDR is the first chunk: its width and height decide before libpng
-    // allocates anything for the pixels.
-    if (got == sizeof head && std::memcmp(head + 12, "IHDR", 4) == 0) {
-      uint64_t area = uint64_t(read32(head + 16, false)) * read32(head + 20, false);
-      if (area > kUIImageMaxPixels) {
-        if (error)
-          *error = "image is " + std::to_string(read32(head + 16, false)) + " x " +
-                   std::to_string(read32(head + 20, false)) + " pixels, more than the limit of " +
-                   std::to_string(kUIImageMaxPixels / 1'000'000) + " megapixels";
-        return nil;
-      }
-    }
-    return UIImageReadPNG(path, scale, error);
-  }
+  if (got >= 8 && std::memcmp(head, kPNG, 8) == 0) return UIImageReadPNG(path, scale, error);
   if (error) *error = got == 0 ? "empty file" : "not a JPEG or PNG image";
   return nil;
+}
+
+std::string UIImagePNGHeaderProblem(const char* path) {
+  FILE* file = std::fopen(path, "rb");
+  if (!file) return std::strerror(errno);
+  uint8_t head[24] = {};
+  size_t got = std::fread(head, 1, sizeof head, file);
+  std::fclose(file);
+  static const uint8_t kPNG[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (got == 0) return "empty file";
+  if (got < 8 || std::memcmp(head, kPNG, 8) != 0) return "not a PNG image";
+  if (got < sizeof head || std::memcmp(head + 12, "IHDR", 4) != 0) return "truncated PNG file (it ends in its header)";
+  // IHDR is the first chunk: its width and height decide before libpng
+  // allocates anything for the pixels.
+  uint32_t width = read32(head + 16, false), height = read32(head + 20, false);
+  if (uint64_t(width) * height > kUIImageMaxPixels)
+    return "image is " + std::to_string(width) + " x " + std::to_string(height) + " pixels, more than the limit of " +
+           std::to_string(kUIImageMaxPixels / 1'000'000) + " megapixels";
+  if (width == 0 || height == 0) return "damaged PNG file (its header gives no size)";
+  return "";
 }

@@ -26,3 +26,7 @@ UIImage* UIImageReadJPEGData(const uint8_t* bytes, size_t length, CGFloat scale,
                              std::string* error);
 // A JPEG or PNG file, told apart by its first bytes; autoreleased.
 UIImage* UIImageReadFile(const char* path, CGFloat scale, size_t minimumSide, std::string* error);
+// Why a PNG file cannot be read, from its first 24 bytes alone: it cannot be
+// opened, is empty, is no PNG, ends inside its header, or is over the pixel
+// limit. Empty when the header is sound. UIImageReadPNG asks this first.
+std::string UIImagePNGHeaderProblem(const char* path);

@@ -15,13 +15,18 @@ namespace {
 
 // The stock bar blurs what scrolls under it with the ultra light private
 // style; the blur view is put at the back when the bar lays out.
-UIView* Bar_initWithFrame(UINavigationBar* self, SEL, CGRect frame) {
-  auto* bar = objc::as<UINavigationBar>(
-      objc::sendSuper<UIView*(CGRect)>(self, objc::classOf<UIView>(), "initWithFrame:"_sel, frame));
+UIView* setUpBar(UIView* made) {
+  auto* bar = objc::as<UINavigationBar>(made);
   if (!bar) return nullptr;
   bar->_barBackdrop = adopt(
       objc::send<UIView*(NSInteger)>(objc::alloc<UIBackdropView>(), "initWithPrivateStyle:"_sel, 2060));
   return bar;
+}
+UIView* Bar_initWithFrame(UINavigationBar* self, SEL, CGRect frame) {
+  return setUpBar(objc::sendSuper<UIView*(CGRect)>(self, objc::classOf<UIView>(), "initWithFrame:"_sel, frame));
+}
+UIView* Bar_initWithCoder(UINavigationBar* self, SEL, id coder) {
+  return setUpBar(objc::sendSuper<UIView*(id)>(self, objc::classOf<UIView>(), "initWithCoder:"_sel, coder));
 }
 void Bar_layoutSubviews(UINavigationBar* self, SEL) {
   CGRect b = self->bounds();
@@ -119,6 +124,7 @@ void registerUINavigationController() {
       .ivar("_titleTextAttributes", &UINavigationBar::_titleTextAttributes)
       .ivar("_barBackdrop", &UINavigationBar::_barBackdrop)
       .method<&Bar_initWithFrame>("initWithFrame:")
+      .method<&Bar_initWithCoder>("initWithCoder:")
       .method<&Bar_titleTextAttributes>("titleTextAttributes")
       .method<&Bar_setTitleTextAttributes>("setTitleTextAttributes:")
       .method<&Bar_layoutSubviews>("layoutSubviews");

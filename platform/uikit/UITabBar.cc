@@ -67,18 +67,21 @@ void Button_drawRect(UITabBarButton* self, SEL, CGRect) {
 
 // --- UITabBar ------------------------------------------------------------------
 
-// The stock bar blurs what lies behind it with the light private style.
-UIView* Bar_initWithFrame(UITabBar* self, SEL, CGRect frame) {
-  auto* bar = objc::as<UITabBar>(
-      objc::sendSuper<UIView*(CGRect)>(self, objc::classOf<UIView>(), "initWithFrame:"_sel, frame));
+// What every initialiser of a bar sets up, decoding included: the stock bar
+// blurs what lies behind it with the light private style.
+UIView* setUpBar(UIView* made) {
+  auto* bar = objc::as<UITabBar>(made);
   if (!bar) return nullptr;
   bar->_buttons = objc::make<NSMutableArray>();
   bar->_adaptiveBackdrop = adopt(
       objc::send<UIView*(NSInteger)>(objc::alloc<UIBackdropView>(), "initWithPrivateStyle:"_sel, 2060));
   return bar;
 }
-UIView* Bar_initWithCoder(UITabBar* self, SEL, id) {
-  return objc::send<UIView*(CGRect)>(self, "initWithFrame:"_sel, CGRectZero);
+UIView* Bar_initWithFrame(UITabBar* self, SEL, CGRect frame) {
+  return setUpBar(objc::sendSuper<UIView*(CGRect)>(self, objc::classOf<UIView>(), "initWithFrame:"_sel, frame));
+}
+UIView* Bar_initWithCoder(UITabBar* self, SEL, id coder) {
+  return setUpBar(objc::sendSuper<UIView*(id)>(self, objc::classOf<UIView>(), "initWithCoder:"_sel, coder));
 }
 
 void Bar_layoutSubviews(UITabBar* self, SEL) {

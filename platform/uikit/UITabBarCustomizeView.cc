@@ -11,14 +11,19 @@ constexpr CGFloat kTitleBarHeight = 20 + kNavigationBarHeight;
 constexpr CGFloat kButtonWidth = 76, kButtonHeight = 58;
 
 // The stock sheet is an opaque light page; its background is set through
-// the ordinary setter, like any view's.
-UIView* Sheet_initWithFrame(UITabBarCustomizeView* self, SEL, CGRect frame) {
-  auto* sheet = objc::as<UITabBarCustomizeView>(
-      objc::sendSuper<UIView*(CGRect)>(self, objc::classOf<UIView>(), "initWithFrame:"_sel, frame));
+// the ordinary setter, like any view's, or restored when decoded.
+UIView* setUpSheet(UIView* made, bool decoding) {
+  auto* sheet = objc::as<UITabBarCustomizeView>(made);
   if (!sheet) return nullptr;
   sheet->_buttons = objc::make<NSMutableArray>();
-  sheet->setBackgroundColor(UIColor::withWhite(0.96, 1));
+  setInitialBackground(sheet, UIColor::withWhite(0.96, 1), decoding);
   return sheet;
+}
+UIView* Sheet_initWithFrame(UITabBarCustomizeView* self, SEL, CGRect frame) {
+  return setUpSheet(objc::sendSuper<UIView*(CGRect)>(self, objc::classOf<UIView>(), "initWithFrame:"_sel, frame), false);
+}
+UIView* Sheet_initWithCoder(UITabBarCustomizeView* self, SEL, id coder) {
+  return setUpSheet(objc::sendSuper<UIView*(id)>(self, objc::classOf<UIView>(), "initWithCoder:"_sel, coder), true);
 }
 
 // The pieces are made when the items arrive, after initialisation, so they
@@ -91,6 +96,7 @@ void Bar_beginCustomizingItems(UITabBar* self, SEL, NSArray* items) {
 void registerUITabBarCustomizeView() {
   objc::ClassBuilder<UITabBarCustomizeView>("UITabBarCustomizeView", objc::classOf<UIView>())
       .method<&Sheet_initWithFrame>("initWithFrame:")
+      .method<&Sheet_initWithCoder>("initWithCoder:")
       .method<&Sheet_setItems>("setItems:")
       .method<&Sheet_items>("items")
       .method<&Sheet_layoutSubviews>("layoutSubviews");

@@ -57,22 +57,27 @@ UILabel* Header_textLabel(UITableViewHeaderFooterView* self, SEL) { return self-
 UIView* Header_contentView(UITableViewHeaderFooterView* self, SEL) { return self->_contentView.get(); }
 UIView* Header_backgroundView(UITableViewHeaderFooterView* self, SEL) { return self->_backgroundView.get(); }
 
-UITableView* Table_initWithFrameStyle(UITableView* self, SEL, CGRect frame, NSInteger style) {
-  auto* table = objc::as<UITableView>(
-      objc::sendSuper<UIView*(CGRect)>(self, objc::classOf<UIScrollView>(), "initWithFrame:"_sel, frame));
+// What every initialiser of a table sets up, decoding included.
+UITableView* setUpTable(UIView* made, NSInteger style, bool decoding) {
+  auto* table = objc::as<UITableView>(made);
   if (!table) return nullptr;
   table->_style = style;
   table->_visibleViews = objc::make<NSMutableArray>();
   table->_cells = objc::make<NSMutableArray>();
-  table->setBackgroundColor(style == UITableViewStyleGrouped ? UIColor::withWhite(0.94, 1) : UIColor::whiteColor());
+  setInitialBackground(table, style == UITableViewStyleGrouped ? UIColor::withWhite(0.94, 1) : UIColor::whiteColor(),
+                       decoding);
   return table;
+}
+UITableView* Table_initWithFrameStyle(UITableView* self, SEL, CGRect frame, NSInteger style) {
+  return setUpTable(objc::sendSuper<UIView*(CGRect)>(self, objc::classOf<UIScrollView>(), "initWithFrame:"_sel, frame),
+                    style, false);
 }
 UIView* Table_initWithFrame(UITableView* self, SEL, CGRect frame) {
   return objc::send<UITableView*(CGRect, NSInteger)>(self, "initWithFrame:style:"_sel, frame, UITableViewStylePlain);
 }
-UIView* Table_initWithCoder(UITableView* self, SEL, id) {
-  return objc::send<UITableView*(CGRect, NSInteger)>(self, "initWithFrame:style:"_sel, CGRectZero,
-                                                     UITableViewStylePlain);
+UIView* Table_initWithCoder(UITableView* self, SEL, id coder) {
+  return setUpTable(objc::sendSuper<UIView*(id)>(self, objc::classOf<UIScrollView>(), "initWithCoder:"_sel, coder),
+                    UITableViewStylePlain, true);
 }
 void Table_setDataSource(UITableView* self, SEL, id source) { self->_dataSource = source; }
 id Table_dataSource(UITableView* self, SEL) { return self->_dataSource; }

@@ -18,8 +18,13 @@ UIView* UIView_initWithFrame(UIView* self, SEL, CGRect frame) {
   return self;
 }
 UIView* UIView_init(UIView* self, SEL) { return objc::send<UIView*(CGRect)>(self, "initWithFrame:"_sel, CGRectZero); }
+// Decoding is a path of its own, as on the platform: it never sends
+// initWithFrame:, so what a class does there does not happen here (the
+// model's coders carry no frame; views decode at the zero rectangle).
 UIView* UIView_initWithCoder(UIView* self, SEL, id coder) {
-  return objc::send<UIView*(CGRect)>(self, "initWithFrame:"_sel, CGRectZero);
+  self->_frame = CGRectZero;
+  self->_alpha = 1;
+  return self;
 }
 
 // Subviews follow a size change by their autoresizing masks.

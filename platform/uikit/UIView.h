@@ -115,3 +115,13 @@ struct UIReplicantView : UIView {
 };
 
 void registerUIView();
+
+// The background a stock initialiser gives its view. Decoding restores it
+// from the archive straight into the field, as archived state is restored,
+// without sending setBackgroundColor:; the other initialisers set it.
+inline void setInitialBackground(UIView* view, UIColor* colour, bool decoding) {
+  if (decoding)
+    view->_backgroundColor = colour;
+  else
+    view->setBackgroundColor(colour);
+}

@@ -222,48 +222,72 @@ TEST(ColorPickerTest, BackgroundOfYExactlyOneHalfFallsBackToBlack) {
   }
 }
 
-// Navy background with a dark blue patch near it, red, pink near the red,
-// and a smaller light patch: the primary scan skips the dark blue (too near
-// the background), the secondary scan skips the pink (too near the primary)
-// and takes the light colour when it contrasts with the background.
-TEST(ColorPickerTest, TextScansSkipColoursNearTheBackgroundAndThePrimary) {
-  const Pixel kNavy{10, 20, 60, 255}, kDarkBlue{30, 40, 90, 255}, kRed{200, 30, 30, 255}, kPink{210, 60, 60, 255};
+// The text scans' two thresholds at their edges, on a counted buffer laid
+// out by hand (each row of the quarter one colour with one count): squared
+// distance 16256 from the background is too near and 16257 far enough;
+// 5851 from the primary is too near and 5853 far enough (no three squares
+// sum to 5852). Each near colour counts more than the far one, so a
+// threshold off by one picks it instead.
+TEST(ColorPickerTest, TextScanThresholdsAtTheirEdges) {
   struct Case {
     const char* name;
-    Pixel light;
-    const char* secondary;
-    int components;
+    std::vector<Pixel> rows;  // rows 0.. of the quarter (alpha: the count); the rest background
+    const char *primary, *secondary;
   };
-  auto bytes = [](UIColor* c) {
-    CGFloat r = 0, g = 0, b = 0, a = 0;
-    c->getRGBA(&r, &g, &b, &a);
-    return RGBPixel{NSInteger(r * 255.0), NSInteger(g * 255.0), NSInteger(b * 255.0)};
+  const Pixel kBackground{0, 0, 0, 255};
+  const Case cases[] = {
+      {"primary: 16256 from the background is skipped, 16257 is taken",
+       {{120, 40, 16, 200}, {127, 8, 8, 100}},
+       "#7F0808", "#FFFFFF"},
+      {"secondary: 5851 from the primary and 16256 from the background are skipped, 5853 is taken",
+       {{230, 200, 150, 250}, {155, 215, 149, 200}, {120, 40, 16, 180}, {156, 216, 139, 100}},
+       "#E6C896", "#9CD88B"},
+      {"secondary: nothing far enough from the primary gives black, then the fallback",
+       {{230, 200, 150, 250}, {155, 215, 149, 200}},
+       "#E6C896", "#FFFFFF"},
   };
-  for (KRColorPickerBackend backend : backends()) {
-    Ref<KRColorPicker> picker = makePicker(backend);
-    for (Case c : {Case{"off-white", {250, 250, 240, 255}, "#FAFAF0", 4},
-                   // Colour difference 460 with navy: rejected, and the
-                   // dark background takes white.
-                   Case{"yellow", {250, 240, 60, 255}, "#FFFFFF", 2}}) {
-      AutoreleasePool pool;
-      KRColorScheme* scheme = extract(picker, imageFromPixels(32, 32, [&](int x, int y) {
-                                        if (x >= 16 || y >= 16) return kNavy;
-                                        if (y < 6 && x >= 8) return kRed;
-                                        if (y >= 8 && y < 12) return x < 8 ? kPink : kDarkBlue;
-                                        if (y >= 12 && y < 15 && x >= 10) return c.light;
-                                        return kNavy;
-                                      }));
-      std::string where = std::string(c.name) + " on " + KRColorPickerBackendName(backend);
-      EXPECT_EQ(hexOf(scheme->backgroundColor()), "#0A143C") << where;
-      EXPECT_EQ(hexOf(scheme->primaryTextColor()), "#C81E1E") << where;
-      UIColor* secondary = scheme->secondaryTextColor();
-      EXPECT_EQ(hexOf(secondary), c.secondary) << where;
-      EXPECT_EQ(int(CGColorGetNumberOfComponents(secondary->CGColor())), c.components) << where;
-      if (c.components == 4) {
-        EXPECT_GE(squareDistanceInRGBSpaceBetweenColor(bytes(secondary), bytes(scheme->primaryTextColor())), 5853);
-        EXPECT_GE(squareDistanceInRGBSpaceBetweenColor(bytes(secondary), bytes(scheme->backgroundColor())), 16257);
+  AutoreleasePool pool;
+  Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
+  extract(picker, uniformImage(32, kBackground));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x) {
+        Pixel p = y < int(c.rows.size()) && x < 16 ? c.rows[y] : kBackground;
+        uint8_t* out = &picker->_cpuFramebuffer[(y * 32 + x) * 4];
+        out[0] = p.r, out[1] = p.g, out[2] = p.b, out[3] = p.a;
       }
-    }
+    Ref<KRColorScheme> scheme = objc::make<KRColorScheme>();
+    scheme->setBackgroundColor(UIColor::withRGBA(0, 0, 0, 1));
+    picker->findTextColorsTaskForColorScheme(scheme);
+    EXPECT_EQ(hexOf(scheme->primaryTextColor()), c.primary);
+    EXPECT_EQ(hexOf(scheme->secondaryTextColor()), c.secondary);
+  }
+}
+
+// A cover stored sideways (its orientation says Right) gives the scheme of
+// the upright cover: the picker counts the picture as it is seen.
+TEST(ColorPickerTest, ARotatedCoverGivesTheSchemeOfTheUprightOne) {
+  // Upright: an orange top half over a dark blue bottom half, white in the
+  // top-left corner. Stored turned a quarter anticlockwise, as a camera
+  // held on its side writes it.
+  auto upright = [](int x, int y) {
+    if (x < 8 && y < 8) return Pixel{255, 255, 255, 255};
+    return y < 16 ? Pixel{240, 140, 20, 255} : Pixel{20, 30, 90, 255};
+  };
+  AutoreleasePool pool;
+  UIImage* seen = imageFromPixels(32, 32, upright);
+  UIImage* stored = imageFromPixels(32, 32, [&](int x, int y) { return upright(31 - y, x); });
+  UIImage* sideways = UIImage::imageWithCGImage(stored->CGImage(), 1, UIImageOrientationRight);
+  for (KRColorPickerBackend backend : backends()) {
+    SCOPED_TRACE(KRColorPickerBackendName(backend));
+    Ref<KRColorPicker> picker = makePicker(backend);
+    KRColorScheme* expected = extract(picker, seen);
+    std::string background = hexOf(expected->backgroundColor()), primary = hexOf(expected->primaryTextColor());
+    KRColorScheme* rotated = extract(picker, sideways);
+    EXPECT_EQ(hexOf(rotated->backgroundColor()), background);
+    EXPECT_EQ(hexOf(rotated->primaryTextColor()), primary);
+    EXPECT_NE(hexOf(extract(picker, stored)->primaryTextColor()), primary) << "the stored pixels alone differ";
   }
 }
 

@@ -161,6 +161,7 @@ TEST(HexColours, TextsGiveTheirColoursOrBlack) {
       {"GGGGGG", black},
       {"##FFF", black},
       {"1G0000", {1 / 255.0, 0, 0, 1}},
+      {"0x1234", {0, 0x12 / 255.0, 0x34 / 255.0, 1}},
   };
   inLaunch({}, [&] {
     for (const HexCase& c : cases) expectColour(colorFromHexString(NSString::withUTF8(c.text)), c.expected, c.text);

@@ -2,9 +2,12 @@
 // app-wide blur steps, and the Part of the table installed so far.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
 #include <set>
 #include <string>
 
+#include "platform/loader/Loader.h"
 #include "platform/uikit/uikit.h"
 #include "tests/support/launch.h"
 #include "tweak/hook_installer.h"
@@ -109,6 +112,37 @@ TEST(Startup, StockLaunchHasNoExtension) {
     EXPECT_TRUE(installationReport().empty());
     EXPECT_EQ(sharedYesNumber(), nullptr);
   });
+}
+
+// Memory the "kept" launch holds on to, and a slot the "dropped" one
+// overwrites (volatile, so the allocation is not optimised away).
+void* gKept = nullptr;
+void* volatile gDropped = nullptr;
+
+[[gnu::noinline]] void allocateAndDrop() {
+  gDropped = std::malloc(64);
+  gDropped = nullptr;
+}
+
+// A forked launch leaves with _exit, past the sanitiser's own leak check:
+// in a sanitised build the child checks itself, so a launch that leaks fails.
+TEST(Launches, ALaunchThatLeaksFailsInASanitisedBuild) {
+  if (!launchesCheckLeaks()) GTEST_SKIP() << "leaks are checked in the sanitised builds only";
+  const struct {
+    const char* name;
+    std::function<int()> body;
+    int status;
+  } cases[] = {
+      {"kept", [] { gKept = std::malloc(64); return 0; }, 0},
+      {"dropped", [] { allocateAndDrop(); return 0; }, 23},
+      {"failed and dropped", [] { allocateAndDrop(); return 4; }, 4},
+  };
+  for (const auto& c : cases) {
+    ::testing::internal::CaptureStderr();
+    int status = runInChildProcess(c.body);
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, c.status) << c.name;
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 //   mirel-image color '#3366cc' --size 40x20 --corners 8,8,0,0 -o button.png
 #include <CLI/CLI.hpp>
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -12,16 +13,20 @@
 #include "platform/foundation/foundation.h"
 #include "platform/uikit/uikit.h"
 #include "tools/image/arguments.h"
+#include "tools/exit_status.h"
 
 namespace {
 
 using namespace mirel_image;
 
-// The largest side, in pixels, the tool makes or reads.
+// The largest side, in pixels, of an image the tool makes.
 constexpr double kMaxPixels = 8192;
 
+// Argument texts that do not say a valid image are usage errors; files that
+// cannot be read or written are failed inputs.
 struct Failure {
   std::string message;
+  int status = kExitUsage;
 };
 
 std::string number(double v) {
@@ -37,15 +42,19 @@ UIColor* colourArgument(const std::string& text) {
   return UIColor::withRGBA(c[0], c[1], c[2], c[3]);
 }
 
-CGSize sizeArgument(const std::string& text, double scale) {
-  double w, h;
-  std::string error;
-  if (!parseSize(text, &w, &h, &error)) throw Failure{error};
+CGSize checkedSize(const std::string& text, double w, double h, double scale) {
   if (w <= 0 || h <= 0) throw Failure{"size \"" + text + "\" must be positive"};
   if (w * scale > kMaxPixels || h * scale > kMaxPixels)
     throw Failure{"size \"" + text + "\" is over 8192 pixels a side at scale " + number(scale)};
   if (w * scale < 1 || h * scale < 1) throw Failure{"size \"" + text + "\" is under one pixel"};
   return CGSizeMake(w, h);
+}
+
+CGSize sizeArgument(const std::string& text, double scale) {
+  double w, h;
+  std::string error;
+  if (!parseSize(text, &w, &h, &error)) throw Failure{error};
+  return checkedSize(text, w, h, scale);
 }
 
 ADDCornerInset cornersArgument(const std::string& text) {
@@ -71,17 +80,22 @@ void checkCornersFit(ADDCornerInset i, CGSize size) {
 UIImage* imageArgument(const std::string& path) {
   std::string error;
   UIImage* image = UIImageReadPNG(path.c_str(), scaleFromFileName(path), &error);
-  if (!image) throw Failure{"cannot read " + path + ": " + error};
-  CGImageRef cg = image->CGImage();
-  if (CGImageGetWidth(cg) > kMaxPixels || CGImageGetHeight(cg) > kMaxPixels)
-    throw Failure{path + " is over 8192 pixels a side"};
+  // The platform refuses files over its pixel limit from their header.
+  if (!image) throw Failure{"cannot read " + path + ": " + error, kExitInputFailed};
   return image;
 }
 
+// Whether the file name says PNG, as the bytes written will be.
+bool writesPNG(const std::string& path) {
+  std::string extension = path.size() >= 4 ? path.substr(path.size() - 4) : "";
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".png";
+}
+
 void write(UIImage* image, const std::string& path) {
-  if (!image) throw Failure{"the toolkit made no image"};
+  if (!image) throw Failure{"the toolkit made no image", kExitInputFailed};
   std::string error;
-  if (!UIImageWritePNG(image, path.c_str(), &error)) throw Failure{"cannot write " + path + ": " + error};
+  if (!UIImageWritePNG(image, path.c_str(), &error)) throw Failure{"cannot write " + path + ": " + error, kExitInputFailed};
   CGSize size = image->size();
   UIEdgeInsets caps = image->capInsets();
   std::printf("%s: %g x %g pt, scale %g, cap insets {%g, %g, %g, %g}\n", path.c_str(), size.width, size.height,
@@ -112,16 +126,22 @@ int main(int argc, char** argv) {
   color->add_option("--scale", scale, "pixels per point (default 2)");
   color->add_option("-o", output, "PNG file to write")->required();
 
-  // gradient COLOUR... --size WxH --direction D [--resizable]
+  // gradient COLOUR... --size WxH --direction D [--resizable] [--scale S]
+  // Each direction is named from where the first colour goes to where the
+  // last one does.
   CLI::App* gradient = app.add_subcommand("gradient", "a linear gradient");
   std::vector<std::string> colourTexts;
   std::string direction;
   gradient->add_option("COLOUR", colourTexts, "colours from start to end")->required();
-  gradient->add_option("--size", sizeText, "size in points")->required();
-  gradient->add_option("--direction", direction, "vertical, horizontal, diagonal-down or diagonal-up")
+  gradient->add_option("--size", sizeText, "size in points (with --resizable, 0 for the side the strip ignores)")
+      ->required();
+  gradient->add_option("--direction", direction,
+                       "top-to-bottom, left-to-right, top-left-to-bottom-right or top-right-to-bottom-left")
       ->required()
-      ->check(CLI::IsMember({"vertical", "horizontal", "diagonal-down", "diagonal-up"}));
-  gradient->add_flag("--resizable", resizable, "a stretchable strip");
+      ->check(CLI::IsMember(
+          {"top-to-bottom", "left-to-right", "top-left-to-bottom-right", "top-right-to-bottom-left"}));
+  gradient->add_flag("--resizable", resizable, "a stretchable strip (1 point across the direction)");
+  gradient->add_option("--scale", scale, "pixels per point (default 2)");
   gradient->add_option("-o", output, "PNG file to write")->required();
 
   // tint IMAGE COLOUR --style S
@@ -154,7 +174,12 @@ int main(int argc, char** argv) {
   compose->add_option("--offset", offsetText, "offset of TOP in points (default: centred)");
   compose->add_option("-o", output, "PNG file to write")->required();
 
-  CLI11_PARSE(app, argc, argv);
+  if (std::optional<int> status = parseArguments(app, argc, argv)) return *status;
+  if (!writesPNG(output)) {
+    std::fprintf(stderr, "mirel-image: -o %s: mirel-image writes PNG files only; name the file *.png\n",
+                 output.c_str());
+    return kExitUsage;
+  }
 
   try {
     if (color->parsed()) {
@@ -173,13 +198,23 @@ int main(int argc, char** argv) {
         write(add::imageWithColor(c, size, corners), output);
       }
     } else if (gradient->parsed()) {
+      if (!(scale > 0) || scale > 16) throw Failure{"scale must be above 0 and at most 16"};
+      UIScreenSetMainScreenScale(scale);
       Ref<NSMutableArray> colours = objc::make<NSMutableArray>();
       for (const std::string& text : colourTexts) colours->addObject(colourArgument(text));
-      CGSize size = sizeArgument(sizeText, UIScreen::mainScreen()->scale());
-      ADDImageGradientDirection d = direction == "vertical"     ? ADDImageGradientDirectionVertical
-                                    : direction == "horizontal" ? ADDImageGradientDirectionHorizontal
-                                    : direction == "diagonal-down" ? ADDImageGradientDirectionTopLeftToBottomRight
-                                                                   : ADDImageGradientDirectionTopRightToBottomLeft;
+      ADDImageGradientDirection d = direction == "top-to-bottom"   ? ADDImageGradientDirectionVertical
+                                    : direction == "left-to-right" ? ADDImageGradientDirectionHorizontal
+                                    : direction == "top-left-to-bottom-right"
+                                        ? ADDImageGradientDirectionTopLeftToBottomRight
+                                        : ADDImageGradientDirectionTopRightToBottomLeft;
+      // A stretchable strip is 1 point across its direction whatever the
+      // size says there, so that side may be 0, as the toolkit allows.
+      double w = 0, h = 0;
+      std::string error;
+      if (!parseSize(sizeText, &w, &h, &error)) throw Failure{error};
+      if (resizable && d == ADDImageGradientDirectionVertical && w == 0) w = 1;
+      if (resizable && d == ADDImageGradientDirectionHorizontal && h == 0) h = 1;
+      CGSize size = checkedSize(sizeText, w, h, scale);
       write(resizable ? add::resizableImageWithGradient(colours, size, d) : add::imageWithGradient(colours, size, d),
             output);
     } else if (tint->parsed()) {
@@ -218,7 +253,7 @@ int main(int argc, char** argv) {
     }
   } catch (const Failure& failure) {
     std::fprintf(stderr, "mirel-image: %s\n", failure.message.c_str());
-    return 1;
+    return failure.status;
   }
-  return 0;
+  return kExitDone;
 }

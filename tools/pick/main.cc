@@ -30,6 +30,7 @@
 #include "colorpicker/colorpicker.h"
 #include "platform/loader/Loader.h"
 #include "platform/uikit/UIImageFiles.h"
+#include "tools/exit_status.h"
 
 namespace {
 
@@ -69,6 +70,8 @@ Result pick(KRColorPicker* picker, const std::string& path) {
   if (!image) return {.error = error.empty() ? "cannot read the image" : error};
   KRColorScheme* scheme = picker->colorSchemeFromImage(image);
   if (!scheme) return {.error = "no colour scheme (the application is in the background)"};
+  if (picker->backend() == KRColorPickerBackendGL && picker->lastBackend() != KRColorPickerBackendGL)
+    return {.error = "--backend gl: no OpenGL ES context can be made here"};
   return {hexOf(scheme->backgroundColor()),
           hexOf(scheme->primaryTextColor()),
           hexOf(scheme->secondaryTextColor()),
@@ -135,7 +138,7 @@ int main(int argc, char** argv) {
   app.add_option("--format", format, "Output: json (one object a line) or text")
       ->check(CLI::IsMember({"json", "text"}));
   app.add_option("files", files, "JPEG or PNG files")->required();
-  CLI11_PARSE(app, argc, argv);
+  if (std::optional<int> status = parseArguments(app, argc, argv)) return *status;
 
   bootPlatform();
   registerColorPicker();

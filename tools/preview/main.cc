@@ -21,10 +21,14 @@
 #include "platform/render/Wallpaper.h"
 #include "platform/uikit/uikit.h"
 #include "tools/preview/now_playing.h"
+#include "tools/preview/preference_warnings.h"
+#include "tools/preview/screen_launch.h"
 #include "tools/preview/setting_overrides.h"
+#include "tweak/color_from_hex.h"
 #include "tweak/hook_installer.h"
 #include "tweak/settings.h"
 #include "tweak/startup.h"
+#include "tools/exit_status.h"
 
 namespace fs = std::filesystem;
 
@@ -97,7 +101,7 @@ void printReport(const std::string& app) {
 int renderScreen(const HostApp& app, const std::string& screen, bool themed, const Options& options,
                  const Bitmap& wallpaper, const std::string& pngPath, const std::string& jsonPath, bool report) {
   std::string root = prepareDeviceRoot(options);
-  int status = runInChildProcess([&] {
+  int status = runScreenLaunch(app.name + " " + screen + (themed ? "" : " (stock)"), [&] {
     HostDescription host = app.host;
     host.deviceRoot = root;
     launchHost(host, themed ? &mirelExtensionImage() : nullptr);
@@ -150,12 +154,17 @@ bool writeSideBySide(const std::string& left, const std::string& right, const st
 }
 
 // Whether the extension could read the preferences file (checked in a
-// launch of its own, as the extension would read it).
+// launch of its own, as the extension would read it); warns about each value
+// it would read as black or as a default.
 bool preferencesParse(const std::string& path) {
   return runInChildProcess([&] {
            bootPlatform();
+           registerColorCategories();
            AutoreleasePool pool;
-           return NSDictionary::withContentsOfFile(NSString::withUTF8(path)) ? 0 : 1;
+           NSDictionary* prefs = NSDictionary::withContentsOfFile(NSString::withUTF8(path));
+           for (const std::string& line : preferenceWarnings(prefs))
+             std::fprintf(stderr, "mirel-preview: warning: %s\n", line.c_str());
+           return prefs ? 0 : 1;
          }) == 0;
 }
 
@@ -177,7 +186,7 @@ int main(int argc, char** argv) {
   cli.add_flag("--dump-json", options.dumpJson, "also write each screen's view tree as JSON");
   cli.add_flag("--hooks", options.hooks, "print the installation report of the launched hosts");
   cli.add_option("--scale", options.scale, "screen scale")->check(CLI::Range(1.0, 4.0))->capture_default_str();
-  CLI11_PARSE(cli, argc, argv);
+  if (std::optional<int> status = parseArguments(cli, argc, argv)) return *status;
 
   for (const auto& [flag, path] : {std::pair{"--prefs", options.prefs}, std::pair{"--artwork", options.artwork},
                                    std::pair{"--wallpaper", options.wallpaper}})
@@ -198,11 +207,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "mirel-preview: cannot use --artwork file %s: %s\n", options.artwork.c_str(), error.c_str());
     return 2;
   }
-  if (!options.prefs.empty() && !preferencesParse(options.prefs))
-    std::fprintf(stderr,
-                 "mirel-preview: warning: %s is not a property list the extension can read; it will use its "
-                 "defaults\n",
-                 options.prefs.c_str());
+  // The preferences as every launch will read them, --set values included.
+  if (!options.prefs.empty() || !options.overrides.empty()) {
+    std::string root = prepareDeviceRoot(options);
+    if (!preferencesParse(root + kPreferencesPath))
+      std::fprintf(stderr,
+                   "mirel-preview: warning: %s is not a property list the extension can read; it will use its "
+                   "defaults\n",
+                   options.prefs.c_str());
+    fs::remove_all(root);
+  }
 
   CGFloat scale = options.scale;
   Bitmap wallpaper;
@@ -259,5 +273,5 @@ int main(int argc, char** argv) {
       }
     }
   }
-  return failures ? 1 : 0;
+  return failures ? kExitInputFailed : kExitDone;
 }

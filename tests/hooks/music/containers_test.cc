@@ -301,6 +301,8 @@ TEST(TabBars, EachGetsItsOwnBackdropAndTheStockOneIsReleasedOnce) {
     Ref<UIView> fromCoder = adopt(objc::send<UIView*(id)>(allocOf("UITabBar"), "initWithCoder:"_sel, coder.get()));
     UIView* backdrop = adaptiveBackdropOf(fromCoder);
     ASSERT_NE(backdrop, nullptr);
+    ASSERT_EQ(probes().stockTabBarBackdrops.size(), 3u) << "decoding runs no initWithFrame:";
+    EXPECT_NE(backdrop, probes().stockTabBarBackdrops[2].get());
     EXPECT_EQ(recordedBackdrop(backdrop)->frame, CGRectZero);
     EXPECT_EQ(objc_retainCount(backdrop), 1u);
   });

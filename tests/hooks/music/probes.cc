@@ -84,7 +84,7 @@ void probeInitialisers() {
   Initialiser<9, id(CGRect, NSInteger)>::install("UITableView", "initWithFrame:style:");
   Initialiser<10, id(CGRect)>::install("UITableView", "initWithFrame:");
   Initialiser<11, id(CGRect)>::install("_UITableViewHeaderFooterContentView", "initWithFrame:");
-  Initialiser<12, id(id)>::install("UITabBar", "initWithCoder:");
+  Initialiser<12, id(id), &captureStockTabBarBackdrop>::install("UITabBar", "initWithCoder:");
   Initialiser<13, id(CGRect), &captureStockTabBarBackdrop>::install("UITabBar", "initWithFrame:");
   Initialiser<14, Edge>::install("UITabBarButton", "initWithImage:selectedImage:label:withInsets:");
   Initialiser<15, id()>::install("MusicMoreNavigationController", "init");

@@ -27,8 +27,8 @@ const HexCase kHexCases[] = {
     {"100000000", true, UINT_MAX, 9},
     {"ffffffffffffffffffffffff1z", true, UINT_MAX, 25},
     {"\u00a0\u30000aB", true, 0xAB, 5},  // Unicode spaces are skipped too
-    {"0x", false, 0, 0},
-    {"0xG", false, 0, 0},
+    {"0x", true, 0, 1},  // no digit after the "x": the "0" is the number
+    {"  0XG", true, 0, 3},
     {"G", false, 0, 0},
     {"#", false, 0, 0},
     {"-1", false, 0, 0},

@@ -2,6 +2,7 @@
 // a known tree.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 
 #include "platform/coregraphics/CGContext.h"
@@ -87,6 +88,40 @@ TEST(Renderer, BlurSoftensAnEdgeOnlyInsideItsFrame) {
   EXPECT_GT(insideRight.r, 5) << "black next to the edge is lightened by the blur";
   EXPECT_EQ(pixelAt(picture, 18, 10).r, 255) << "outside the frame the edge stays sharp";
   EXPECT_EQ(pixelAt(picture, 41, 10).r, 0);
+}
+
+// Any radius a preferences file can hold draws, and past the canvas's size
+// it draws as the canvas-wide blur does (the settings keep the value).
+TEST(Renderer, BlurRadiusIsBoundedByTheCanvas) {
+  auto picture = [](CGFloat radius) {
+    AutoreleasePool pool;
+    Ref<UIView> root = viewWith(CGRectMake(0, 0, 60, 20), nil);
+    root->addSubview(viewWith(CGRectMake(0, 0, 30, 20), UIColor::whiteColor()));
+    root->addSubview(viewWith(CGRectMake(30, 0, 30, 20), UIColor::redColor()));
+    UIBackdropViewSettings* settings = UIBackdropViewSettings::forStyle(0);
+    objc::send<void(CGFloat)>(settings, "setBlurRadius:"_sel, radius);
+    objc::send<void(BOOL)>(settings, "setUsesColorTintView:"_sel, NO);
+    Ref<UIBackdropView> blur = adopt(objc::alloc<UIBackdropView>()->initWithFrame(CGRectMake(10, 0, 40, 20), NO, settings));
+    root->addSubview(blur);
+    EXPECT_TRUE(settings->blurRadius() == radius || std::isnan(radius)) << "the renderer bounds only what it draws with";
+    return render(root);
+  };
+  auto same = [](const Bitmap& a, const Bitmap& b) {
+    for (int y = 0; y < a.height(); ++y)
+      for (int x = 0; x < a.width(); ++x) {
+        Pixel p = pixelAt(a, x, y), q = pixelAt(b, x, y);
+        if (p.r != q.r || p.g != q.g || p.b != q.b || p.a != q.a) return false;
+      }
+    return true;
+  };
+  const struct {
+    CGFloat radius, drawnAs;
+  } cases[] = {{1e9, 60}, {1e5, 60}, {HUGE_VAL, 60}, {61, 60}, {-1e9, 0}, {NAN, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.radius);
+    EXPECT_TRUE(same(picture(c.radius), picture(c.drawnAs)));
+  }
+  EXPECT_FALSE(same(picture(30), picture(60))) << "below the bound the radius still matters";
 }
 
 TEST(Renderer, TemplateImagesTakeTheTint) {

@@ -146,20 +146,55 @@ TEST(ImageFilesTest, JPEGDecodesAtTheSmallestScaleKeepingTheMinimumSide) {
   }
 }
 
-TEST(ImageFilesTest, JPEGOrientationComesFromExif) {
+// A cover photographed sideways: the file keeps its pixels as stored and
+// names its orientation in Exif; the image's size and what drawing it
+// shows are the upright picture. The stored picture is 32 x 16 with red in
+// its top-left quarter and green in its top-right one; each orientation
+// takes those two corners where the Exif definition says.
+TEST(ImageFilesTest, ExifOrientationIsAppliedWhereTheImageIsDrawn) {
+  enum Corner { TL, TR, BL, BR };
   struct Case {
     int exif;
     UIImageOrientation orientation;
+    Corner red, green;
   };
-  for (Case c : {Case{0, UIImageOrientationUp}, Case{1, UIImageOrientationUp}, Case{3, UIImageOrientationDown},
-                 Case{6, UIImageOrientationRight}, Case{8, UIImageOrientationLeft},
-                 Case{2, UIImageOrientationUpMirrored}, Case{7, UIImageOrientationRightMirrored}}) {
+  const Case cases[] = {
+      {0, UIImageOrientationUp, TL, TR},          {1, UIImageOrientationUp, TL, TR},
+      {2, UIImageOrientationUpMirrored, TR, TL},  {3, UIImageOrientationDown, BR, BL},
+      {4, UIImageOrientationDownMirrored, BL, BR}, {5, UIImageOrientationLeftMirrored, TL, BL},
+      {6, UIImageOrientationRight, TR, BR},       {7, UIImageOrientationRightMirrored, BR, TR},
+      {8, UIImageOrientationLeft, BL, TL},
+  };
+  const RGBA kRed{220, 30, 30, 255}, kGreen{30, 200, 40, 255};
+  for (const Case& c : cases) {
+    SCOPED_TRACE("Exif " + std::to_string(c.exif));
     AutoreleasePool pool;
-    std::vector<uint8_t> bytes = jpegBytes(16, 16, [](int, int) { return Pixel{1, 2, 3}; }, {.exifOrientation = c.exif});
+    std::vector<uint8_t> bytes = jpegBytes(
+        32, 16,
+        [&](int x, int y) {
+          if (y < 8) return x < 16 ? Pixel{220, 30, 30} : Pixel{30, 200, 40};
+          return Pixel{128, 128, 128};
+        },
+        {.exifOrientation = c.exif});
     std::string error;
     UIImage* image = UIImageReadJPEGData(bytes.data(), bytes.size(), 1, 0, &error);
     ASSERT_NE(image, nullptr) << error;
-    EXPECT_EQ(image->imageOrientation(), c.orientation) << "Exif " << c.exif;
+    EXPECT_EQ(image->imageOrientation(), c.orientation);
+    bool sideways = c.exif >= 5;
+    CGSize size = image->size();
+    ASSERT_EQ(size.width, sideways ? 16 : 32);
+    ASSERT_EQ(size.height, sideways ? 32 : 16);
+    UIGraphicsBeginImageContextWithOptions(size, NO, 1);
+    image->drawInRect(CGRectMake(0, 0, size.width, size.height));
+    UIImage* drawn = UIGraphicsGetImageFromCurrentImageContext();
+    UIGraphicsEndImageContext();
+    auto at = [&](Corner corner) {
+      size_t x = corner == TL || corner == BL ? 2 : size_t(size.width) - 3;
+      size_t y = corner == TL || corner == TR ? 2 : size_t(size.height) - 3;
+      return pixelAt(drawn->CGImage(), x, y);
+    };
+    EXPECT_TRUE(near(at(c.red), kRed, 12)) << at(c.red);
+    EXPECT_TRUE(near(at(c.green), kGreen, 12)) << at(c.green);
   }
 }
 
@@ -212,9 +247,12 @@ TEST(ImageFilesTest, MoreThan100MegapixelsAreRefusedFromTheHeader) {
   const uint8_t huge[8] = {0, 0, 0x4E, 0x20, 0, 0, 0x4E, 0x20};  // 20000 x 20000
   std::memcpy(bytes.data() + 16, huge, 8);
   TempFile bigPNG(bytes);
-  error.clear();
-  EXPECT_EQ(UIImageReadFile(bigPNG.path(), 1, 0, &error), nullptr);
-  EXPECT_NE(error.find("20000 x 20000 pixels"), std::string::npos) << error;
+  for (auto read : {+[](const char* path, std::string* e) { return UIImageReadFile(path, 1, 0, e); },
+                    +[](const char* path, std::string* e) { return UIImageReadPNG(path, 1, e); }}) {
+    error.clear();
+    EXPECT_EQ(read(bigPNG.path(), &error), nullptr);
+    EXPECT_NE(error.find("20000 x 20000 pixels"), std::string::npos) << error;
+  }
 }
 
 TEST(ImageFilesTest, DamagedFilesFailWithAReason) {
@@ -230,15 +268,23 @@ TEST(ImageFilesTest, DamagedFilesFailWithAReason) {
                               png.path(), &error));
   std::vector<uint8_t> pngBytes = readAll(png.path());
   std::vector<uint8_t> truncatedPNG(pngBytes.begin(), pngBytes.begin() + pngBytes.size() / 2);
+  std::vector<uint8_t> pngHeadOnly(pngBytes.begin(), pngBytes.begin() + 20);
   struct Case {
     const char* name;
     std::vector<uint8_t> bytes;
-    bool mayDecode;  // scribbled entropy data can still decode to something
+    bool mayDecode;     // scribbled entropy data can still decode to something
+    const char* said;   // what the reason says the file is
+    const char* asPNG;  // the reason when read as a PNG (nullptr: not tried)
   };
-  for (const Case& c : {Case{"truncated JPEG", truncated, false}, Case{"JPEG header only", headerOnly, false},
-                        Case{"garbage after SOI", garbage, false}, Case{"scribbled JPEG", scribbled, true},
-                        Case{"truncated PNG", truncatedPNG, false}, Case{"empty", {}, false},
-                        Case{"text", {'h', 'e', 'l', 'l', 'o'}, false}}) {
+  const std::vector<uint8_t> text = {'h', 'e', 'l', 'l', 'o'};
+  for (const Case& c : {Case{"truncated JPEG", truncated, false, "truncated JPEG data", nullptr},
+                        Case{"JPEG header only", headerOnly, false, "truncated JPEG data", nullptr},
+                        Case{"garbage after SOI", garbage, false, "damaged JPEG data", nullptr},
+                        Case{"scribbled JPEG", scribbled, true, "JPEG data", nullptr},
+                        Case{"truncated PNG", truncatedPNG, false, "truncated PNG file", "truncated PNG file"},
+                        Case{"PNG cut in its header", pngHeadOnly, false, "truncated PNG file", "truncated PNG file"},
+                        Case{"empty", {}, false, "empty file", "empty file"},
+                        Case{"text", text, false, "not a JPEG or PNG image", "not a PNG image"}}) {
     AutoreleasePool pool;
     TempFile file(c.bytes);
     error.clear();
@@ -247,7 +293,12 @@ TEST(ImageFilesTest, DamagedFilesFailWithAReason) {
       EXPECT_EQ(image, nullptr) << c.name;
     }
     if (!image) {
-      EXPECT_FALSE(error.empty()) << c.name;
+      EXPECT_NE(error.find(c.said), std::string::npos) << c.name << ": " << error;
+    }
+    if (c.asPNG) {
+      error.clear();
+      EXPECT_EQ(UIImageReadPNG(file.path(), 1, &error), nullptr) << c.name;
+      EXPECT_NE(error.find(c.asPNG), std::string::npos) << c.name << ": " << error;
     }
   }
   error.clear();

@@ -103,7 +103,7 @@ TEST(UIImageTest, DerivedImagesKeepPixelsScaleAndOtherAttributes) {
   EXPECT_STREQ(method_getTypeEncoding(m), "@@:{UIEdgeInsets=dddd}");
   EXPECT_EQ(UIImage::imageWithCGImage(nullptr), nil);
   UIImage* scaled = UIImage::imageWithCGImage(image->CGImage(), 4, UIImageOrientationLeft);
-  EXPECT_EQ(scaled->size(), CGSizeMake(2, 1));
+  EXPECT_EQ(scaled->size(), CGSizeMake(1, 2)) << "a quarter turn: the upright picture's sides";
   EXPECT_EQ(scaled->imageOrientation(), UIImageOrientationLeft);
 }
 

@@ -1,0 +1,32 @@
+// mirel-preview as a user runs it: a run over one app, preference values it
+// warns about, wrong arguments and unreadable files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/launch.h"
+#include "tests/tools/cli_cases.h"
+
+namespace {
+
+TEST(PreviewCommandLine, ExitStatusesAndMessages) {
+  const std::string out = ::testing::TempDir() + "preview-out";
+  const std::string odd = scratchFile("odd.plist", plist({{"PrimaryTextColour", "<string>not-a-colour</string>"},
+                                                          {"BlurTintColour", "<integer>112233</integer>"}}));
+  const std::string broken = scratchFile("broken.plist", "<plist><dict><key>");
+  expectRuns(MIREL_PREVIEW, {
+      {"messages", "--app messages --out " + out, {}, 0, "wrote " + out + "/messages-conversation.png", ""},
+      {"values read as black or a default", "--app messages --prefs " + odd + " --out " + out, {}, 0, "wrote",
+       "warning: PrimaryTextColour \"not-a-colour\" is not a colour text"},
+      {"a preferences file that does not parse", "--app messages --prefs " + broken + " --out " + out, {}, 0, "wrote",
+       "it will use its defaults"},
+      {"no such preferences file", "--prefs /nonexistent/p.plist", {}, 2, "", "cannot read --prefs file"},
+      {"unknown app", "--app mail", {}, 2, "", "mail"},
+      {"scale out of range", "--scale 9", {}, 2, "", "9"},
+      {"unknown option", "--colour red", {}, 2, "", "--colour"},
+      {"help", "--help", {}, 0, "--compare", ""},
+  });
+  EXPECT_TRUE(std::filesystem::exists(out + "/messages-conversations.png"));
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+// What mirel-preview tells a user: preference values read as black or as a
+// default, and launches that fail, each named.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <stdexcept>
+
+#include "platform/foundation/foundation.h"
+#include "tests/support/launch.h"
+#include "tools/preview/preference_warnings.h"
+#include "tools/preview/screen_launch.h"
+#include "tweak/color_from_hex.h"
+
+namespace {
+
+std::vector<std::string> warningsFor(const std::string& key, const std::string& valueXml) {
+  const std::string path = ::testing::TempDir() + "preview_warnings.plist";
+  std::ofstream(path) << plist({{key, valueXml}});
+  registerColorCategories();
+  AutoreleasePool pool;
+  return preferenceWarnings(NSDictionary::withContentsOfFile(NSString::withUTF8(path)));
+}
+
+TEST(PreferenceWarnings, NameTheKeyAndWhatTheValueBecame) {
+  const struct {
+    const char* key;
+    const char* value;
+    const char* warning;  // nullptr: read as written, no warning
+  } cases[] = {
+      {"PrimaryTextColour", "<string>not-a-colour</string>", "PrimaryTextColour \"not-a-colour\" is not a colour text"},
+      {"SecondaryTextColour", "<string>#12345</string>", "it became black"},
+      {"BlurTintColour", "<string></string>", "BlurTintColour \"\" is not a colour text"},
+      {"PrimaryTintColour", "<integer>112233</integer>",
+       "PrimaryTintColour holds the number 112233, read as the colour text \"112233\": #112233FF"},
+      {"SecondaryTintColour", "<array/>", "SecondaryTintColour holds a NSArray, which no reader takes; it stays at its "
+                                          "default 0B4478FF"},
+      {"PrimaryTextColour", "<string>1G0000</string>", "it became #010000FF"},
+      {"Customise", "<string>maybe</string>", "Customise \"maybe\" is not a yes or no; it became NO"},
+      {"BlurRadius", "<string>wide</string>", "BlurRadius \"wide\" is not a number; it became 0"},
+      {"BlurPreset", "<string>12abc</string>", "BlurPreset \"12abc\" is not a whole number; it became 12"},
+      {"PrimaryTextColour", "<string>#F4FCF7FF</string>", nullptr},
+      {"SecondaryTextColour", "<string>abc</string>", nullptr},
+      {"Enabled", "<string>YES</string>", nullptr},
+      {"BlurRadius", "<real>1e9</real>", nullptr},
+      {"Saturation", "<string> 0.5 </string>", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.key) + " " + c.value);
+    inFreshProcess([&] {
+      std::vector<std::string> lines = warningsFor(c.key, c.value);
+      if (!c.warning) {
+        EXPECT_TRUE(lines.empty()) << lines.front();
+        return;
+      }
+      ASSERT_EQ(lines.size(), 1u);
+      EXPECT_NE(lines[0].find(c.warning), std::string::npos) << lines[0];
+    });
+  }
+}
+
+TEST(ScreenLaunch, AFailedLaunchSaysWhichScreenAndWhy) {
+  const struct {
+    const char* name;
+    std::function<int()> body;
+    int status;
+    const char* said;  // nullptr: nothing on stderr
+  } cases[] = {
+      {"done", [] { return 0; }, 0, nullptr},
+      {"throws", []() -> int { throw std::length_error("vector::_M_default_append"); }, 1,
+       "mirel-preview: music songs: the launch failed: vector::_M_default_append"},
+      // A signal the sanitisers leave alone, so that every build dies the same way.
+      {"dies", []() -> int { std::raise(SIGTERM); return 0; }, 128 + SIGTERM,
+       "mirel-preview: music songs: the launch died of signal 15"},
+      {"exits oddly", [] { return 7; }, 7, "mirel-preview: music songs: the launch ended with status 7"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ::testing::internal::CaptureStderr();
+    int status = runScreenLaunch("music songs", c.body);
+    std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, c.status);
+    if (c.said)
+      EXPECT_NE(said.find(c.said), std::string::npos) << said;
+    else
+      EXPECT_EQ(said, "");
+  }
+}
+
+}  // namespace
