@@ -1,5 +1,5 @@
 // Start-up through real launches: which groups each host gets, the
-// app-wide blur steps, and the Part of the table installed so far.
+// app-wide blur steps, and the rows each group installs.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
