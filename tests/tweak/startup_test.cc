@@ -39,20 +39,6 @@ TEST(Startup, MusicHostGetsTheMusicGroupAndTheAppWideBlur) {
   });
 }
 
-TEST(Startup, EveryRowOfTheBlurRecipeIsInstalledInAMusicHost) {
-  inLaunch({}, [] {
-    std::set<std::string> installed;
-    for (const InstallRecord& r : installationReport())
-      if (r.outcome != InstallOutcome::SkippedNoClass && r.outcome != InstallOutcome::SkippedNoMethod)
-        installed.insert(std::string(r.row->className) + " " + r.row->selector);
-    for (const char* expected :
-         {"UIApplication _setBackgroundStyle:", "UIView _drawsAsBackdropOverlay", "UIView _setDrawsAsBackdropOverlay:",
-          "_UIBackdropView initWithPrivateStyle:", "_UIBackdropView initWithStyle:",
-          "_UIBackdropView initWithFrame:privateStyle:"})
-      EXPECT_TRUE(installed.count(expected)) << expected;
-  });
-}
-
 TEST(Startup, TableCellsCreatedAfterStartupShareTheSelectionBackdrop) {
   inLaunch({}, [] {
     AutoreleasePool pool;

@@ -19,6 +19,17 @@ Ref<UIView> makeView(const char* className, CGRect frame) {
   return adopt(static_cast<UIView*>(objc::send<id(CGRect)>(allocOf(className), "initWithFrame:"_sel, frame)));
 }
 
+// Initialiser calls the tables below make on fresh instances.
+std::function<id()> byFrame(const char* className) {
+  return [className] { return objc::send<id(CGRect)>(allocOf(className), "initWithFrame:"_sel, kFrame); };
+}
+std::function<id()> byCoder(const char* className, id coder) {
+  return [className, coder] { return objc::send<id(id)>(allocOf(className), "initWithCoder:"_sel, coder); };
+}
+std::function<id()> byInit(const char* className) {
+  return [className] { return objc::send<id()>(allocOf(className), "init"_sel); };
+}
+
 UIView* lastSubview(UIView* view) {
   std::vector<UIView*> subviews = view->subviewList();
   return subviews.empty() ? nullptr : subviews.back();
@@ -70,46 +81,31 @@ TEST(Initialisers, ThatGetNilFromTheHostReturnNilAndTouchNothing) {
     AutoreleasePool pool;
     Ref<NSObject> coder = objc::make<NSObject>();
     const std::pair<const char*, std::function<id()>> cases[] = {
-        {"MPUVignetteBackgroundView initWithFrame:",
-         [] { return objc::send<id(CGRect)>(allocOf("MPUVignetteBackgroundView"), "initWithFrame:"_sel, kFrame); }},
-        {"UITabBarCustomizeView initWithFrame:",
-         [] { return objc::send<id(CGRect)>(allocOf("UITabBarCustomizeView"), "initWithFrame:"_sel, kFrame); }},
-        {"UITabBarCustomizeView init", [] { return objc::send<id()>(allocOf("UITabBarCustomizeView"), "init"_sel); }},
-        {"UITabBarCustomizeView initWithCoder:",
-         [&] { return objc::send<id(id)>(allocOf("UITabBarCustomizeView"), "initWithCoder:"_sel, coder.get()); }},
-        {"UINavigationBar initWithCoder:",
-         [&] { return objc::send<id(id)>(allocOf("UINavigationBar"), "initWithCoder:"_sel, coder.get()); }},
-        {"UINavigationBar initWithFrame:",
-         [] { return objc::send<id(CGRect)>(allocOf("UINavigationBar"), "initWithFrame:"_sel, kFrame); }},
-        {"UICollectionView initWithCoder:",
-         [&] { return objc::send<id(id)>(allocOf("UICollectionView"), "initWithCoder:"_sel, coder.get()); }},
-        {"UICollectionView initWithFrame:",
-         [] { return objc::send<id(CGRect)>(allocOf("UICollectionView"), "initWithFrame:"_sel, kFrame); }},
-        {"UITableView initWithCoder:",
-         [&] { return objc::send<id(id)>(allocOf("UITableView"), "initWithCoder:"_sel, coder.get()); }},
+        {"MPUVignetteBackgroundView initWithFrame:", byFrame("MPUVignetteBackgroundView")},
+        {"UITabBarCustomizeView initWithFrame:", byFrame("UITabBarCustomizeView")},
+        {"UITabBarCustomizeView init", byInit("UITabBarCustomizeView")},
+        {"UITabBarCustomizeView initWithCoder:", byCoder("UITabBarCustomizeView", coder.get())},
+        {"UINavigationBar initWithCoder:", byCoder("UINavigationBar", coder.get())},
+        {"UINavigationBar initWithFrame:", byFrame("UINavigationBar")},
+        {"UICollectionView initWithCoder:", byCoder("UICollectionView", coder.get())},
+        {"UICollectionView initWithFrame:", byFrame("UICollectionView")},
+        {"UITableView initWithCoder:", byCoder("UITableView", coder.get())},
         {"UITableView initWithFrame:style:",
          [] {
            return objc::send<id(CGRect, NSInteger)>(allocOf("UITableView"), "initWithFrame:style:"_sel, kFrame,
                                                     UITableViewStyleGrouped);
          }},
-        {"UITableView initWithFrame:",
-         [] { return objc::send<id(CGRect)>(allocOf("UITableView"), "initWithFrame:"_sel, kFrame); }},
-        {"_UITableViewHeaderFooterContentView initWithFrame:",
-         [] {
-           return objc::send<id(CGRect)>(allocOf("_UITableViewHeaderFooterContentView"), "initWithFrame:"_sel, kFrame);
-         }},
-        {"UITabBar initWithCoder:",
-         [&] { return objc::send<id(id)>(allocOf("UITabBar"), "initWithCoder:"_sel, coder.get()); }},
-        {"UITabBar initWithFrame:",
-         [] { return objc::send<id(CGRect)>(allocOf("UITabBar"), "initWithFrame:"_sel, kFrame); }},
+        {"UITableView initWithFrame:", byFrame("UITableView")},
+        {"_UITableViewHeaderFooterContentView initWithFrame:", byFrame("_UITableViewHeaderFooterContentView")},
+        {"UITabBar initWithCoder:", byCoder("UITabBar", coder.get())},
+        {"UITabBar initWithFrame:", byFrame("UITabBar")},
         {"UITabBarButton initWithImage:selectedImage:label:withInsets:",
          [] {
            return objc::send<id(UIImage*, UIImage*, NSString*, UIEdgeInsets)>(
                allocOf("UITabBarButton"), "initWithImage:selectedImage:label:withInsets:"_sel, nil, nil, "Songs"_ns,
                UIEdgeInsetsZero);
          }},
-        {"MusicMoreNavigationController init",
-         [] { return objc::send<id()>(allocOf("MusicMoreNavigationController"), "init"_sel); }},
+        {"MusicMoreNavigationController init", byInit("MusicMoreNavigationController")},
     };
     probes().failInitialisers = true;
     for (const auto& [name, make] : cases) {
@@ -235,13 +231,10 @@ TEST(TablesAndGrids, AreClearRightAfterCreationByEveryInitialiser) {
            return objc::send<id(CGRect, NSInteger)>(allocOf("UITableView"), "initWithFrame:style:"_sel, kFrame,
                                                     UITableViewStyleGrouped);
          }},
-        {"table, frame", [] { return objc::send<id(CGRect)>(allocOf("UITableView"), "initWithFrame:"_sel, kFrame); }},
-        {"table, coder",
-         [&] { return objc::send<id(id)>(allocOf("UITableView"), "initWithCoder:"_sel, coder.get()); }},
-        {"grid, frame",
-         [] { return objc::send<id(CGRect)>(allocOf("UICollectionView"), "initWithFrame:"_sel, kFrame); }},
-        {"grid, coder",
-         [&] { return objc::send<id(id)>(allocOf("UICollectionView"), "initWithCoder:"_sel, coder.get()); }},
+        {"table, frame", byFrame("UITableView")},
+        {"table, coder", byCoder("UITableView", coder.get())},
+        {"grid, frame", byFrame("UICollectionView")},
+        {"grid, coder", byCoder("UICollectionView", coder.get())},
         {"grid, layout",
          [] {
            return objc::send<id(CGRect, id)>(allocOf("UICollectionView"), "initWithFrame:collectionViewLayout:"_sel,

@@ -269,7 +269,7 @@ void expectThemedRow(UITableViewCell* cell) {
   EXPECT_TRUE(sameColour(cell->textLabel()->textColor(), ThemeColours.PrimaryTextColour));
 }
 
-TEST(MoreList, EveryRowIsClearAndThemedEvenWhenTheHostReusesIt) {
+TEST(MoreList, EveryRowIsClearAndThemedWhenReusedOrWithoutADetailLabel) {
   inLaunch(detailProbedHost(), [] {
     AutoreleasePool pool;
     Ref<UIViewController> list = adopt(objc::send<UIViewController*()>(allocOf("MusicMoreListController"), "init"_sel));
@@ -285,15 +285,11 @@ TEST(MoreList, EveryRowIsClearAndThemedEvenWhenTheHostReusesIt) {
     ASSERT_EQ(again, first.get()) << "the host reused the row";
     expectThemedRow(again);
     EXPECT_TRUE(sameColour(again->detailTextLabel()->textColor(), ThemeColours.SecondaryTextColour));
-  });
-}
 
-TEST(MoreList, ARowWithoutADetailLabelIsThemedAndStaysWithoutOne) {
-  inLaunch(detailProbedHost(), [] {
-    AutoreleasePool pool;
+    // A row without a detail label is themed and stays without one.
     detailProbes().defaultStyleMoreCells = true;
-    Ref<UIViewController> list = adopt(objc::send<UIViewController*()>(allocOf("MusicMoreListController"), "init"_sel));
-    UITableViewCell* cell = moreTable(list)->cellForRowAtIndexPath(NSIndexPath::forRow(0, 0));
+    Ref<UIViewController> plain = adopt(objc::send<UIViewController*()>(allocOf("MusicMoreListController"), "init"_sel));
+    UITableViewCell* cell = moreTable(plain)->cellForRowAtIndexPath(NSIndexPath::forRow(0, 0));
     ASSERT_NE(cell, nullptr);
     expectThemedRow(cell);
     EXPECT_EQ(cell->detailTextLabel(), nullptr);

@@ -18,7 +18,7 @@ TEST(NSStringTest, LengthsAndRangesCountUTF16Units) {
   EXPECT_EQ(NSString::withUTF8("")->length(), 0u);
 }
 
-TEST(NSStringTest, EqualStringsHashEqually) {
+TEST(NSStringTest, EqualStringsHashEquallyMutableOnesAfterAChange) {
   AutoreleasePool pool;
   NSString* a = NSString::withUTF8("Songs");
   NSString* b = NSString::withFormat("%s%@", "So", NSString::withUTF8("ngs"));
@@ -26,10 +26,7 @@ TEST(NSStringTest, EqualStringsHashEqually) {
   EXPECT_TRUE(a->isEqual(b));
   EXPECT_EQ(a->hash(), b->hash());
   EXPECT_FALSE(a->isEqual(NSNumber::withInteger(1)));
-}
-
-TEST(NSStringTest, AMutableStringHashesByItsContentsAfterAChange) {
-  AutoreleasePool pool;
+  // A mutable string hashes by its contents after a change.
   Ref<NSMutableString> text = adopt(objc::as<NSMutableString>(NSString::withUTF8("Song")->mutableCopy()));
   NSUInteger before = text->hash();
   text->appendString("s"_ns);
