@@ -280,8 +280,12 @@ size_t class_getInstanceSize(Class cls) {
   return cls ? cls->instanceSize : 0;
 }
 
+// Through the method cache, as a send finds it, rather than under the lock
+// through the method lists; a miss is cached as the forwarding answer, as
+// libobjc does.
 BOOL class_respondsToSelector(Class cls, SEL sel) {
-  return class_getInstanceMethod(cls, sel) != nil;
+  if (!cls || !sel) return NO;
+  return lookUpImp(cls, sel) != forwardingImp();
 }
 
 // --- Methods -----------------------------------------------------------------

@@ -232,6 +232,9 @@ TEST(Runtime, IntrospectionFollowsTheClassChain) {
   EXPECT_TRUE(leaf->isMemberOfClass(c.leaf));
   EXPECT_TRUE(leaf->respondsToSelector("answer"_sel));
   EXPECT_FALSE(leaf->respondsToSelector("noSuchMethod"_sel));
+  // A NO is remembered no longer than the superclass goes without the method.
+  EXPECT_TRUE(class_addMethod(c.base, "noSuchMethod"_sel, objc::imp<&laterAnswer>(), "i@:"));
+  EXPECT_TRUE(leaf->respondsToSelector("noSuchMethod"_sel));
   // Class objects answer the root class's instance methods.
   EXPECT_TRUE(objc::send<BOOL(SEL)>(reinterpret_cast<id>(c.leaf), "respondsToSelector:"_sel, "classAnswer"_sel));
 }
