@@ -329,6 +329,7 @@ bool convert(plist_t node, int depth, Class dictionaryClass, Ref<objc_object>* o
 bool convertDictionary(plist_t node, int depth, Class cls, Ref<objc_object>* out) {
   auto* dict = static_cast<NSDictionary*>(class_createInstance(cls, 0));
   Ref<NSDictionary> kept = adopt(dict);
+  dict->_entries.reserve(plist_dict_get_size(node));  // the parsed tree's own count
   // A repeated key keeps its last value, as a dictionary would. Small
   // dictionaries (preferences) find a repeat by a scan of the entries; from
   // kScannedKeys on, an index of the keys' text does.
