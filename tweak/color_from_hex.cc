@@ -17,10 +17,12 @@ bool readComponent(NSString* piece, CGFloat* out) {
   return ok;
 }
 
+// Black, the answer to every text that does not read as a colour, is made
+// only when it is the answer.
 UIColor* UIColor_colorFromHexString(Class cls, SEL, NSString* text) {
-  UIColor* black = UIColor::blackColor();
-  if (!text) return black;
-  if (text->hasPrefix("#"_ns) && text->length() >= 2) text = text->substringFromIndex(1);
+  if (!text) return UIColor::blackColor();
+  static NSString* const hash = "#"_ns;  // a literal costs a table lookup each time it is evaluated
+  if (text->hasPrefix(hash) && text->length() >= 2) text = text->substringFromIndex(1);
 
   NSUInteger width;
   bool hasAlpha;
@@ -29,13 +31,13 @@ UIColor* UIColor_colorFromHexString(Class cls, SEL, NSString* text) {
     case 4: width = 1, hasAlpha = true; break;
     case 6: width = 2, hasAlpha = false; break;
     case 8: width = 2, hasAlpha = true; break;
-    default: return black;
+    default: return UIColor::blackColor();
   }
   CGFloat components[4] = {0, 0, 0, 1};
   bool allRead = true;
   for (NSUInteger i = 0; i < (hasAlpha ? 4u : 3u); ++i)
     allRead &= readComponent(text->substringWithRange(NSMakeRange(i * width, width)), &components[i]);
-  if (!allRead) return black;
+  if (!allRead) return UIColor::blackColor();
   return UIColor::withRGBA(components[0], components[1], components[2], components[3]);
 }
 

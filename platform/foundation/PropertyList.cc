@@ -102,10 +102,12 @@ size_t tagEnd(std::string_view text, size_t at) {
 bool xmlNestingWithin(std::string_view text, int limit) {
   int depth = 0;
   size_t i = 0;
+  auto opensAt = [&](size_t k) {
+    return startsWithNoCase(text, k + 1, "array") || startsWithNoCase(text, k + 1, "dict");
+  };
   auto opensIn = [&](size_t from, size_t to) {
     for (size_t k = from; k < to; ++k)
-      if (text[k] == '<' && (startsWithNoCase(text, k + 1, "array") || startsWithNoCase(text, k + 1, "dict")))
-        if (++depth > limit) return false;
+      if (text[k] == '<' && opensAt(k) && ++depth > limit) return false;
     return true;
   };
   while ((i = text.find('<', i)) != std::string_view::npos) {
@@ -138,11 +140,27 @@ bool xmlNestingWithin(std::string_view text, int limit) {
       if (closes && depth > 0) --depth;
       i += 2;
     } else {
-      end = tagEnd(text, i);
-      if (end == std::string_view::npos) return false;
-      bool container = startsWithNoCase(text, i + 1, "array") || startsWithNoCase(text, i + 1, "dict");
+      // One pass to the tag's end, quotes honoured, that also counts a '<'
+      // inside the tag (in quotes, say) that opens a container. Every
+      // character that matters sorts at or below '>', so letters cost one
+      // comparison.
+      bool container = opensAt(i);
+      char quote = 0;
+      for (end = i + 1; end < text.size(); ++end) {
+        char c = text[end];
+        if (static_cast<unsigned char>(c) > '>') continue;
+        if (c == '<') {
+          if (opensAt(end) && ++depth > limit) return false;
+        } else if (quote) {
+          if (c == quote) quote = 0;
+        } else if (c == '>') {
+          break;
+        } else if (c == '"' || c == '\'') {
+          quote = c;
+        }
+      }
+      if (end == text.size()) return false;
       if (container && text[end - 1] != '/' && ++depth > limit) return false;
-      if (!opensIn(i + 1, end)) return false;  // a '<' inside quotes
       i = end + 1;
     }
   }
@@ -311,6 +329,7 @@ bool convert(plist_t node, int depth, Class dictionaryClass, Ref<objc_object>* o
 bool convertDictionary(plist_t node, int depth, Class cls, Ref<objc_object>* out) {
   auto* dict = static_cast<NSDictionary*>(class_createInstance(cls, 0));
   Ref<NSDictionary> kept = adopt(dict);
+  dict->_entries.reserve(plist_dict_get_size(node));  // the parsed tree's own count
   // A repeated key keeps its last value, as a dictionary would. Small
   // dictionaries (preferences) find a repeat by a scan of the entries; from
   // kScannedKeys on, an index of the keys' text does.

@@ -50,6 +50,8 @@ enum ObjectFlag : uint32_t {
   kHasAssociations = 1u << 1,  // associated objects must be dropped at dealloc
   kDeallocating = 1u << 2,
 };
+// The top byte of the flags holds the instance memory's size class.
+inline constexpr uint32_t kSizeClassShift = 24;
 
 }  // namespace objc
 

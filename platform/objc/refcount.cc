@@ -38,12 +38,18 @@ id objc_retain(id obj) {
   return obj;
 }
 
+// The last reference needs no atomic decrement: whoever holds it is the only
+// one who can reach the object, so no other thread can change the count or
+// the flags meanwhile. The acquire load sees what other threads wrote before
+// they released their references.
 void objc_release(id obj) {
   if (!obj || immortal(obj)) return;
-  uint32_t before = obj->rc_.fetch_sub(1, std::memory_order_acq_rel);
+  uint32_t before = obj->rc_.load(std::memory_order_acquire);
+  if (before != 1) before = obj->rc_.fetch_sub(1, std::memory_order_acq_rel);
   if (before == 0) objc::fatal("over-release of a %s at %p", object_getClassName(obj), static_cast<void*>(obj));
   if (before == 1) {
-    obj->flags_.fetch_or(objc::kDeallocating, std::memory_order_relaxed);
+    obj->rc_.store(0, std::memory_order_relaxed);
+    obj->flags_.store(obj->flags_.load(std::memory_order_relaxed) | objc::kDeallocating, std::memory_order_relaxed);
     objc::send<void()>(obj, "dealloc"_sel);
   }
 }

@@ -15,6 +15,7 @@
 #include <unordered_map>
 
 #include "platform/objc/class.h"
+#include "platform/objc/instance_memory.h"
 #include "platform/objc/message.h"
 
 namespace objc {
@@ -279,8 +280,12 @@ size_t class_getInstanceSize(Class cls) {
   return cls ? cls->instanceSize : 0;
 }
 
+// Through the method cache, as a send finds it, rather than under the lock
+// through the method lists; a miss is cached as the forwarding answer, as
+// libobjc does.
 BOOL class_respondsToSelector(Class cls, SEL sel) {
-  return class_getInstanceMethod(cls, sel) != nil;
+  if (!cls || !sel) return NO;
+  return lookUpImp(cls, sel) != forwardingImp();
 }
 
 // --- Methods -----------------------------------------------------------------
@@ -426,13 +431,14 @@ void object_setIvar(id obj, Ivar ivar, id value) {
 
 id class_createInstance(Class cls, size_t extraBytes) {
   if (!cls) return nil;
-  void* memory = std::calloc(1, cls->instanceSize + extraBytes);
+  uint32_t sizeClass = 0;
+  void* memory = allocateInstanceMemory(cls->instanceSize + extraBytes, &sizeClass);
   if (!memory) return nil;
   if (cls->construct) cls->construct(memory);
   auto* obj = static_cast<id>(memory);
   obj->isa = cls;
   obj->rc_.store(1, std::memory_order_relaxed);
-  obj->flags_.store(0, std::memory_order_relaxed);
+  obj->flags_.store(sizeClass << kSizeClassShift, std::memory_order_relaxed);
   return obj;
 }
 
@@ -442,7 +448,8 @@ id object_dispose(id obj) {
   if (!obj) return nil;
   // Members first, then associated objects, as libobjc's destructInstance.
   if (obj->isa->destruct) obj->isa->destruct(obj);
-  if (obj->flags_.load(std::memory_order_acquire) & kHasAssociations) objc_destructInstanceAssociations(obj);
-  std::free(obj);
+  uint32_t flags = obj->flags_.load(std::memory_order_acquire);
+  if (flags & kHasAssociations) objc_destructInstanceAssociations(obj);
+  freeInstanceMemory(obj, flags >> kSizeClassShift);
   return nil;
 }

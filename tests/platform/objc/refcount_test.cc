@@ -2,7 +2,9 @@
 // objects.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/foundation/foundation.h"
@@ -122,6 +124,40 @@ TEST_F(RefCounting, ImmortalObjectsIgnoreRetainAndRelease) {
   id cls = reinterpret_cast<id>(objc::classOf<NSObject>());
   objc_release(cls);
   EXPECT_EQ(objc_getClass("NSObject"), objc::classOf<NSObject>());
+}
+
+// Several threads hold many references each to a few objects and drop them
+// all at once, so that the releases collide: every object is deallocated
+// exactly once, by whichever thread drops the last reference.
+std::atomic<int> sharedDeallocs{0};
+void Shared_dealloc(NSObject* self, SEL) {
+  sharedDeallocs.fetch_add(1);
+  objc::sendSuper<void()>(self, objc::classOf<NSObject>(), "dealloc"_sel);
+}
+
+TEST_F(RefCounting, ReleasesRacingFromManyThreadsDeallocEachObjectOnce) {
+  static Class shared = objc::ClassBuilder<NSObject>("RCShared", objc::classOf<NSObject>())
+                            .method<&Shared_dealloc>("dealloc")
+                            .cls();
+  constexpr int kObjects = 8, kThreads = 4, kReferences = 20000;  // per thread and object
+  std::vector<id> objects;
+  for (int k = 0; k < kObjects; ++k) {
+    id obj = objc::send<id()>(reinterpret_cast<id>(shared), "new"_sel);
+    for (int r = 1; r < kThreads * kReferences; ++r) objc_retain(obj);
+    objects.push_back(obj);
+  }
+  sharedDeallocs = 0;
+  std::atomic<int> ready{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t)
+    threads.emplace_back([&] {
+      ready.fetch_add(1);
+      while (ready.load() < kThreads) std::this_thread::yield();
+      for (int r = 0; r < kReferences; ++r)
+        for (id obj : objects) objc_release(obj);
+    });
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(sharedDeallocs.load(), kObjects);
 }
 
 TEST_F(RefCounting, BlocksRetainWhatTheyCapture) {

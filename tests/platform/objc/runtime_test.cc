@@ -1,9 +1,15 @@
 // The runtime's lookup, add, replace and cache rules, exercised directly on
 // classes made for the test.
 #include <gtest/gtest.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <thread>
+#include <vector>
 
 #include "platform/foundation/foundation.h"
 #include "platform/objc/class_builder.h"
+#include "platform/objc/instance_memory.h"
 
 namespace {
 
@@ -226,8 +232,53 @@ TEST(Runtime, IntrospectionFollowsTheClassChain) {
   EXPECT_TRUE(leaf->isMemberOfClass(c.leaf));
   EXPECT_TRUE(leaf->respondsToSelector("answer"_sel));
   EXPECT_FALSE(leaf->respondsToSelector("noSuchMethod"_sel));
+  // A NO is remembered no longer than the superclass goes without the method.
+  EXPECT_TRUE(class_addMethod(c.base, "noSuchMethod"_sel, objc::imp<&laterAnswer>(), "i@:"));
+  EXPECT_TRUE(leaf->respondsToSelector("noSuchMethod"_sel));
   // Class objects answer the root class's instance methods.
   EXPECT_TRUE(objc::send<BOOL(SEL)>(reinterpret_cast<id>(c.leaf), "respondsToSelector:"_sel, "classAnswer"_sel));
+}
+
+// Instance memory is recycled: every block handed out must be zeroed and
+// hold the size asked for, whatever size, and whichever thread, used it last.
+// Sizes go up within a size class, so a block freed for a smaller request is
+// asked to hold a larger one.
+TEST(Runtime, InstanceMemoryIsZeroedAndLargeEnoughWhenRecycled) {
+  const size_t sizes[] = {1, 16, 17, 32, 40, 48, 241, 256, 257, 1000};
+  struct Block {
+    void* memory;
+    uint32_t sizeClass;
+    size_t bytes;
+  };
+  auto take = [](size_t bytes) {
+    Block b{nullptr, 0, bytes};
+    b.memory = objc::allocateInstanceMemory(bytes, &b.sizeClass);
+    return b;
+  };
+  auto checkAndDirty = [](const Block& b) {
+    ASSERT_NE(b.memory, nullptr);
+    EXPECT_GE(malloc_usable_size(b.memory), b.bytes) << b.bytes << " bytes";
+    auto* bytes = static_cast<unsigned char*>(b.memory);
+    EXPECT_TRUE(std::all_of(bytes, bytes + b.bytes, [](unsigned char c) { return c == 0; })) << b.bytes << " bytes";
+    std::fill(bytes, bytes + b.bytes, 0xA5);
+  };
+
+  // Blocks made and dirtied on another thread, freed on this one.
+  std::vector<Block> foreign;
+  std::thread([&] {
+    for (size_t bytes : sizes) foreign.push_back(take(bytes));
+    for (const Block& b : foreign) std::fill_n(static_cast<unsigned char*>(b.memory), b.bytes, 0xA5);
+  }).join();
+  for (const Block& b : foreign) objc::freeInstanceMemory(b.memory, b.sizeClass);
+
+  // All sizes held at once and freed in order, so that each round hands a
+  // class's blocks out in the other order.
+  for (int round = 0; round < 3; ++round) {
+    std::vector<Block> held;
+    for (size_t bytes : sizes) held.push_back(take(bytes));
+    for (const Block& b : held) checkAndDirty(b);
+    for (const Block& b : held) objc::freeInstanceMemory(b.memory, b.sizeClass);
+  }
 }
 
 TEST(RuntimeDeathTest, UnrecognizedSelectorNamesClassAndSelector) {
