@@ -43,30 +43,11 @@ void Albums_loadView(MusicAlbumsViewController* self, SEL) {
 }
 
 void Albums_viewDidLoad(MusicAlbumsViewController* self, SEL) {
-  UIView* view = self->view();
-  CGRect bounds = view->bounds();
-  Ref<UIView> vignette = UIView::make<MPUVignetteBackgroundView>(bounds);
-  vignette->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-  view->addSubview(vignette);
-
-  Ref<UICollectionView> grid = UIView::make<UICollectionView>(bounds);
-  grid->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-  grid->_contentInsetTop = 20 + kNavigationBarHeight;
-  grid->_contentInsetBottom = kTabBarHeight;
-  grid->_spacing = 12;
-  objc::send<void(CGSize)>(grid, "setItemSize:"_sel, CGSizeMake(kTileWidth, kTileWidth + kCaptionHeight));
-  grid->setDataSource(self);
-  view->addSubview(grid);
+  addVignetteGrid(self, 12, CGSizeMake(kTileWidth, kTileWidth + kCaptionHeight));
 }
 
-// The grid is filled once the view has its width, and again whenever the
-// width changes.
 void Albums_viewDidLayoutSubviews(MusicAlbumsViewController* self, SEL) {
-  CGFloat width = self->view()->bounds().size.width;
-  if (width == self->_laidOutWidth) return;
-  self->_laidOutWidth = width;
-  for (UIView* sub : self->view()->subviewList())
-    if (sub->isKindOfClass(objc::classOf<UICollectionView>())) objc::as<UICollectionView>(sub)->reloadData();
+  reloadGridOnWidthChange(self, &self->_laidOutWidth);
 }
 
 // A tile opens the album's detail screen.
@@ -96,6 +77,31 @@ UIView* Albums_cellForItem(MusicAlbumsViewController*, SEL, UICollectionView*, N
 }
 
 }  // namespace
+
+void addVignetteGrid(UIViewController* controller, CGFloat spacing, CGSize itemSize) {
+  UIView* view = controller->view();
+  CGRect bounds = view->bounds();
+  Ref<UIView> vignette = UIView::make<MPUVignetteBackgroundView>(bounds);
+  vignette->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+  view->addSubview(vignette);
+
+  Ref<UICollectionView> grid = UIView::make<UICollectionView>(bounds);
+  grid->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+  grid->_contentInsetTop = 20 + kNavigationBarHeight;
+  grid->_contentInsetBottom = kTabBarHeight;
+  grid->_spacing = spacing;
+  objc::send<void(CGSize)>(grid, "setItemSize:"_sel, itemSize);
+  grid->setDataSource(controller);
+  view->addSubview(grid);
+}
+
+void reloadGridOnWidthChange(UIViewController* controller, CGFloat* laidOutWidth) {
+  CGFloat width = controller->view()->bounds().size.width;
+  if (width == *laidOutWidth) return;
+  *laidOutWidth = width;
+  for (UIView* sub : controller->view()->subviewList())
+    if (sub->isKindOfClass(objc::classOf<UICollectionView>())) objc::as<UICollectionView>(sub)->reloadData();
+}
 
 Ref<UIViewController> makeAlbumsViewController() {
   Ref<UIViewController> albums = objc::make<MusicAlbumsViewController>();

@@ -14,6 +14,14 @@ struct MPUVignetteBackgroundView : UIView {
   static constexpr const char* kClassName = "MPUVignetteBackgroundView";
 };
 
+// The grid screens (albums, artists) build their view alike: a vignette at
+// the back, as the screen's background, and a collection view in front of
+// it between the bars, with `controller` as its data source.
+void addVignetteGrid(UIViewController* controller, CGFloat spacing, CGSize itemSize);
+// Fills the screen's grid once the view has its width, and again whenever
+// the width changes; `laidOutWidth` is the controller's record of it.
+void reloadGridOnWidthChange(UIViewController* controller, CGFloat* laidOutWidth);
+
 Ref<UIViewController> makeAlbumsViewController();
 
 void registerAlbumsClasses();

@@ -60,29 +60,11 @@ void Artists_loadView(MusicArtistsViewController* self, SEL) {
 }
 
 void Artists_viewDidLoad(MusicArtistsViewController* self, SEL) {
-  UIView* view = self->view();
-  CGRect bounds = view->bounds();
-  Ref<UIView> vignette = UIView::make<MPUVignetteBackgroundView>(bounds);
-  vignette->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-  view->addSubview(vignette);
-  Ref<UICollectionView> grid = UIView::make<UICollectionView>(bounds);
-  grid->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-  grid->_contentInsetTop = 20 + kNavigationBarHeight;
-  grid->_contentInsetBottom = kTabBarHeight;
-  grid->_spacing = kSpacing;
-  objc::send<void(CGSize)>(grid, "setItemSize:"_sel, CGSizeMake(kTileWidth, kPortraitSide + kCaptionHeight));
-  grid->setDataSource(self);
-  view->addSubview(grid);
+  addVignetteGrid(self, kSpacing, CGSizeMake(kTileWidth, kPortraitSide + kCaptionHeight));
 }
 
-// The grid is filled once the view has its width, and again whenever the
-// width changes.
 void Artists_viewDidLayoutSubviews(MusicArtistsViewController* self, SEL) {
-  CGFloat width = self->view()->bounds().size.width;
-  if (width == self->_laidOutWidth) return;
-  self->_laidOutWidth = width;
-  for (UIView* sub : self->view()->subviewList())
-    if (sub->isKindOfClass(objc::classOf<UICollectionView>())) objc::as<UICollectionView>(sub)->reloadData();
+  reloadGridOnWidthChange(self, &self->_laidOutWidth);
 }
 
 NSInteger Artists_numberOfItems(MusicArtistsViewController*, SEL, UICollectionView*, NSInteger) {
