@@ -8,19 +8,7 @@
 
 namespace {
 
-void roundedRect(CGContextRef c, CGRect r, CGFloat radius) {
-  CGFloat x0 = r.origin.x, y0 = r.origin.y, x1 = x0 + r.size.width, y1 = y0 + r.size.height;
-  CGContextBeginPath(c);
-  CGContextMoveToPoint(c, x0, (y0 + y1) / 2);
-  CGContextAddArcToPoint(c, x0, y0, (x0 + x1) / 2, y0, radius);
-  CGContextAddArcToPoint(c, x1, y0, x1, (y0 + y1) / 2, radius);
-  CGContextAddArcToPoint(c, x1, y1, (x0 + x1) / 2, y1, radius);
-  CGContextAddArcToPoint(c, x0, y1, x0, (y0 + y1) / 2, radius);
-  CGContextClosePath(c);
-  CGContextFillPath(c);
-}
-
-void disc(CGContextRef c, CGFloat cx, CGFloat cy, CGFloat r) { roundedRect(c, CGRectMake(cx - r, cy - r, 2 * r, 2 * r), r); }
+void disc(CGContextRef c, CGFloat cx, CGFloat cy, CGFloat r) { fillRoundedRect(c, CGRectMake(cx - r, cy - r, 2 * r, 2 * r), r); }
 
 void hsv(CGFloat h, CGFloat s, CGFloat v, CGFloat out[3]) {
   CGFloat i = std::floor(h * 6), f = h * 6 - i, p = v * (1 - s), q = v * (1 - f * s), t = v * (1 - (1 - f) * s);
@@ -46,7 +34,7 @@ UIImage* glyphImage(Glyph glyph, CGFloat s) {
       break;
     case Glyph::Artists:
       disc(c, s * 0.5, s * 0.33, s * 0.17);
-      roundedRect(c, CGRectMake(s * 0.2, s * 0.56, s * 0.6, s * 0.3), s * 0.12);
+      fillRoundedRect(c, CGRectMake(s * 0.2, s * 0.56, s * 0.6, s * 0.3), s * 0.12);
       break;
     case Glyph::Note:
       CGContextFillRect(c, CGRectMake(s * 0.55, s * 0.15, s * 0.08, s * 0.55));
@@ -54,13 +42,13 @@ UIImage* glyphImage(Glyph glyph, CGFloat s) {
       disc(c, s * 0.45, s * 0.72, s * 0.15);
       break;
     case Glyph::Albums:
-      roundedRect(c, CGRectMake(s * 0.15, s * 0.15, s * 0.7, s * 0.7), s * 0.06);
+      fillRoundedRect(c, CGRectMake(s * 0.15, s * 0.15, s * 0.7, s * 0.7), s * 0.06);
       break;
     case Glyph::More:
       for (int i = 0; i < 3; ++i) disc(c, s * (0.25 + i * 0.25), s * 0.5, s * 0.07);
       break;
     case Glyph::Compose:
-      roundedRect(c, CGRectMake(s * 0.2, s * 0.2, s * 0.6, s * 0.6), s * 0.1);
+      fillRoundedRect(c, CGRectMake(s * 0.2, s * 0.2, s * 0.6, s * 0.6), s * 0.1);
       break;
     case Glyph::Genres:  // a guitar: body and neck
       disc(c, s * 0.4, s * 0.64, s * 0.2);
@@ -79,8 +67,8 @@ UIImage* glyphImage(Glyph glyph, CGFloat s) {
       CGContextFillRect(c, CGRectMake(s * 0.36, s * 0.14, s * 0.45, s * 0.1));
       break;
     case Glyph::Audiobooks:  // an open book
-      roundedRect(c, CGRectMake(s * 0.12, s * 0.22, s * 0.36, s * 0.56), s * 0.05);
-      roundedRect(c, CGRectMake(s * 0.52, s * 0.22, s * 0.36, s * 0.56), s * 0.05);
+      fillRoundedRect(c, CGRectMake(s * 0.12, s * 0.22, s * 0.36, s * 0.56), s * 0.05);
+      fillRoundedRect(c, CGRectMake(s * 0.52, s * 0.22, s * 0.36, s * 0.56), s * 0.05);
       break;
     case Glyph::Radio:  // a mast with a dot at its top over a base
       disc(c, s * 0.5, s * 0.3, s * 0.1);
@@ -106,4 +94,16 @@ UIImage* coverImage(CGFloat hue, CGFloat s) {
   UIImage* image = UIGraphicsGetImageFromCurrentImageContext();
   UIGraphicsEndImageContext();
   return image;
+}
+
+void fillRoundedRect(CGContextRef c, CGRect r, CGFloat radius) {
+  CGFloat x0 = r.origin.x, y0 = r.origin.y, x1 = x0 + r.size.width, y1 = y0 + r.size.height;
+  CGContextBeginPath(c);
+  CGContextMoveToPoint(c, x0, (y0 + y1) / 2);
+  CGContextAddArcToPoint(c, x0, y0, (x0 + x1) / 2, y0, radius);
+  CGContextAddArcToPoint(c, x1, y0, x1, (y0 + y1) / 2, radius);
+  CGContextAddArcToPoint(c, x1, y1, (x0 + x1) / 2, y1, radius);
+  CGContextAddArcToPoint(c, x0, y1, x0, (y0 + y1) / 2, radius);
+  CGContextClosePath(c);
+  CGContextFillPath(c);
 }

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "apps/common/Glyphs.h"
 #include "platform/coregraphics/CGContext.h"
 #include "platform/objc/class_builder.h"
 #include "platform/uikit/UIGraphics.h"
@@ -11,18 +12,6 @@ namespace {
 
 constexpr NSInteger kRatingPoints = 5;
 constexpr CGFloat kRatingSpacing = 3;
-
-void roundedRect(CGContextRef c, CGRect r, CGFloat radius) {
-  CGFloat x0 = r.origin.x, y0 = r.origin.y, x1 = x0 + r.size.width, y1 = y0 + r.size.height;
-  CGContextBeginPath(c);
-  CGContextMoveToPoint(c, x0, (y0 + y1) / 2);
-  CGContextAddArcToPoint(c, x0, y0, (x0 + x1) / 2, y0, radius);
-  CGContextAddArcToPoint(c, x1, y0, x1, (y0 + y1) / 2, radius);
-  CGContextAddArcToPoint(c, x1, y1, (x0 + x1) / 2, y1, radius);
-  CGContextAddArcToPoint(c, x0, y1, x0, (y0 + y1) / 2, radius);
-  CGContextClosePath(c);
-  CGContextFillPath(c);
-}
 
 // The MediaPlayer UI draws its glyphs in a mid grey, an ordinary image.
 UIImage* greyGlyph(CGSize size, void (*draw)(CGContextRef, CGSize)) {
@@ -37,7 +26,7 @@ UIImage* greyGlyph(CGSize size, void (*draw)(CGContextRef, CGSize)) {
 
 // A rounded badge with an "E" cut out of it.
 void drawExplicit(CGContextRef c, CGSize s) {
-  roundedRect(c, CGRectMake(0, 0, s.width, s.height), s.width * 0.2);
+  fillRoundedRect(c, CGRectMake(0, 0, s.width, s.height), s.width * 0.2);
   CGFloat x = s.width * 0.32, w = s.width * 0.38, bar = s.height * 0.12;
   CGContextClearRect(c, CGRectMake(x, s.height * 0.22, bar, s.height * 0.56));
   CGContextClearRect(c, CGRectMake(x, s.height * 0.22, w, bar));
@@ -47,12 +36,12 @@ void drawExplicit(CGContextRef c, CGSize s) {
 
 void drawCloud(CGContextRef c, CGSize s) {
   CGFloat h = s.height;
-  roundedRect(c, CGRectMake(s.width * 0.05, h * 0.45, s.width * 0.9, h * 0.45), h * 0.22);
-  roundedRect(c, CGRectMake(s.width * 0.2, h * 0.25, s.width * 0.36, h * 0.5), h * 0.25);
-  roundedRect(c, CGRectMake(s.width * 0.42, h * 0.1, s.width * 0.42, h * 0.6), h * 0.3);
+  fillRoundedRect(c, CGRectMake(s.width * 0.05, h * 0.45, s.width * 0.9, h * 0.45), h * 0.22);
+  fillRoundedRect(c, CGRectMake(s.width * 0.2, h * 0.25, s.width * 0.36, h * 0.5), h * 0.25);
+  fillRoundedRect(c, CGRectMake(s.width * 0.42, h * 0.1, s.width * 0.42, h * 0.6), h * 0.3);
 }
 
-void drawDot(CGContextRef c, CGSize s) { roundedRect(c, CGRectMake(s.width * 0.35, s.height * 0.35, s.width * 0.3, s.height * 0.3), s.width * 0.15); }
+void drawDot(CGContextRef c, CGSize s) { fillRoundedRect(c, CGRectMake(s.width * 0.35, s.height * 0.35, s.width * 0.3, s.height * 0.3), s.width * 0.15); }
 
 void drawStar(CGContextRef c, CGSize s) {
   // Five points around the centre, alternating outer and inner radius.
