@@ -1,4 +1,6 @@
-// The HookTable, group by group, in installation order.
+// The HookTable, group by group, in installation order: the Messages and
+// Music groups here, the Now Playing group beside its replacements
+// (hooks/nowplaying/group.cc).
 #include "tweak/hook_table.h"
 
 #include "hooks/messages/application_hooks.h"
