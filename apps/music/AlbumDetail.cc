@@ -8,6 +8,7 @@
 #include "apps/common/Glyphs.h"
 #include "apps/music/Library.h"
 #include "apps/music/MediaPlayerTheme.h"
+#include "apps/music/ScreenTable.h"
 #include "platform/foundation/foundation.h"
 #include "platform/objc/class_builder.h"
 
@@ -187,14 +188,8 @@ struct MusicAlbumsDetailViewController : UIViewController {
 };
 
 Ref<UITableView> trackTable(id source, CGFloat headerHeight) {
-  Ref<UITableView> table = UITableView::create(UIScreen::mainScreen()->bounds(), UITableViewStylePlain);
-  table->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-  table->_rowHeight = kRowHeight;
+  Ref<UITableView> table = makeScreenTable(source, kRowHeight, 20 + kNavigationBarHeight);
   table->_sectionHeaderHeight = headerHeight;
-  table->_contentInsetTop = 20 + kNavigationBarHeight;
-  table->_contentInsetBottom = kTabBarHeight;
-  table->setDataSource(source);
-  table->setDelegate(source);
   return table;
 }
 

@@ -2,6 +2,7 @@
 #include "apps/music/Genius.h"
 
 #include "apps/music/Albums.h"
+#include "apps/music/ScreenTable.h"
 #include "platform/objc/class_builder.h"
 
 namespace {
@@ -79,14 +80,7 @@ struct MusicPlaylistsViewController : UIViewController {
 };
 
 void Playlists_loadView(MusicPlaylistsViewController* self, SEL) {
-  Ref<UITableView> table = UITableView::create(UIScreen::mainScreen()->bounds(), UITableViewStylePlain);
-  table->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-  table->_rowHeight = 50;
-  table->_contentInsetTop = 20 + kNavigationBarHeight;
-  table->_contentInsetBottom = kTabBarHeight;
-  table->setDataSource(self);
-  table->setDelegate(self);
-  self->setView(table);
+  self->setView(makeScreenTable(self, 50, 20 + kNavigationBarHeight));
 }
 void Playlists_viewDidLoad(MusicPlaylistsViewController* self, SEL) {
   objc::as<UITableView>(self->view())->reloadData();

@@ -1,6 +1,7 @@
 // The More tab's navigation controller and list.
 #include "apps/music/MoreTab.h"
 
+#include "apps/music/ScreenTable.h"
 #include "platform/objc/class_builder.h"
 
 namespace {
@@ -32,13 +33,7 @@ struct MusicMoreListController : UIViewController {
 };
 
 void List_loadView(MusicMoreListController* self, SEL) {
-  Ref<UITableView> table = UITableView::create(UIScreen::mainScreen()->bounds(), UITableViewStylePlain);
-  table->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-  table->_rowHeight = 50;
-  table->_contentInsetTop = 20 + kNavigationBarHeight;
-  table->_contentInsetBottom = kTabBarHeight;
-  table->setDataSource(self);
-  self->setView(table);
+  self->setView(makeScreenTable(self, 50, 20 + kNavigationBarHeight));
 }
 void List_viewDidLoad(MusicMoreListController* self, SEL) { objc::as<UITableView>(self->view())->reloadData(); }
 NSInteger List_numberOfRows(MusicMoreListController*, SEL, UITableView*, NSInteger) {

@@ -2,6 +2,7 @@
 #include "apps/music/Radio.h"
 
 #include "apps/common/Glyphs.h"
+#include "apps/music/ScreenTable.h"
 #include "apps/music/TextDrawingClasses.h"
 #include "platform/objc/class_builder.h"
 
@@ -108,14 +109,7 @@ RURadioViewController* Radio_initWithDataSource(RURadioViewController* self, SEL
 id Radio_dataSource(RURadioViewController* self, SEL) { return self->_dataSource.get(); }
 
 void Radio_loadView(RURadioViewController* self, SEL) {
-  Ref<UITableView> table = UITableView::create(UIScreen::mainScreen()->bounds(), UITableViewStylePlain);
-  table->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-  table->_rowHeight = 50;
-  table->_contentInsetTop = kTopBars + 2 * kHeadingHeight + kFeaturedRowHeight;
-  table->_contentInsetBottom = kTabBarHeight;
-  table->setDataSource(self);
-  table->setDelegate(self);
-  self->setView(table);
+  self->setView(makeScreenTable(self, 50, kTopBars + 2 * kHeadingHeight + kFeaturedRowHeight));
 }
 
 void Radio_viewDidLoad(RURadioViewController* self, SEL) {
@@ -270,13 +264,7 @@ RUHistoryViewController* History_init(RUHistoryViewController* self, SEL) {
 }
 
 void History_loadView(RUHistoryViewController* self, SEL) {
-  Ref<UITableView> table = UITableView::create(UIScreen::mainScreen()->bounds(), UITableViewStylePlain);
-  table->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-  table->_rowHeight = 62;
-  table->_contentInsetTop = kTopBars + kHistoryHeaderHeight;
-  table->_contentInsetBottom = kTabBarHeight;
-  table->setDataSource(self);
-  self->setView(table);
+  self->setView(makeScreenTable(self, 62, kTopBars + kHistoryHeaderHeight));
 }
 
 void History_viewDidLoad(RUHistoryViewController* self, SEL) {

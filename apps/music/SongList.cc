@@ -3,6 +3,7 @@
 #include "apps/music/SongList.h"
 
 #include "apps/music/Library.h"
+#include "apps/music/ScreenTable.h"
 #include "apps/music/Search.h"
 #include "platform/objc/class_builder.h"
 
@@ -131,14 +132,8 @@ struct MusicSongsViewController : UIViewController {
 };
 
 void Songs_loadView(MusicSongsViewController* self, SEL) {
-  Ref<UITableView> table = UITableView::create(UIScreen::mainScreen()->bounds(), UITableViewStylePlain);
-  table->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-  table->_rowHeight = 50;
-  table->_contentInsetTop = 64;
-  table->_contentInsetBottom = kTabBarHeight;
+  Ref<UITableView> table = makeScreenTable(self, 50, 20 + kNavigationBarHeight);
   addSongsSearchBar(table);
-  table->setDataSource(self);
-  table->setDelegate(self);
   self->setView(table);
 }
 void Songs_viewDidLoad(MusicSongsViewController* self, SEL) { objc::as<UITableView>(self->view())->reloadData(); }
