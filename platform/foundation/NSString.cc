@@ -15,36 +15,51 @@
 #include "platform/objc/class_builder.h"
 
 // Malformed bytes become U+FFFD, as Foundation decodes lossy UTF-8.
+
+namespace {
+
+// One code point from the UTF-8 text at i, i moved past it. A malformed
+// byte is one U+FFFD and moves i by one, so the length, the indexed reads and
+// the substrings all count the same units.
+unsigned decodeCodePoint(const std::string& s, size_t& i) {
+  auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+  unsigned c = byte(i);
+  unsigned cp;
+  size_t extra;
+  if (c < 0x80) {
+    ++i;
+    return c;
+  } else if ((c & 0xE0) == 0xC0) {
+    cp = c & 0x1F, extra = 1;
+  } else if ((c & 0xF0) == 0xE0) {
+    cp = c & 0x0F, extra = 2;
+  } else if ((c & 0xF8) == 0xF0) {
+    cp = c & 0x07, extra = 3;
+  } else {
+    ++i;
+    return 0xFFFD;
+  }
+  for (size_t k = 1; k <= extra; ++k) {
+    if (i + k >= s.size() || (byte(i + k) & 0xC0) != 0x80) {
+      ++i;
+      return 0xFFFD;
+    }
+    cp = (cp << 6) | (byte(i + k) & 0x3F);
+  }
+  if (cp > 0x10FFFF) {  // past Unicode: no pair of surrogates can say it
+    ++i;
+    return 0xFFFD;
+  }
+  i += extra + 1;
+  return cp;
+}
+
+}  // namespace
+
 std::u16string toUTF16(const std::string& s) {
   std::u16string out;
-  size_t i = 0, n = s.size();
-  auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-  while (i < n) {
-    unsigned c = byte(i);
-    unsigned cp;
-    size_t extra;
-    if (c < 0x80) {
-      cp = c, extra = 0;
-    } else if ((c & 0xE0) == 0xC0) {
-      cp = c & 0x1F, extra = 1;
-    } else if ((c & 0xF0) == 0xE0) {
-      cp = c & 0x0F, extra = 2;
-    } else if ((c & 0xF8) == 0xF0) {
-      cp = c & 0x07, extra = 3;
-    } else {
-      out.push_back(0xFFFD), ++i;
-      continue;
-    }
-    bool ok = true;
-    for (size_t k = 1; ok && k <= extra; ++k) {
-      if (i + k >= n || (byte(i + k) & 0xC0) != 0x80) ok = false;
-      else cp = (cp << 6) | (byte(i + k) & 0x3F);
-    }
-    if (!ok) {
-      out.push_back(0xFFFD), ++i;
-      continue;
-    }
-    i += extra + 1;
+  for (size_t i = 0; i < s.size();) {
+    unsigned cp = decodeCodePoint(s, i);
     if (cp >= 0x10000) {
       cp -= 0x10000;
       out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
@@ -207,10 +222,12 @@ void NSMutableString_setString(NSMutableString* self, SEL, NSString* s) {
 
 size_t utf16Length(const std::string& utf8) {
   size_t n = 0;
-  for (size_t i = 0; i < utf8.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(utf8[i]);
-    if ((c & 0xC0) == 0x80) continue;  // continuation byte
-    n += (c & 0xF8) == 0xF0 ? 2 : 1;
+  for (size_t i = 0; i < utf8.size();) {
+    if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+      ++n, ++i;
+      continue;
+    }
+    n += decodeCodePoint(utf8, i) >= 0x10000 ? 2 : 1;
   }
   return n;
 }

@@ -16,6 +16,13 @@ TEST(NSStringTest, LengthsAndRangesCountUTF16Units) {
   EXPECT_TRUE(s->substringWithRange(NSMakeRange(3, 2))->isEqualToString(NSString::withUTF8("\U0001F600")));
   EXPECT_TRUE(s->substringFromIndex(5)->isEqualToString("z"_ns));
   EXPECT_EQ(NSString::withUTF8("")->length(), 0u);
+  // Malformed bytes (a stray continuation, a cut-off sequence, a lead past
+  // Unicode) are one U+FFFD each, for the length as for the reads.
+  NSString* bad = NSString::withUTF8("#\x80\xE2\x82" "a\xF7\xBF\xBF\xBF");
+  EXPECT_EQ(bad->length(), 9u);
+  EXPECT_EQ(bad->characterAtIndex(1), 0xFFFD);
+  EXPECT_EQ(bad->characterAtIndex(4), u'a');
+  EXPECT_EQ(bad->substringFromIndex(1)->length(), 8u);
 }
 
 TEST(NSStringTest, EqualStringsHashEquallyMutableOnesAfterAChange) {
