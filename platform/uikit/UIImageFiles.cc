@@ -203,6 +203,11 @@ UIImage* UIImageReadFile(const char* path, CGFloat scale, size_t minimumSide, st
   }
   uint8_t head[24] = {};
   size_t got = std::fread(head, 1, sizeof head, file);
+  if (got == 0 && std::ferror(file)) {  // a directory opens, then fails to read
+    if (error) *error = std::strerror(errno);  // before fclose can touch errno
+    std::fclose(file);
+    return nil;
+  }
   static const uint8_t kPNG[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   if (got >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) {
     std::rewind(file);
@@ -221,8 +226,10 @@ std::string UIImagePNGHeaderProblem(const char* path) {
   if (!file) return std::strerror(errno);
   uint8_t head[24] = {};
   size_t got = std::fread(head, 1, sizeof head, file);
+  int readError = got == 0 && std::ferror(file) ? errno : 0;  // a directory opens, then fails to read
   std::fclose(file);
   static const uint8_t kPNG[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (readError) return std::strerror(readError);
   if (got == 0) return "empty file";
   if (got < 8 || std::memcmp(head, kPNG, 8) != 0) return "not a PNG image";
   if (got < sizeof head || std::memcmp(head + 12, "IHDR", 4) != 0) return "truncated PNG file (it ends in its header)";

@@ -304,6 +304,9 @@ TEST(ImageFilesTest, DamagedFilesFailWithAReason) {
   error.clear();
   EXPECT_EQ(UIImageReadFile("/nonexistent/cover.jpg", 1, 0, &error), nullptr);
   EXPECT_EQ(error, "No such file or directory");
+  error.clear();
+  EXPECT_EQ(UIImageReadFile(testing::TempDir().c_str(), 1, 0, &error), nullptr);
+  EXPECT_EQ(error, "Is a directory");
 }
 
 // The picker's rendition relies on this: at 1:1 no pixel is resampled.
