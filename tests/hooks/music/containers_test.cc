@@ -142,10 +142,7 @@ TEST(Vignette, AnswersTheClearColourWhateverItHolds) {
   inLaunch(probedMusicHost(), [] {
     AutoreleasePool pool;
     Ref<UIView> vignette = makeView("MPUVignetteBackgroundView", kFrame);
-    vignette->setBackgroundColor(UIColor::redColor());
-    EXPECT_TRUE(sameColour(vignette->backgroundColor(), UIColor::clearColor()));
-    object_setIvar(vignette, class_getInstanceVariable(object_getClass(vignette), "_backgroundColor"),
-                   UIColor::redColor());
+    setField(vignette, "_backgroundColor", UIColor::redColor());
     EXPECT_TRUE(sameColour(vignette->backgroundColor(), UIColor::clearColor())) << "the getter never asks the host";
   });
 }
@@ -266,9 +263,7 @@ TEST(TableHeaders, AreClearAndIgnoreBackgroundImages) {
   });
 }
 
-UIView* adaptiveBackdropOf(UIView* bar) {
-  return objc::as<UIView>(object_getIvar(bar, class_getInstanceVariable(object_getClass(bar), "_adaptiveBackdrop")));
-}
+UIView* adaptiveBackdropOf(UIView* bar) { return objc::as<UIView>(fieldOf(bar, "_adaptiveBackdrop")); }
 
 TEST(TabBars, EachGetsItsOwnBackdropAndTheStockOneIsReleasedOnce) {
   inLaunch(probedMusicHost(), [] {

@@ -13,13 +13,6 @@ constexpr const char* kLabelFields[] = {
     "_stepThreeDescriptionLabel", "_continueUsingMusicLabel",
 };
 
-IMP interposeOn(Class cls, const char* selector, IMP replacement, const std::string& types) {
-  SEL sel = sel_registerName(selector);
-  IMP previous = class_getMethodImplementation(cls, sel);
-  class_replaceMethod(cls, sel, replacement, types.c_str());
-  return previous;
-}
-
 void recordSight(id object, const char* method) {
   LabelSight sight{method, {}};
   for (const char* field : kLabelFields)
@@ -43,7 +36,7 @@ struct Entry<Tag, void(A...)> {
   }
   static void install(const char* className, const char* selector, const char* name) {
     method = name;
-    next = interposeOn(objc_getClass(className), selector, objc::imp<&call>(), objc::encodingOf<&call>());
+    next = interpose(objc_getClass(className), selector, objc::imp<&call>(), objc::encodingOf<&call>());
   }
 };
 
@@ -71,7 +64,7 @@ struct Exit<Tag, R(A...)> {
   }
   static void install(const char* className, const char* selector, const char* name) {
     method = name;
-    next = interposeOn(objc_getClass(className), selector, objc::imp<&call>(), objc::encodingOf<&call>());
+    next = interpose(objc_getClass(className), selector, objc::imp<&call>(), objc::encodingOf<&call>());
   }
 };
 
@@ -90,7 +83,7 @@ struct Glyph<Tag, UIImage*(A...)> {
   static void install(const char* className, const char* name) {
     selector = name;
     Class meta = object_getClass(reinterpret_cast<id>(objc_getClass(className)));
-    next = interposeOn(meta, name, objc::imp<&call>(), objc::encodingOf<&call>());
+    next = interpose(meta, name, objc::imp<&call>(), objc::encodingOf<&call>());
   }
 };
 using DotProbe = Glyph<0, UIImage*()>;
@@ -127,7 +120,7 @@ void registerDetailProbedHost() {
   StarProbe::install("MPURatingControl", "ratingStarImage");
   ExplicitProbe::install("MPUTheme", "explicitGlyphImageForSizeCategory:");
   CloudProbe::install("MPUTheme", "cloudGlyph");
-  gNextMoreCell = interposeOn(objc_getClass("MusicMoreListController"), "tableView:cellForRowAtIndexPath:",
+  gNextMoreCell = interpose(objc_getClass("MusicMoreListController"), "tableView:cellForRowAtIndexPath:",
                               objc::imp<&moreCell>(), objc::encodingOf<&moreCell>());
 }
 

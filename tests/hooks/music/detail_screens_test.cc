@@ -16,15 +16,7 @@ namespace {
 constexpr NSInteger kBlurTag = 1141;
 
 enum class When { Before, After };
-enum class Theme { Primary, Secondary };
-
-UIColor* themeColour(Theme theme) {
-  return theme == Theme::Primary ? ThemeColours.PrimaryTextColour.get() : ThemeColours.SecondaryTextColour.get();
-}
-
-UILabel* labelIn(id object, const char* field) {
-  return objc::as<UILabel>(object_getIvar(object, class_getInstanceVariable(object_getClass(object), field)));
-}
+UILabel* labelIn(id object, const char* field) { return objc::as<UILabel>(fieldOf(object, field)); }
 
 id newView(const char* className, CGRect frame) {
   return objc::send<id(CGRect)>(allocOf(className), "initWithFrame:"_sel, frame);

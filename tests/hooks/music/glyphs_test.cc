@@ -164,8 +164,7 @@ TEST(ThemeGlyphs, AnEmptyHostGlyphOnTheFirstCallIsRepaintedAndLeavesTheFirstCall
 
 std::vector<UIView*> imageViewsOf(id control) {
   std::vector<UIView*> views;
-  Ivar field = class_getInstanceVariable(object_getClass(control), "_imageViews");
-  for (id item : objc::as<NSArray>(object_getIvar(control, field))->items()) views.push_back(objc::as<UIView>(item));
+  for (id item : objc::as<NSArray>(fieldOf(control, "_imageViews"))->items()) views.push_back(objc::as<UIView>(item));
   return views;
 }
 

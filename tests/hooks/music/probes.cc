@@ -3,17 +3,23 @@
 
 #include "apps/music/MusicApp.h"
 #include "platform/objc/class.h"
+#include "tweak/settings.h"
 
-namespace {
-
-// Puts `replacement` in place of the class's method (its own or an
-// inherited one) and answers what the class answered before.
-IMP interpose(const char* className, const char* selector, IMP replacement, const std::string& types) {
-  Class cls = objc_getClass(className);
+IMP interpose(Class cls, const char* selector, IMP replacement, const std::string& types) {
   SEL sel = sel_registerName(selector);
   IMP previous = class_getMethodImplementation(cls, sel);
   class_replaceMethod(cls, sel, replacement, types.c_str());
   return previous;
+}
+
+UIColor* themeColour(Theme theme) {
+  return theme == Theme::Primary ? ThemeColours.PrimaryTextColour.get() : ThemeColours.SecondaryTextColour.get();
+}
+
+namespace {
+
+IMP interpose(const char* className, const char* selector, IMP replacement, const std::string& types) {
+  return ::interpose(objc_getClass(className), selector, replacement, types);
 }
 
 // --- Background colour setters ---------------------------------------------------
@@ -42,8 +48,7 @@ void setHostTitleAttributes(id bar) {
 }
 
 void captureStockTabBarBackdrop(id bar) {
-  Ivar field = class_getInstanceVariable(object_getClass(bar), "_adaptiveBackdrop");
-  auto* backdrop = objc::as<UIView>(object_getIvar(bar, field));
+  auto* backdrop = objc::as<UIView>(fieldOf(bar, "_adaptiveBackdrop"));
   probes().stockTabBarBackdrops.push_back(backdrop);
   probes().stockTabBarBackdropCounts.push_back(objc_retainCount(backdrop));
 }

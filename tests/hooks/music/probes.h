@@ -72,6 +72,23 @@ inline id allocOf(const char* className) {
   return objc::send<id()>(reinterpret_cast<id>(objc_getClass(className)), "alloc"_sel);
 }
 
+// The object in `object`'s field `name` (nil where its class has no such
+// field), and a value put there behind the class's setters.
+inline id fieldOf(id object, const char* name) {
+  Ivar field = class_getInstanceVariable(object_getClass(object), name);
+  return field ? object_getIvar(object, field) : nil;
+}
+inline void setField(id object, const char* name, id value) {
+  object_setIvar(object, class_getInstanceVariable(object_getClass(object), name), value);
+}
+
+// Puts `replacement` in place of the class's method (its own or an
+// inherited one) and answers what the class answered before.
+IMP interpose(Class cls, const char* selector, IMP replacement, const std::string& types);
+
+enum class Theme { Primary, Secondary };
+UIColor* themeColour(Theme theme);
+
 // Whether `colour` is a colour equal to `expected` (nil never is).
 inline bool sameColour(id colour, UIColor* expected) {
   return colour && expected && objc::as<UIColor>(colour)->isEqual(expected);

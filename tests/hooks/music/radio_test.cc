@@ -12,16 +12,7 @@
 
 namespace {
 
-enum class Theme { Primary, Secondary };
-
-UIColor* themeColour(Theme theme) {
-  return theme == Theme::Primary ? ThemeColours.PrimaryTextColour : ThemeColours.SecondaryTextColour;
-}
-
-UILabel* labelIn(id object, const char* field) {
-  Ivar ivar = class_getInstanceVariable(object_getClass(object), field);
-  return ivar ? objc::as<UILabel>(object_getIvar(object, ivar)) : nullptr;
-}
+UILabel* labelIn(id object, const char* field) { return objc::as<UILabel>(fieldOf(object, field)); }
 
 id cellOf(const char* className) {
   return objc_autorelease(objc::send<id(NSInteger, NSString*)>(allocOf(className), "initWithStyle:reuseIdentifier:"_sel,

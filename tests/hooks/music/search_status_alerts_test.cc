@@ -46,11 +46,7 @@ UIImage* watchedGradient(id self, SEL sel, CGSize size, UIColor* inner, UIColor*
 
 template <auto F>
 IMP watch(const char* className, const char* selector) {
-  Class cls = objc_getClass(className);
-  SEL sel = sel_registerName(selector);
-  IMP previous = class_getMethodImplementation(cls, sel);
-  class_replaceMethod(cls, sel, objc::imp<F>(), objc::encodingOf<F>().c_str());
-  return previous;
+  return interpose(objc_getClass(className), selector, objc::imp<F>(), objc::encodingOf<F>());
 }
 
 void registerWatchedHost() {
@@ -65,10 +61,6 @@ TestLaunch watchedHost() {
   TestLaunch launch = probedMusicHost();
   launch.registerHostClasses = &registerWatchedHost;
   return launch;
-}
-
-id fieldOf(id object, const char* name) {
-  return object_getIvar(object, class_getInstanceVariable(object_getClass(object), name));
 }
 
 template <class T>
@@ -87,22 +79,7 @@ UIColor* secondary() { return ThemeColours.SecondaryTextColour; }
 
 // --- The search field -------------------------------------------------------------
 
-TEST(SearchField, TextAndLabelKeepTheThemeColoursWhateverTheySet) {
-  inLaunch(watchedHost(), [] {
-    AutoreleasePool pool;
-    Ref<UISearchBarTextField> field = made<UISearchBarTextField>();
-    Ref<UISearchBarTextFieldLabel> label = made<UISearchBarTextFieldLabel>();
-    for (UIColor* colour : {UIColor::redColor(), static_cast<UIColor*>(nil), secondary(), primary()}) {
-      SCOPED_TRACE(colour ? UIColorHexText(colour) : "nil");
-      field->setTextColor(colour);
-      label->setTextColor(colour);
-      EXPECT_TRUE(sameColour(fieldOf(field, "_textColor"), primary()));
-      EXPECT_TRUE(sameColour(fieldOf(label, "_textColor"), secondary()));
-    }
-  });
-}
-
-TEST(SearchField, FieldsAndLabelsAreMadeInTheThemeColours) {
+TEST(SearchField, FieldsAndLabelsAreMadeAndKeptInTheThemeColoursWhateverTheySet) {
   inLaunch(watchedHost(), [] {
     AutoreleasePool pool;
     for (CGRect frame : {CGRectMake(0, 0, 300, 28), CGRectZero}) {
@@ -113,6 +90,13 @@ TEST(SearchField, FieldsAndLabelsAreMadeInTheThemeColours) {
       EXPECT_TRUE(sameColour(field->textColor(), primary()));
       EXPECT_TRUE(sameColour(label->textColor(), secondary()));
       EXPECT_TRUE(sameColour(field->_displayLabel->textColor(), secondary())) << "the field's own label too";
+      for (UIColor* colour : {UIColor::redColor(), static_cast<UIColor*>(nil), secondary(), primary()}) {
+        SCOPED_TRACE(colour ? UIColorHexText(colour) : "nil");
+        field->setTextColor(colour);
+        label->setTextColor(colour);
+        EXPECT_TRUE(sameColour(fieldOf(field, "_textColor"), primary()));
+        EXPECT_TRUE(sameColour(fieldOf(label, "_textColor"), secondary()));
+      }
     }
   });
 }
@@ -221,18 +205,14 @@ class RecordingSink : public TextSink {
   void drawText(const TextRun& run) override { colours.push_back(run.color); }
 };
 
-void setHeldColour(UIStatusBar* bar, UIColor* colour) {
-  object_setIvar(bar, class_getInstanceVariable(object_getClass(bar), "_foregroundColor"), colour);
-}
-
-TEST(StatusBar, ColourChangesReachTheHostAsThePrimaryWithTheirParameters) {
+TEST(StatusBar, ColourChangesReachTheHostAsThePrimaryAndItShowsNoOther) {
   inLaunch(watchedHost(), [] {
     AutoreleasePool pool;
     Ref<UIStatusBar> bar = UIView::make<UIStatusBar>(CGRectMake(0, 0, 320, 20));
     for (double duration : {0.0, 0.3}) {
       SCOPED_TRACE(duration);
       auto* parameters = duration > 0 ? UIStatusBarAnimationParameters::withDuration(duration) : nullptr;
-      setHeldColour(bar, UIColor::blueColor());
+      setField(bar, "_foregroundColor", UIColor::blueColor());
       calls().foregrounds.clear();
       bar->setForegroundColor(UIColor::redColor(), parameters);
       ASSERT_EQ(calls().foregrounds.size(), 1u);
@@ -241,15 +221,9 @@ TEST(StatusBar, ColourChangesReachTheHostAsThePrimaryWithTheirParameters) {
       RunLoop::main().runUntilIdle();
       EXPECT_TRUE(sameColour(fieldOf(bar, "_foregroundColor"), primary())) << "animated or not, it ends there";
     }
-  });
-}
-
-TEST(StatusBar, AnswersAndDrawsThePrimaryWhateverItHolds) {
-  inLaunch(watchedHost(), [] {
-    AutoreleasePool pool;
-    Ref<UIStatusBar> bar = UIView::make<UIStatusBar>(CGRectMake(0, 0, 320, 20));
+    // Whatever it holds, it answers and draws the primary.
     for (UIColor* held : {UIColor::redColor(), static_cast<UIColor*>(nil)}) {
-      setHeldColour(bar, held);
+      setField(bar, "_foregroundColor", held);
       EXPECT_TRUE(sameColour(bar->foregroundColor(), primary()));
       RecordingSink sink;
       TextSinkScope scope(&sink);

@@ -14,11 +14,6 @@ Ref<UITabBarButton> makeButton() {
       UIEdgeInsets{1, 2, 3, 4}));
 }
 
-UIColor* heldTint(UITabBarButton* button) {
-  return objc::as<UIColor>(
-      object_getIvar(button, class_getInstanceVariable(object_getClass(button), "_unselectedTintColor")));
-}
-
 TEST(TabBarButton, UnselectedTintIsPinnedAtCreationAndAnsweredWhateverTheButtonHolds) {
   inLaunch(probedMusicHost(), [] {
     AutoreleasePool pool;
@@ -29,12 +24,11 @@ TEST(TabBarButton, UnselectedTintIsPinnedAtCreationAndAnsweredWhateverTheButtonH
     ASSERT_EQ(probes().tintCalls.size(), 1u) << "the initialiser sets the tint itself, once";
     EXPECT_TRUE(sameColour(probes().tintCalls[0].colour, theme));
     EXPECT_TRUE(probes().tintCalls[0].forceLabel);
-    EXPECT_TRUE(sameColour(heldTint(button), theme));
+    EXPECT_TRUE(sameColour(fieldOf(button, "_unselectedTintColor"), theme));
     EXPECT_EQ(button->_insets.left, 2) << "the insets reach the host unchanged";
     EXPECT_EQ(button->_label->str(), "Genres");
     // The getter answers the theme tint whatever the button holds.
-    object_setIvar(button, class_getInstanceVariable(object_getClass(button), "_unselectedTintColor"),
-                   UIColor::redColor());
+    setField(button, "_unselectedTintColor", UIColor::redColor());
     EXPECT_TRUE(sameColour(button->unselectedTintColor(), theme));
   });
 }
