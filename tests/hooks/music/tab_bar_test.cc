@@ -14,7 +14,7 @@ Ref<UITabBarButton> makeButton() {
       UIEdgeInsets{1, 2, 3, 4}));
 }
 
-TEST(TabBarButton, UnselectedTintIsPinnedAtCreationAndAnsweredWhateverTheButtonHolds) {
+TEST(TabBarButton, UnselectedTintIsPinnedAtCreationOnEverySetAndWhateverTheButtonHolds) {
   inLaunch(probedMusicHost(), [] {
     AutoreleasePool pool;
     UIColor* theme = ThemeColours.SecondaryTintColour;
@@ -30,20 +30,15 @@ TEST(TabBarButton, UnselectedTintIsPinnedAtCreationAndAnsweredWhateverTheButtonH
     // The getter answers the theme tint whatever the button holds.
     setField(button, "_unselectedTintColor", UIColor::redColor());
     EXPECT_TRUE(sameColour(button->unselectedTintColor(), theme));
-  });
-}
 
-TEST(TabBarButton, EveryTintTheHostSetsBecomesTheThemeTintWithTheLabelForced) {
-  inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
-    Ref<UITabBarButton> button = makeButton();
+    // Every tint the host sets becomes the theme tint with the label forced.
     const std::pair<UIColor*, BOOL> given[] = {
         {UIColor::redColor(), NO}, {nil, NO}, {UIColor::whiteColor(), YES}};
     for (auto [colour, force] : given) {
       probes().tintCalls.clear();
       button->setUnselectedTintColor(colour, force);
       ASSERT_EQ(probes().tintCalls.size(), 1u);
-      EXPECT_TRUE(sameColour(probes().tintCalls[0].colour, ThemeColours.SecondaryTintColour));
+      EXPECT_TRUE(sameColour(probes().tintCalls[0].colour, theme));
       EXPECT_TRUE(probes().tintCalls[0].forceLabel);
     }
   });
@@ -51,7 +46,7 @@ TEST(TabBarButton, EveryTintTheHostSetsBecomesTheThemeTintWithTheLabelForced) {
 
 UIView* moreView(id controller) { return objc::send<UIView*()>(controller, "view"_sel); }
 
-TEST(MoreNavigationController, HasItsViewLoadedWithABackdropAtTheBack) {
+TEST(MoreNavigationController, HasItsViewLoadedWithABackdropAtTheBackAndPassesItsListThrough) {
   inLaunch(probedMusicHost(), [] {
     AutoreleasePool pool;
     Ref<UINavigationController> more =
@@ -69,6 +64,7 @@ TEST(MoreNavigationController, HasItsViewLoadedWithABackdropAtTheBack) {
     // The list pushed later and the bar lie in front of it.
     Ref<UIViewController> list = objc::make<UIViewController>();
     objc::send<void(UIViewController*)>(more, "setMoreListController:"_sel, list.get());
+    EXPECT_EQ(objc::send<UIViewController*()>(more, "moreListController"_sel), list.get());
     UIViewControllerLayout(more);
     subviews = moreView(more)->subviewList();
     ASSERT_GE(subviews.size(), 3u);
@@ -78,15 +74,11 @@ TEST(MoreNavigationController, HasItsViewLoadedWithABackdropAtTheBack) {
   });
 }
 
-TEST(MoreNavigationController, PassesItsListAndPresentationsThroughUnchanged) {
+TEST(MoreNavigationController, PassesPresentationsThroughUnchanged) {
   inLaunch(probedMusicHost(), [] {
     AutoreleasePool pool;
     Ref<UIViewController> more =
         adopt(objc::send<UIViewController*()>(allocOf("MusicMoreNavigationController"), "init"_sel));
-    Ref<UIViewController> list = objc::make<UIViewController>();
-    objc::send<void(UIViewController*)>(more, "setMoreListController:"_sel, list.get());
-    EXPECT_EQ(objc::send<UIViewController*()>(more, "moreListController"_sel), list.get());
-
     Ref<UIViewController> sheet = objc::make<UIViewController>();
     int completions = 0;
     Ref<Block<void()>> done = Block<void()>::make([&] { ++completions; });
