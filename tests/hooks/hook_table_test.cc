@@ -235,19 +235,6 @@ void expectReportMatchesTable(std::initializer_list<G> groups) {
         << row << " was not installed";
 }
 
-TEST(HookTable, TheTableCountsItsRowsAsItsGroupsDo) {
-  auto count = [](G group, bool adds) {
-    return std::count_if(std::begin(kTable), std::end(kTable),
-                         [&](const TableRow& r) { return r.group == group && (r.kind == K::Add) == adds; });
-  };
-  EXPECT_EQ(std::size(kTable), 134u);
-  EXPECT_EQ(count(G::Messages, false), 9);
-  EXPECT_EQ(count(G::Music, false), 102);
-  EXPECT_EQ(count(G::Music, true), 6);
-  EXPECT_EQ(count(G::NowPlaying, false), 14);
-  EXPECT_EQ(count(G::NowPlaying, true), 3);
-}
-
 TEST(HookTable, MusicWithNowPlayingInstallsBothOfItsGroupsRowByRow) {
   inLaunch({.preferences = plist({{"NowPlayingHooks", "<true/>"}}), .registerHostClasses = &registerMusicClasses},
            [] { expectReportMatchesTable({G::Music, G::NowPlaying}); });
