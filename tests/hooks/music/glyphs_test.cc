@@ -2,7 +2,6 @@
 // methods are counted and, on request, answer other images.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 
 #include "platform/coregraphics/CGContext.h"
@@ -10,6 +9,7 @@
 #include "platform/objc/class_builder.h"
 #include "platform/uikit/UIGraphics.h"
 #include "tests/hooks/music/detail_probes.h"
+#include "tests/support/pixels.h"
 #include "tweak/settings.h"
 
 namespace {
@@ -93,13 +93,6 @@ UIImage* askCloud(const char*) { return objc::send<UIImage*()>(classNamed("MPUTh
 
 const ThemeGlyph kThemeGlyphs[] = {{"explicitGlyphImageForSizeCategory:", &askExplicit}, {"cloudGlyph", &askCloud}};
 
-// Premultiplied RGBA of the pixel at (x, y) in pixels.
-std::array<uint8_t, 4> pixel(UIImage* image, size_t x, size_t y) {
-  CGImageRef cg = image->CGImage();
-  const uint8_t* p = CGImageGetPremultipliedRGBA(cg) + (y * CGImageGetWidth(cg) + x) * 4;
-  return {p[0], p[1], p[2], p[3]};
-}
-
 // Every fully opaque pixel of `shape` is exactly the primary text colour in
 // `filled`, every fully transparent one transparent.
 void expectFilledInPrimary(UIImage* filled, UIImage* shape) {
@@ -108,12 +101,12 @@ void expectFilledInPrimary(UIImage* filled, UIImage* shape) {
   int opaque = 0;
   for (size_t y = 0; y < CGImageGetHeight(b); ++y)
     for (size_t x = 0; x < CGImageGetWidth(b); ++x) {
-      uint8_t alpha = pixel(shape, x, y)[3];
+      int alpha = pixelAt(b, x, y).a;
       if (alpha == 255) {
         ++opaque;
-        EXPECT_EQ(pixel(filled, x, y), (std::array<uint8_t, 4>{0x20, 0x40, 0xC0, 0xFF})) << x << "," << y;
+        EXPECT_EQ(pixelAt(a, x, y), (RGBA{0x20, 0x40, 0xC0, 0xFF})) << x << "," << y;
       } else if (alpha == 0) {
-        EXPECT_EQ(pixel(filled, x, y)[3], 0) << x << "," << y;
+        EXPECT_EQ(pixelAt(a, x, y).a, 0) << x << "," << y;
       }
     }
   EXPECT_GT(opaque, 0);
