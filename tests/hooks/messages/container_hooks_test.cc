@@ -42,7 +42,7 @@ using Ask = UIView* (*)(UIView*, CGRect);
 
 const CGRect kWrapperFrame = CGRectMake(0, 64, 320, 416);
 
-TEST(MessagesWrapper, OneBackdropAtTheBackWithTheWrappersFirstFrameHoweverOftenAsked) {
+TEST(MessagesWrapper, OneBackdropAtTheBackWithTheWrappersFirstFrameHoweverOftenAskedAndNeverASecond) {
   for (auto [first, then] : {std::pair<Ask, Ask>{askByFrame, askByBothFrames}, {askByBothFrames, askByFrame}}) {
     inLaunch(messagesLaunch(), [first, then] {
       AutoreleasePool pool;
@@ -59,24 +59,16 @@ TEST(MessagesWrapper, OneBackdropAtTheBackWithTheWrappersFirstFrameHoweverOftenA
       ASSERT_EQ(subviews.size(), 2u);
       EXPECT_EQ(subviews[0], backdropsIn(wrapper)[0]) << "behind the controller's view";
       EXPECT_EQ(backdropsIn(wrapper)[0]->settings()->blurQuality()->str(), "low") << "the standard recipe";
+
+      // The wrapper is marked: with its backdrop taken away it gets no new one.
+      backdropsIn(wrapper)[0]->removeFromSuperview();
+      EXPECT_EQ(first(content, kWrapperFrame), wrapper);
+      EXPECT_EQ(then(content, kWrapperFrame), wrapper);
+      EXPECT_TRUE(backdropsIn(wrapper).empty());
+      EXPECT_EQ(first(nil, kWrapperFrame), nullptr) << "no wrapper, no backdrop";
+      EXPECT_EQ(gBackdropFrames.size(), 1u);
     });
   }
-}
-
-TEST(MessagesWrapper, MarkedWrapperWhoseBackdropWasRemovedGetsNoNewOne) {
-  inLaunch(messagesLaunch(), [] {
-    AutoreleasePool pool;
-    recordBackdrops();
-    EXPECT_EQ(askByFrame(nil, kWrapperFrame), nullptr) << "no wrapper, no backdrop";
-    Ref<UIView> content = UIView::create(CGRectZero);
-    UIView* wrapper = askByFrame(content, kWrapperFrame);
-    ASSERT_EQ(backdropsIn(wrapper).size(), 1u);
-    backdropsIn(wrapper)[0]->removeFromSuperview();
-    EXPECT_EQ(askByFrame(content, kWrapperFrame), wrapper);
-    EXPECT_EQ(askByBothFrames(content, kWrapperFrame), wrapper);
-    EXPECT_TRUE(backdropsIn(wrapper).empty());
-    EXPECT_EQ(gBackdropFrames.size(), 1u);
-  });
 }
 
 // The session's navigation controller asks for its wrapper on every layout
