@@ -33,7 +33,7 @@ Ref<UIView> make(const char* className, CGRect frame) {
   return adopt(fresh->initWithFrame(frame));
 }
 
-TEST(ButtonColours, EverySetterPassesTheAdaptivePrimaryToTheHost) {
+TEST(ButtonColours, EverySetterPassesTheAdaptivePrimaryToTheHostAndSelectingRetintsTheImageViews) {
   inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
     AutoreleasePool pool;
     SchemeHeld held = holdScheme();
@@ -68,13 +68,8 @@ TEST(ButtonColours, EverySetterPassesTheAdaptivePrimaryToTheHost) {
       UIColor* reached = row.reachedHost(button);
       EXPECT_TRUE(sameColour(reached, held.primary.get())) << row.name << ": the host got " << describe(reached);
     }
-  });
-}
 
-TEST(ButtonColours, SelectingRetintsTheButtonsImageViews) {
-  inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
-    AutoreleasePool pool;
-    SchemeHeld held = holdScheme();
+    // Selecting, or not, retints the button's image views.
     for (BOOL selected : {YES, NO}) {
       Ref<UIView> view = make("MPButton", CGRectMake(0, 0, 60, 30));
       Ref<UIImageView> glyph = UIView::make<UIImageView>(CGRectMake(0, 0, 30, 30));
