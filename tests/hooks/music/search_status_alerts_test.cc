@@ -108,16 +108,6 @@ id shownPlaceholderColour(UITextField* field, NSUInteger index) {
   return shown ? shown->attribute(NSForegroundColorAttributeName(), index) : nil;
 }
 
-TEST(SearchField, PlainPlaceholderIsDrawnInTheSecondaryColour) {
-  inLaunch(watchedHost(), [] {
-    AutoreleasePool pool;
-    Ref<UISearchBarTextField> field = made<UISearchBarTextField>();
-    field->setPlaceholder("Search"_ns);
-    EXPECT_TRUE(sameColour(field->placeholderColor(), secondary()));
-    EXPECT_TRUE(sameColour(shownPlaceholderColour(field, 0), secondary()));
-  });
-}
-
 // A caller's placeholder: each run in its colour (none for null) and in a
 // font of its own size, so that a recolouring that drops the other
 // attributes shows.
@@ -140,7 +130,7 @@ Ref<NSMutableAttributedString> placeholderOf(const Runs& runs) {
   return text;
 }
 
-TEST(SearchField, AttributedPlaceholdersArriveInTheSecondaryColourThroughout) {
+TEST(SearchField, PlainAndAttributedPlaceholdersArriveInTheSecondaryColourThroughout) {
   const std::pair<const char*, Runs> cases[] = {
       {"two colours", {{"Search ", &red}, {"Songs", &blue}}},
       {"three runs, one without a colour", {{"Find", &grey}, {" in ", nullptr}, {"Library", &red}}},
@@ -171,8 +161,12 @@ TEST(SearchField, AttributedPlaceholdersArriveInTheSecondaryColourThroughout) {
         EXPECT_TRUE(sameColour(shownPlaceholderColour(field, i), secondary()));
       }
     }
-    // nil reaches the host as nil, and clears the placeholder there.
+    // A plain placeholder is drawn in the secondary colour too.
     Ref<UISearchBarTextField> field = made<UISearchBarTextField>();
+    field->setPlaceholder("Search"_ns);
+    EXPECT_TRUE(sameColour(field->placeholderColor(), secondary()));
+    EXPECT_TRUE(sameColour(shownPlaceholderColour(field, 0), secondary()));
+    // nil reaches the host as nil, and clears the placeholder there.
     field->setAttributedPlaceholder(placeholderOf({{"Search", &red}}));
     field->setAttributedPlaceholder(nil);
     EXPECT_EQ(field->attributedPlaceholder(), nullptr);
