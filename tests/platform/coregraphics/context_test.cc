@@ -297,16 +297,12 @@ TEST(CGImageTest, RejectsWhatItCannotReadAndReleasesTheDataOnce) {
   CGDataProviderRef provider =
       CGDataProviderCreateWithData(nullptr, bytes.data(), bytes.size(), [](void*, const void*, size_t) { ++releases; });
   CGColorSpaceRef rgb = CGColorSpaceCreateDeviceRGB();
-  EXPECT_EQ(CGImageCreate(3, 2, 8, 32, 12, rgb, kCGImageAlphaPremultipliedLast, provider, nullptr, false,
-                          kCGRenderingIntentDefault),
-            nullptr)
-      << "24 bytes of rows from 16";
-  EXPECT_EQ(CGImageCreate(2, 2, 8, 32, 8, rgb, kCGImageAlphaPremultipliedFirst, provider, nullptr, false,
-                          kCGRenderingIntentDefault),
-            nullptr);
-  EXPECT_EQ(CGImageCreate(2, 2, 8, 32, 8, rgb, kCGImageAlphaNone, provider, nullptr, false, kCGRenderingIntentDefault),
-            nullptr)
-      << "no alpha in 32 bits per pixel";
+  // 24 bytes of rows from 16; alpha first; no alpha in 32 bits per pixel.
+  for (auto [width, info] : {std::pair{size_t(3), kCGImageAlphaPremultipliedLast},
+                             std::pair{size_t(2), kCGImageAlphaPremultipliedFirst}, std::pair{size_t(2), kCGImageAlphaNone}})
+    EXPECT_EQ(CGImageCreate(width, 2, 8, 32, width * 4, rgb, info, provider, nullptr, false, kCGRenderingIntentDefault),
+              nullptr)
+        << width << " wide, alpha info " << info;
   CGImageRef image =
       CGImageCreate(2, 2, 8, 32, 8, rgb, kCGImageAlphaPremultipliedLast, provider, nullptr, false, kCGRenderingIntentDefault);
   ASSERT_NE(image, nullptr);

