@@ -84,15 +84,6 @@ TEST(CGBitmapContextTest, OriginIsBottomLeftAndBytesReadRGBA) {
   EXPECT_EQ(pixelAt(image.get(), 1, 3), kRed);
 }
 
-TEST(CGBitmapContextTest, FlippedCTMPutsTheOriginTopLeft) {
-  Ref<CGContextObj> c = bitmap(4, 4);
-  CGContextTranslateCTM(c, 0, 4);
-  CGContextScaleCTM(c, 1, -1);
-  fill(c, 1, 0, 0, 1, CGRectMake(0, 0, 4, 1));
-  EXPECT_EQ(pixelAt(c.get(), 2, 0), kRed);
-  EXPECT_EQ(pixelAt(c.get(), 2, 1), kClear);
-}
-
 TEST(CGBitmapContextTest, CallerBytesAreDrawnInPlaceBothWays) {
   std::vector<uint8_t> bytes(2 * 2 * 4, 0);
   bytes[3] = 255;  // the top-left pixel starts opaque black
