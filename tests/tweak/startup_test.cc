@@ -26,17 +26,50 @@ UIView* proxySelectedBackground() {
   return objc::send<UIView*()>(UITableViewCell::appearance(), "selectedBackgroundView"_sel);
 }
 
-TEST(Startup, MusicHostGetsTheMusicGroupAndTheAppWideBlur) {
-  inLaunch({}, [] {
-    EXPECT_TRUE(installedGroups().count(HookGroup::Music));
-    for (const InstallRecord& r : installationReport()) EXPECT_NE(r.group, HookGroup::Messages);
-    EXPECT_EQ(UIApplication::shared()->backgroundStyle(), 3);
-    UIView* selected = proxySelectedBackground();
-    ASSERT_NE(selected, nullptr);
-    EXPECT_TRUE(selected->isKindOfClass(objc::classOf<UIBackdropView>()));
-    EXPECT_EQ(selected->frame(), CGRectZero);
-    EXPECT_NE(sharedYesNumber(), nullptr);
-  });
+// Each host and setting: the groups installed, whether the app-wide steps
+// ran (and the Music group's setter and overlay replacements with them),
+// whether preferences were read, and the shared objects.
+TEST(Startup, EachHostAndSettingGetsItsGroupsAndTheAppWideSteps) {
+  const std::string messages = "com.apple.MobileSMS";
+  using enum HookGroup;
+  struct Case {
+    const char* name;
+    TestLaunch launch;
+    std::set<HookGroup> groups;
+    bool enabled, sharedObjects;
+  };
+  const Case cases[] = {
+      {"music", {}, {Music, NowPlaying}, true, true},
+      {"music, Now Playing hooks off", {.preferences = plist({{"NowPlayingHooks", "<false/>"}})}, {Music}, true, true},
+      {"messages", {.bundleIdentifier = messages}, {Messages}, true, true},
+      {"messages, Now Playing hooks off",
+       {.bundleIdentifier = messages, .preferences = plist({{"NowPlayingHooks", "<false/>"}})}, {Messages}, true, true},
+      {"Enabled off", {.preferences = plist({{"Enabled", "<false/>"}})}, {}, false, true},
+      {"no bundle identifier: preferences are never read", {.bundleIdentifier = std::nullopt}, {}, false, true},
+      {"stock", {.withExtension = false}, {}, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    inLaunch(c.launch, [&] {
+      const bool music = c.groups.count(Music);
+      EXPECT_EQ(installedGroups(), c.groups);
+      EXPECT_EQ(TweakSettings.Enabled, c.enabled);
+      EXPECT_EQ(UIApplication::shared()->backgroundStyle(), music ? 3 : 0);
+      UIView* selected = proxySelectedBackground();
+      EXPECT_EQ(selected != nullptr, music);
+      if (selected) {
+        EXPECT_TRUE(selected->isKindOfClass(objc::classOf<UIBackdropView>()));
+        EXPECT_EQ(selected->frame(), CGRectZero);
+      }
+      EXPECT_EQ(sharedYesNumber() != nullptr, c.sharedObjects);
+      EXPECT_TRUE(!sharedYesNumber() || sharedYesNumber()->boolValue());
+      UIApplication::shared()->setBackgroundStyle(0);
+      EXPECT_EQ(UIApplication::shared()->backgroundStyle(), music ? 1 : 0) << "the host's setter replaced or not";
+      AutoreleasePool pool;
+      Ref<UIView> view = UIView::create(CGRectZero);
+      EXPECT_EQ(objc::send<BOOL()>(view, "_drawsAsBackdropOverlay"_sel), music);
+    });
+  }
 }
 
 TEST(Startup, TableCellsCreatedAfterStartupShareTheSelectionBackdrop) {
@@ -47,56 +80,6 @@ TEST(Startup, TableCellsCreatedAfterStartupShareTheSelectionBackdrop) {
     ASSERT_NE(a->selectedBackgroundView(), nullptr);
     EXPECT_EQ(a->selectedBackgroundView(), b->selectedBackgroundView());
     EXPECT_EQ(a->selectedBackgroundView(), proxySelectedBackground());
-  });
-}
-
-TEST(Startup, MessagesHostNeverGetsTheMusicGroupNorTheAppWideSteps) {
-  for (const char* nowPlaying : {"<true/>", "<false/>"}) {
-    inLaunch({.bundleIdentifier = std::string("com.apple.MobileSMS"),
-              .preferences = plist({{"NowPlayingHooks", nowPlaying}})},
-             [] {
-               for (const InstallRecord& r : installationReport()) EXPECT_EQ(r.group, HookGroup::Messages);
-               EXPECT_EQ(UIApplication::shared()->backgroundStyle(), 0);
-               EXPECT_EQ(proxySelectedBackground(), nullptr);
-               AutoreleasePool pool;
-               Ref<UIView> view = UIView::create(CGRectZero);
-               EXPECT_FALSE(objc::send<BOOL()>(view, "_drawsAsBackdropOverlay"_sel));
-             });
-  }
-}
-
-TEST(Startup, EnabledOffReplacesNothingButMakesTheSharedObjects) {
-  inLaunch({.preferences = plist({{"Enabled", "<false/>"}})}, [] {
-    EXPECT_TRUE(installationReport().empty());
-    EXPECT_EQ(UIApplication::shared()->backgroundStyle(), 0);
-    EXPECT_EQ(proxySelectedBackground(), nullptr);
-    ASSERT_NE(sharedYesNumber(), nullptr);
-    EXPECT_TRUE(sharedYesNumber()->boolValue());
-    UIApplication::shared()->setBackgroundStyle(0);
-    EXPECT_EQ(UIApplication::shared()->backgroundStyle(), 0) << "the host's setter is untouched";
-  });
-}
-
-TEST(Startup, NowPlayingHooksOffKeepsTheMusicGroupAndTheAppWideSteps) {
-  inLaunch({.preferences = plist({{"NowPlayingHooks", "<false/>"}})}, [] {
-    EXPECT_EQ(installedGroups(), std::set<HookGroup>{HookGroup::Music});
-    EXPECT_EQ(UIApplication::shared()->backgroundStyle(), 3);
-    EXPECT_NE(proxySelectedBackground(), nullptr);
-  });
-}
-
-TEST(Startup, NoBundleIdentifierMeansNothingHappens) {
-  inLaunch({.bundleIdentifier = std::nullopt}, [] {
-    EXPECT_TRUE(installationReport().empty());
-    EXPECT_FALSE(TweakSettings.Enabled) << "preferences are never read";
-    EXPECT_NE(sharedYesNumber(), nullptr);
-  });
-}
-
-TEST(Startup, StockLaunchHasNoExtension) {
-  inLaunch({.withExtension = false}, [] {
-    EXPECT_TRUE(installationReport().empty());
-    EXPECT_EQ(sharedYesNumber(), nullptr);
   });
 }
 
