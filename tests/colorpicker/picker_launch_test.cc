@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -72,24 +73,10 @@ TEST(PickerLaunchTest, InTheBackgroundTheSynchronousFormAnswersNilWithoutGL) {
   });
 }
 
-TEST(PickerLaunchTest, AsynchronousRequestsCompleteOnTheMainQueueInOrder) {
-  inFreshProcess([] {
-    registerColorPicker();
-    AutoreleasePool pool;
-    Ref<KRColorPicker> picker = cpuPicker();
-    Results results;
-    const Pixel colours[] = {{255, 255, 255, 255}, {0, 0, 0, 255}, {200, 10, 10, 255}, {10, 200, 10, 255}};
-    for (Pixel p : colours) picker->pickColorsFromImage(uniformImage(40, p), results.block());
-    EXPECT_TRUE(results.backgrounds.empty()) << "completions wait for the main run loop";
-    ASSERT_TRUE(runMainLoopUntil([&] { return results.backgrounds.size() == 4; }));
-    EXPECT_EQ(results.backgrounds, (std::vector<std::string>{"#FFFFFF", "#000000", "#C80A0A", "#0AC80A"}));
-  });
-}
-
 // A replacement of colorSchemeFromImage: that notes where it runs.
 struct Spy {
-  static inline std::string label;
-  static inline bool mainThread = true;
+  static inline std::set<std::string> labels;
+  static inline bool onMainThread = false;
   static inline IMP original = nullptr;
 
   static void install() {
@@ -97,17 +84,17 @@ struct Spy {
     original = method_setImplementation(m, objc::imp<&noted>());
   }
   static KRColorScheme* noted(KRColorPicker* self, SEL sel, UIImage* image) {
-    label = dispatch_queue_get_label(DISPATCH_CURRENT_QUEUE_LABEL);
-    mainThread = NSThread::isMainThread();
+    labels.insert(dispatch_queue_get_label(DISPATCH_CURRENT_QUEUE_LABEL));
+    onMainThread |= NSThread::isMainThread();
     return objc::Sender<KRColorScheme*(UIImage*)>::call(original, self, sel, image);
   }
 };
 
-TEST(PickerLaunchTest, ExtractionsRunOnThePickersOwnLowPriorityQueue) {
+TEST(PickerLaunchTest, RequestsRunOnThePickersLowPriorityQueueAndCompleteOnTheMainQueueInOrder) {
   inFreshProcess([] {
     registerColorPicker();
     AutoreleasePool pool;
-    Ref<KRColorPicker> picker = objc::make<KRColorPicker>();
+    Ref<KRColorPicker> picker = cpuPicker();
     dispatch_queue_t queue = picker->taskQueue;
     ASSERT_NE(queue, nullptr);
     EXPECT_STREQ(dispatch_queue_get_label(queue), "KRColorPickerQueue");
@@ -118,10 +105,13 @@ TEST(PickerLaunchTest, ExtractionsRunOnThePickersOwnLowPriorityQueue) {
 
     Spy::install();
     Results results;
-    picker->pickColorsFromImage(uniformImage(32, {1, 2, 3, 255}), results.block());
-    ASSERT_TRUE(runMainLoopUntil([&] { return results.backgrounds.size() == 1; }));
-    EXPECT_EQ(Spy::label, "KRColorPickerQueue");
-    EXPECT_FALSE(Spy::mainThread);
+    const Pixel colours[] = {{255, 255, 255, 255}, {0, 0, 0, 255}, {200, 10, 10, 255}, {10, 200, 10, 255}};
+    for (Pixel p : colours) picker->pickColorsFromImage(uniformImage(40, p), results.block());
+    EXPECT_TRUE(results.backgrounds.empty()) << "completions wait for the main run loop";
+    ASSERT_TRUE(runMainLoopUntil([&] { return results.backgrounds.size() == 4; }));
+    EXPECT_EQ(results.backgrounds, (std::vector<std::string>{"#FFFFFF", "#000000", "#C80A0A", "#0AC80A"}));
+    EXPECT_EQ(Spy::labels, std::set<std::string>{"KRColorPickerQueue"});
+    EXPECT_FALSE(Spy::onMainThread);
   });
 }
 
