@@ -1,7 +1,7 @@
 // The picker in a launched process: the application state, the asynchronous
 // forms delivered through the main run loop, the class method's dictionary,
-// the queue's suspension and life, the fallback where EGL gives nothing, and
-// SharedColourPicker at start-up. Each case runs in a fresh child process.
+// the queue's suspension and life, and the fallback where EGL gives
+// nothing. Each case runs in a fresh child process.
 #include <gtest/gtest.h>
 
 
@@ -24,7 +24,6 @@
 #include "platform/uikit/UIApplication.h"
 #include "tests/support/launch.h"
 #include "tests/support/picker_images.h"
-#include "tweak/startup.h"
 
 namespace {
 
@@ -279,24 +278,6 @@ TEST(PickerLaunchTest, WithoutAnEGLDisplayTheCPUPassTakesOver) {
     // Automatic stops asking after the first failure; GL asks every time.
     EXPECT_EQ(occurrences(log, "Failed to initialize OpenGLES 2.0 context\n"), 3u) << log;
   });
-}
-
-TEST(PickerLaunchTest, SharedColourPickerExistsInEveryHostWhateverTheSettings) {
-  for (TestLaunch launch : {TestLaunch{}, TestLaunch{.bundleIdentifier = std::string("com.apple.MobileSMS")},
-                            TestLaunch{.preferences = plist({{"Enabled", "<false/>"}})}}) {
-    inLaunch(launch, [] {
-      KRColorPicker* shared = sharedColourPicker();
-      ASSERT_NE(shared, nullptr);
-      EXPECT_TRUE(objc::isKind<KRColorPicker>(shared));
-      EXPECT_EQ(shared->_context.get(), nullptr) << "no GL work at start-up";
-      EXPECT_NE(objc_getClass("KRColorScheme"), nullptr);
-      EXPECT_TRUE(class_getClassMethod(objc::classOf<UIColor>(), "yComponentFromColor:"_sel));
-      AutoreleasePool pool;
-      KRColorScheme* scheme = shared->colorSchemeFromImage(uniformImage(32, {0, 0, 0, 255}));
-      ASSERT_NE(scheme, nullptr);
-      EXPECT_EQ(hexOf(scheme->secondaryTextColor()), "#FFFFFF");
-    });
-  }
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include <set>
 #include <string>
 
+#include "colorpicker/colorpicker.h"
 #include "platform/loader/Loader.h"
 #include "platform/uikit/uikit.h"
 #include "tests/support/launch.h"
+#include "tests/support/picker_images.h"
 #include "tweak/hook_installer.h"
 #include "tweak/settings.h"
 #include "tweak/startup.h"
@@ -28,7 +30,8 @@ UIView* proxySelectedBackground() {
 
 // Each host and setting: the groups installed, whether the app-wide steps
 // ran (and the Music group's setter and overlay replacements with them),
-// whether preferences were read, and the shared objects.
+// whether preferences were read, and the extension's classes and shared
+// objects, which every host gets whatever the settings.
 TEST(Startup, EachHostAndSettingGetsItsGroupsAndTheAppWideSteps) {
   const std::string messages = "com.apple.MobileSMS";
   using enum HookGroup;
@@ -36,7 +39,7 @@ TEST(Startup, EachHostAndSettingGetsItsGroupsAndTheAppWideSteps) {
     const char* name;
     TestLaunch launch;
     std::set<HookGroup> groups;
-    bool enabled, sharedObjects;
+    bool enabled, loaded;
   };
   const Case cases[] = {
       {"music", {}, {Music, NowPlaying}, true, true},
@@ -61,11 +64,21 @@ TEST(Startup, EachHostAndSettingGetsItsGroupsAndTheAppWideSteps) {
         EXPECT_TRUE(selected->isKindOfClass(objc::classOf<UIBackdropView>()));
         EXPECT_EQ(selected->frame(), CGRectZero);
       }
-      EXPECT_EQ(sharedYesNumber() != nullptr, c.sharedObjects);
+      EXPECT_EQ(sharedYesNumber() != nullptr, c.loaded);
       EXPECT_TRUE(!sharedYesNumber() || sharedYesNumber()->boolValue());
+      EXPECT_EQ(objc_getClass("KRColorScheme") != nullptr, c.loaded);
+      EXPECT_EQ(class_getClassMethod(objc::classOf<UIColor>(), "yComponentFromColor:"_sel) != nullptr, c.loaded);
+      AutoreleasePool pool;
+      KRColorPicker* picker = sharedColourPicker();
+      EXPECT_EQ(picker != nullptr, c.loaded);
+      if (picker) {
+        EXPECT_TRUE(objc::isKind<KRColorPicker>(picker));
+        EXPECT_EQ(picker->_context.get(), nullptr) << "no GL work at start-up";
+        KRColorScheme* scheme = picker->colorSchemeFromImage(uniformImage(32, {0, 0, 0, 255}));
+        EXPECT_EQ(scheme ? hexOf(scheme->secondaryTextColor()) : "nil", "#FFFFFF");
+      }
       UIApplication::shared()->setBackgroundStyle(0);
       EXPECT_EQ(UIApplication::shared()->backgroundStyle(), music ? 1 : 0) << "the host's setter replaced or not";
-      AutoreleasePool pool;
       Ref<UIView> view = UIView::create(CGRectZero);
       EXPECT_EQ(objc::send<BOOL()>(view, "_drawsAsBackdropOverlay"_sel), music);
     });
