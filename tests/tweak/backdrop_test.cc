@@ -55,17 +55,7 @@ TEST(BackdropRecipe, FollowsCustomiseAndUseCustomTint) {
   }
 }
 
-TEST(BackdropRecipe, BlurPresetChoosesThePlatformStyle) {
-  inLaunch({.preferences = plist({{"BlurPreset", "<integer>2030</integer>"}})}, [] {
-    AutoreleasePool pool;
-    Ref<UIBackdropView> standard = makeStandardBackdrop(CGRectMake(1, 2, 3, 4));
-    EXPECT_EQ(standard->frame(), CGRectMake(1, 2, 3, 4));
-    EXPECT_TRUE(standard->_autosizesToFitSuperview);
-    EXPECT_EQ(standard->settings()->style(), 2030);
-  });
-}
-
-TEST(AppWideBlur, HostBlursByStyleTakeTheRecipe) {
+TEST(AppWideBlur, HostBlursByStyleAndTheStandardBackdropTakeTheRecipe) {
   inLaunch({.preferences = plist({{"BlurPreset", "<integer>2</integer>"}})}, [] {
     AutoreleasePool pool;
     for (NSInteger style : {0L, 1L, 2060L, -7L}) {
@@ -81,6 +71,10 @@ TEST(AppWideBlur, HostBlursByStyleTakeTheRecipe) {
       }
       EXPECT_EQ(c->frame(), CGRectMake(0, 0, 5, 5));
     }
+    Ref<UIBackdropView> standard = makeStandardBackdrop(CGRectMake(1, 2, 3, 4));
+    EXPECT_EQ(standard->frame(), CGRectMake(1, 2, 3, 4));
+    EXPECT_TRUE(standard->_autosizesToFitSuperview);
+    EXPECT_EQ(standard->settings()->style(), 2);
   });
 }
 
