@@ -91,13 +91,6 @@ TEST(ColorPickerTest, SchemesOfUniformImagesAndOfNothing) {
   }
 }
 
-TEST(ColorPickerTest, BlackFoundByTheScanIsAnRGBColour) {
-  AutoreleasePool pool;
-  Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
-  KRColorScheme* light = extract(picker, uniformImage(32, {255, 255, 255, 255}));
-  EXPECT_EQ(CGColorGetNumberOfComponents(light->secondaryTextColor()->CGColor()), 4u);
-}
-
 // Two colours with equal counts in the counted quarter; the rest of the
 // image is a third colour far from both. In rows: the earlier read-back row
 // (nearer the top) wins; within rows, the leftmost pixel.
@@ -194,50 +187,36 @@ TEST(ColorPickerTest, ScansOfFewerThanTwoPixelsOrBeforeAnyPassFindNothing) {
   EXPECT_EQ(hexOf(biggest), "#FF8000");
 }
 
-TEST(ColorPickerTest, BackgroundOfYExactlyOneHalfFallsBackToBlack) {
-  AutoreleasePool pool;
-  Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
-  extract(picker, uniformImage(32, {128, 128, 128, 255}));
-  struct Case {
-    double grey;
-    int components;  // 2: the grey whiteColor or blackColor of the fallback
-    const char* secondary;
-  };
-  // Mid grey against a black candidate: brightness 127.5 passes, colour
-  // difference 382.5 does not; Y 0.5 is "light".
-  for (Case c : {Case{0.5, 2, "#000000"}, Case{0.49, 2, "#FFFFFF"}}) {
-    Ref<KRColorScheme> scheme = objc::make<KRColorScheme>();
-    scheme->setBackgroundColor(UIColor::withRGBA(c.grey, c.grey, c.grey, 1));
-    picker->findTextColorsTaskForColorScheme(scheme);
-    EXPECT_EQ(hexOf(scheme->primaryTextColor()), "#000000") << c.grey;
-    EXPECT_EQ(hexOf(scheme->secondaryTextColor()), c.secondary) << c.grey;
-    EXPECT_EQ(int(CGColorGetNumberOfComponents(scheme->secondaryTextColor()->CGColor())), c.components) << c.grey;
-  }
-}
-
 // The text scans' two thresholds at their edges, on a counted buffer laid
 // out by hand (each row of the quarter one colour with one count): squared
 // distance 16256 from the background is too near and 16257 far enough;
 // 5851 from the primary is too near and 5853 far enough (no three squares
 // sum to 5852). Each near colour counts more than the far one, so a
-// threshold off by one picks it instead.
+// threshold off by one picks it instead. Last, the fallback's edge: black
+// against a mid-grey background passes on brightness (127.5) but not on
+// colour difference (382.5), and a background of Y 0.5 is "light".
 TEST(ColorPickerTest, TextScanThresholdsAtTheirEdges) {
   struct Case {
     const char* name;
     std::vector<Pixel> rows;  // rows 0.. of the quarter (alpha: the count); the rest background
     const char *primary, *secondary;
+    int secondaryComponents;  // 2: the grey whiteColor or blackColor of the fallback
+    double background = 0;    // the grey of the scheme's background
   };
   const Pixel kBackground{0, 0, 0, 255};
   const Case cases[] = {
       {"primary: 16256 from the background is skipped, 16257 is taken",
        {{120, 40, 16, 200}, {127, 8, 8, 100}},
-       "#7F0808", "#FFFFFF"},
+       "#7F0808", "#FFFFFF", 2},
       {"secondary: 5851 from the primary and 16256 from the background are skipped, 5853 is taken",
        {{230, 200, 150, 250}, {155, 215, 149, 200}, {120, 40, 16, 180}, {156, 216, 139, 100}},
-       "#E6C896", "#9CD88B"},
+       "#E6C896", "#9CD88B", 4},
       {"secondary: nothing far enough from the primary gives black, then the fallback",
        {{230, 200, 150, 250}, {155, 215, 149, 200}},
-       "#E6C896", "#FFFFFF"},
+       "#E6C896", "#FFFFFF", 2},
+      {"a background of Y exactly one half is light: the fallback is black", {}, "#000000", "#000000", 2, 0.5},
+      {"just below one half it is dark: white", {}, "#000000", "#FFFFFF", 2, 0.49},
+      {"on white, the black of a scan that finds nothing is an RGB colour", {}, "#000000", "#000000", 4, 1},
   };
   AutoreleasePool pool;
   Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
@@ -251,10 +230,11 @@ TEST(ColorPickerTest, TextScanThresholdsAtTheirEdges) {
         out[0] = p.r, out[1] = p.g, out[2] = p.b, out[3] = p.a;
       }
     Ref<KRColorScheme> scheme = objc::make<KRColorScheme>();
-    scheme->setBackgroundColor(UIColor::withRGBA(0, 0, 0, 1));
+    scheme->setBackgroundColor(UIColor::withRGBA(c.background, c.background, c.background, 1));
     picker->findTextColorsTaskForColorScheme(scheme);
     EXPECT_EQ(hexOf(scheme->primaryTextColor()), c.primary);
     EXPECT_EQ(hexOf(scheme->secondaryTextColor()), c.secondary);
+    EXPECT_EQ(int(CGColorGetNumberOfComponents(scheme->secondaryTextColor()->CGColor())), c.secondaryComponents);
   }
 }
 
