@@ -31,12 +31,9 @@ void expectScreensRender(const HostApp& app, bool themed) {
   }
 }
 
-TEST(Sessions, MusicScreensBuildStockAndThemed) {
+TEST(Sessions, MusicScreensBuildStockAndThemedAndMessagesScreensStock) {
   expectScreensRender(musicApp(), false);
   expectScreensRender(musicApp(), true);
-}
-
-TEST(Sessions, MessagesScreensBuildStockAndThemed) {
   expectScreensRender(messagesApp(), false);
 }
 

@@ -1,7 +1,7 @@
 // The picker in a launched process: the application state, the asynchronous
 // forms delivered through the main run loop, the class method's dictionary,
-// the queue's suspension and life, the fallback where EGL gives nothing, and
-// SharedColourPicker at start-up. Each case runs in a fresh child process.
+// the queue's suspension and life, and the fallback where EGL gives
+// nothing. Each case runs in a fresh child process.
 #include <gtest/gtest.h>
 
 
@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,7 +24,6 @@
 #include "platform/uikit/UIApplication.h"
 #include "tests/support/launch.h"
 #include "tests/support/picker_images.h"
-#include "tweak/startup.h"
 
 namespace {
 
@@ -55,41 +55,10 @@ struct Results {
   }
 };
 
-TEST(PickerLaunchTest, InTheBackgroundTheSynchronousFormAnswersNilWithoutGL) {
-  inFreshProcess([] {
-    registerColorPicker();
-    AutoreleasePool pool;
-    Ref<KRColorPicker> picker = objc::make<KRColorPicker>();
-    UIApplicationEnterBackground();
-    EXPECT_FALSE(picker->isAppActive());
-    EXPECT_EQ(picker->colorSchemeFromImage(uniformImage(32, {255, 0, 0, 255})), nullptr);
-    EXPECT_EQ(picker->_context.get(), nullptr) << "no context was made";
-    EXPECT_EQ(picker->lastBackend(), KRColorPickerBackendNone) << "no pass ran";
-    EXPECT_EQ(EAGLContext::currentContext(), nullptr);
-    UIApplicationEnterForeground();
-    EXPECT_TRUE(picker->isAppActive());
-    EXPECT_NE(picker->colorSchemeFromImage(uniformImage(32, {255, 0, 0, 255})), nullptr);
-  });
-}
-
-TEST(PickerLaunchTest, AsynchronousRequestsCompleteOnTheMainQueueInOrder) {
-  inFreshProcess([] {
-    registerColorPicker();
-    AutoreleasePool pool;
-    Ref<KRColorPicker> picker = cpuPicker();
-    Results results;
-    const Pixel colours[] = {{255, 255, 255, 255}, {0, 0, 0, 255}, {200, 10, 10, 255}, {10, 200, 10, 255}};
-    for (Pixel p : colours) picker->pickColorsFromImage(uniformImage(40, p), results.block());
-    EXPECT_TRUE(results.backgrounds.empty()) << "completions wait for the main run loop";
-    ASSERT_TRUE(runMainLoopUntil([&] { return results.backgrounds.size() == 4; }));
-    EXPECT_EQ(results.backgrounds, (std::vector<std::string>{"#FFFFFF", "#000000", "#C80A0A", "#0AC80A"}));
-  });
-}
-
 // A replacement of colorSchemeFromImage: that notes where it runs.
 struct Spy {
-  static inline std::string label;
-  static inline bool mainThread = true;
+  static inline std::set<std::string> labels;
+  static inline bool onMainThread = false;
   static inline IMP original = nullptr;
 
   static void install() {
@@ -97,17 +66,17 @@ struct Spy {
     original = method_setImplementation(m, objc::imp<&noted>());
   }
   static KRColorScheme* noted(KRColorPicker* self, SEL sel, UIImage* image) {
-    label = dispatch_queue_get_label(DISPATCH_CURRENT_QUEUE_LABEL);
-    mainThread = NSThread::isMainThread();
+    labels.insert(dispatch_queue_get_label(DISPATCH_CURRENT_QUEUE_LABEL));
+    onMainThread |= NSThread::isMainThread();
     return objc::Sender<KRColorScheme*(UIImage*)>::call(original, self, sel, image);
   }
 };
 
-TEST(PickerLaunchTest, ExtractionsRunOnThePickersOwnLowPriorityQueue) {
+TEST(PickerLaunchTest, RequestsRunOnThePickersLowPriorityQueueAndCompleteOnTheMainQueueInOrder) {
   inFreshProcess([] {
     registerColorPicker();
     AutoreleasePool pool;
-    Ref<KRColorPicker> picker = objc::make<KRColorPicker>();
+    Ref<KRColorPicker> picker = cpuPicker();
     dispatch_queue_t queue = picker->taskQueue;
     ASSERT_NE(queue, nullptr);
     EXPECT_STREQ(dispatch_queue_get_label(queue), "KRColorPickerQueue");
@@ -118,22 +87,34 @@ TEST(PickerLaunchTest, ExtractionsRunOnThePickersOwnLowPriorityQueue) {
 
     Spy::install();
     Results results;
-    picker->pickColorsFromImage(uniformImage(32, {1, 2, 3, 255}), results.block());
-    ASSERT_TRUE(runMainLoopUntil([&] { return results.backgrounds.size() == 1; }));
-    EXPECT_EQ(Spy::label, "KRColorPickerQueue");
-    EXPECT_FALSE(Spy::mainThread);
+    const Pixel colours[] = {{255, 255, 255, 255}, {0, 0, 0, 255}, {200, 10, 10, 255}, {10, 200, 10, 255}};
+    for (Pixel p : colours) picker->pickColorsFromImage(uniformImage(40, p), results.block());
+    EXPECT_TRUE(results.backgrounds.empty()) << "completions wait for the main run loop";
+    ASSERT_TRUE(runMainLoopUntil([&] { return results.backgrounds.size() == 4; }));
+    EXPECT_EQ(results.backgrounds, (std::vector<std::string>{"#FFFFFF", "#000000", "#C80A0A", "#0AC80A"}));
+    EXPECT_EQ(Spy::labels, std::set<std::string>{"KRColorPickerQueue"});
+    EXPECT_FALSE(Spy::onMainThread);
   });
 }
 
-TEST(PickerLaunchTest, ARequestInTheBackgroundIsDropped) {
+// In the background the synchronous form answers nil without touching GL,
+// and an asynchronous request is dropped.
+TEST(PickerLaunchTest, InTheBackgroundARequestAnswersNilWithoutGLOrIsDropped) {
   inFreshProcess([] {
     registerColorPicker();
     AutoreleasePool pool;
-    Ref<KRColorPicker> picker = cpuPicker();
+    Ref<KRColorPicker> picker = objc::make<KRColorPicker>();
     Results results;
     UIApplicationEnterBackground();
+    EXPECT_FALSE(picker->isAppActive());
+    EXPECT_EQ(picker->colorSchemeFromImage(uniformImage(32, {255, 0, 0, 255})), nullptr);
+    EXPECT_EQ(picker->_context.get(), nullptr) << "no context was made";
+    EXPECT_EQ(picker->lastBackend(), KRColorPickerBackendNone) << "no pass ran";
+    EXPECT_EQ(EAGLContext::currentContext(), nullptr);
     picker->pickColorsFromImage(uniformImage(32, {255, 255, 255, 255}), results.block());
     UIApplicationEnterForeground();
+    EXPECT_TRUE(picker->isAppActive());
+    EXPECT_NE(picker->colorSchemeFromImage(uniformImage(32, {255, 0, 0, 255})), nullptr);
     // Requests on one picker complete in order: when this one is back, a
     // dropped request would have completed before it.
     picker->pickColorsFromImage(uniformImage(32, {0, 0, 0, 255}), results.block());
@@ -289,24 +270,6 @@ TEST(PickerLaunchTest, WithoutAnEGLDisplayTheCPUPassTakesOver) {
     // Automatic stops asking after the first failure; GL asks every time.
     EXPECT_EQ(occurrences(log, "Failed to initialize OpenGLES 2.0 context\n"), 3u) << log;
   });
-}
-
-TEST(PickerLaunchTest, SharedColourPickerExistsInEveryHostWhateverTheSettings) {
-  for (TestLaunch launch : {TestLaunch{}, TestLaunch{.bundleIdentifier = std::string("com.apple.MobileSMS")},
-                            TestLaunch{.preferences = plist({{"Enabled", "<false/>"}})}}) {
-    inLaunch(launch, [] {
-      KRColorPicker* shared = sharedColourPicker();
-      ASSERT_NE(shared, nullptr);
-      EXPECT_TRUE(objc::isKind<KRColorPicker>(shared));
-      EXPECT_EQ(shared->_context.get(), nullptr) << "no GL work at start-up";
-      EXPECT_NE(objc_getClass("KRColorScheme"), nullptr);
-      EXPECT_TRUE(class_getClassMethod(objc::classOf<UIColor>(), "yComponentFromColor:"_sel));
-      AutoreleasePool pool;
-      KRColorScheme* scheme = shared->colorSchemeFromImage(uniformImage(32, {0, 0, 0, 255}));
-      ASSERT_NE(scheme, nullptr);
-      EXPECT_EQ(hexOf(scheme->secondaryTextColor()), "#FFFFFF");
-    });
-  }
 }
 
 }  // namespace

@@ -91,15 +91,6 @@ TEST(ColorPickerTest, SchemesOfUniformImagesAndOfNothing) {
   }
 }
 
-TEST(ColorPickerTest, FallbackSecondaryIsTheGreyWhiteOrBlackColour) {
-  AutoreleasePool pool;
-  Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
-  KRColorScheme* dark = extract(picker, uniformImage(32, {0, 0, 0, 255}));
-  EXPECT_EQ(CGColorGetNumberOfComponents(dark->secondaryTextColor()->CGColor()), 2u);  // whiteColor
-  KRColorScheme* light = extract(picker, uniformImage(32, {255, 255, 255, 255}));
-  EXPECT_EQ(CGColorGetNumberOfComponents(light->secondaryTextColor()->CGColor()), 4u);  // black from the scan
-}
-
 // Two colours with equal counts in the counted quarter; the rest of the
 // image is a third colour far from both. In rows: the earlier read-back row
 // (nearer the top) wins; within rows, the leftmost pixel.
@@ -196,50 +187,36 @@ TEST(ColorPickerTest, ScansOfFewerThanTwoPixelsOrBeforeAnyPassFindNothing) {
   EXPECT_EQ(hexOf(biggest), "#FF8000");
 }
 
-TEST(ColorPickerTest, BackgroundOfYExactlyOneHalfFallsBackToBlack) {
-  AutoreleasePool pool;
-  Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
-  extract(picker, uniformImage(32, {128, 128, 128, 255}));
-  struct Case {
-    double grey;
-    int components;  // 2: the grey whiteColor or blackColor of the fallback
-    const char* secondary;
-  };
-  // Mid grey against a black candidate: brightness 127.5 passes, colour
-  // difference 382.5 does not; Y 0.5 is "light".
-  for (Case c : {Case{0.5, 2, "#000000"}, Case{0.49, 2, "#FFFFFF"}}) {
-    Ref<KRColorScheme> scheme = objc::make<KRColorScheme>();
-    scheme->setBackgroundColor(UIColor::withRGBA(c.grey, c.grey, c.grey, 1));
-    picker->findTextColorsTaskForColorScheme(scheme);
-    EXPECT_EQ(hexOf(scheme->primaryTextColor()), "#000000") << c.grey;
-    EXPECT_EQ(hexOf(scheme->secondaryTextColor()), c.secondary) << c.grey;
-    EXPECT_EQ(int(CGColorGetNumberOfComponents(scheme->secondaryTextColor()->CGColor())), c.components) << c.grey;
-  }
-}
-
 // The text scans' two thresholds at their edges, on a counted buffer laid
 // out by hand (each row of the quarter one colour with one count): squared
 // distance 16256 from the background is too near and 16257 far enough;
 // 5851 from the primary is too near and 5853 far enough (no three squares
 // sum to 5852). Each near colour counts more than the far one, so a
-// threshold off by one picks it instead.
+// threshold off by one picks it instead. Last, the fallback's edge: black
+// against a mid-grey background passes on brightness (127.5) but not on
+// colour difference (382.5), and a background of Y 0.5 is "light".
 TEST(ColorPickerTest, TextScanThresholdsAtTheirEdges) {
   struct Case {
     const char* name;
     std::vector<Pixel> rows;  // rows 0.. of the quarter (alpha: the count); the rest background
     const char *primary, *secondary;
+    int secondaryComponents;  // 2: the grey whiteColor or blackColor of the fallback
+    double background = 0;    // the grey of the scheme's background
   };
   const Pixel kBackground{0, 0, 0, 255};
   const Case cases[] = {
       {"primary: 16256 from the background is skipped, 16257 is taken",
        {{120, 40, 16, 200}, {127, 8, 8, 100}},
-       "#7F0808", "#FFFFFF"},
+       "#7F0808", "#FFFFFF", 2},
       {"secondary: 5851 from the primary and 16256 from the background are skipped, 5853 is taken",
        {{230, 200, 150, 250}, {155, 215, 149, 200}, {120, 40, 16, 180}, {156, 216, 139, 100}},
-       "#E6C896", "#9CD88B"},
+       "#E6C896", "#9CD88B", 4},
       {"secondary: nothing far enough from the primary gives black, then the fallback",
        {{230, 200, 150, 250}, {155, 215, 149, 200}},
-       "#E6C896", "#FFFFFF"},
+       "#E6C896", "#FFFFFF", 2},
+      {"a background of Y exactly one half is light: the fallback is black", {}, "#000000", "#000000", 2, 0.5},
+      {"just below one half it is dark: white", {}, "#000000", "#FFFFFF", 2, 0.49},
+      {"on white, the black of a scan that finds nothing is an RGB colour", {}, "#000000", "#000000", 4, 1},
   };
   AutoreleasePool pool;
   Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
@@ -253,10 +230,11 @@ TEST(ColorPickerTest, TextScanThresholdsAtTheirEdges) {
         out[0] = p.r, out[1] = p.g, out[2] = p.b, out[3] = p.a;
       }
     Ref<KRColorScheme> scheme = objc::make<KRColorScheme>();
-    scheme->setBackgroundColor(UIColor::withRGBA(0, 0, 0, 1));
+    scheme->setBackgroundColor(UIColor::withRGBA(c.background, c.background, c.background, 1));
     picker->findTextColorsTaskForColorScheme(scheme);
     EXPECT_EQ(hexOf(scheme->primaryTextColor()), c.primary);
     EXPECT_EQ(hexOf(scheme->secondaryTextColor()), c.secondary);
+    EXPECT_EQ(int(CGColorGetNumberOfComponents(scheme->secondaryTextColor()->CGColor())), c.secondaryComponents);
   }
 }
 
@@ -344,30 +322,25 @@ TEST(RendererChoiceTest, AutomaticDrawsWithGLOnlyOnAGPU) {
                                  kCPU = KRColorPickerBackendCPU;
   struct Case {
     KRColorPickerBackend requested;
-    const char* renderer;
+    std::vector<const char*> renderers;
     KRColorPickerBackend pass;
   };
   const Case cases[] = {
-      {kAuto, "llvmpipe (LLVM 15.0.6, 256 bits)", kCPU},
-      {kAuto, "softpipe", kCPU},
-      {kAuto, "Software Rasterizer", kCPU},
-      {kAuto, "Mesa swrast", kCPU},
-      {kAuto, "Google SwiftShader", kCPU},
-      {kAuto, "D3D12 (Microsoft Basic Render Driver)", kCPU},
-      {kAuto, "LLVMPIPE", kCPU},
-      {kAuto, "", kCPU},
-      {kAuto, nullptr, kCPU},
-      {kAuto, "NVIDIA H100 80GB HBM3/PCIe/SSE2", kGL},
-      {kAuto, "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", kGL},
-      {kAuto, "AMD Radeon RX 6800 (navi21, LLVM 15.0.6, DRM 3.49, 6.1.0)", kGL},
-      {kAuto, "Apple A7 GPU", kGL},
-      {kGL, "llvmpipe (LLVM 15.0.6, 256 bits)", kGL},
-      {kGL, nullptr, kGL},
-      {kCPU, "NVIDIA H100 80GB HBM3/PCIe/SSE2", kCPU},
+      {kAuto,
+       {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Software Rasterizer", "Mesa swrast", "Google SwiftShader",
+        "D3D12 (Microsoft Basic Render Driver)", "LLVMPIPE", "", nullptr},
+       kCPU},
+      {kAuto,
+       {"NVIDIA H100 80GB HBM3/PCIe/SSE2", "Mesa Intel(R) UHD Graphics 620 (KBL GT2)",
+        "AMD Radeon RX 6800 (navi21, LLVM 15.0.6, DRM 3.49, 6.1.0)", "Apple A7 GPU"},
+       kGL},
+      {kGL, {"llvmpipe (LLVM 15.0.6, 256 bits)", nullptr}, kGL},
+      {kCPU, {"NVIDIA H100 80GB HBM3/PCIe/SSE2"}, kCPU},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(KRColorPickerPassForRenderer(c.requested, c.renderer), c.pass)
-        << KRColorPickerBackendName(c.requested) << " on " << (c.renderer ? c.renderer : "(none)");
+    for (const char* renderer : c.renderers)
+      EXPECT_EQ(KRColorPickerPassForRenderer(c.requested, renderer), c.pass)
+          << KRColorPickerBackendName(c.requested) << " on " << (renderer ? renderer : "(none)");
 }
 
 // Here the renderer is whatever this machine's EGL gives; the automatic

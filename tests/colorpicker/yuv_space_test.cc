@@ -10,21 +10,6 @@ namespace {
 
 UIColor* rgb(double r, double g, double b) { return UIColor::withRGBA(r, g, b, 1); }
 
-TEST(YUVSpaceTest, OnlyFourComponentColoursHaveChannels) {
-  AutoreleasePool pool;
-  EXPECT_EQ(YUVSpace::yComponentFromColor(rgb(1, 1, 1)), 1.0f);
-  struct Case {
-    const char* name;
-    UIColor* color;
-  };
-  for (Case c : {Case{"whiteColor", UIColor::whiteColor()}, Case{"blackColor", UIColor::blackColor()},
-                 Case{"colorWithWhite", UIColor::withWhite(0.7, 1)}, Case{"nil", nil}}) {
-    EXPECT_EQ(YUVSpace::yComponentFromColor(c.color), 0.0f) << c.name;
-    EXPECT_EQ(YUVSpace::uComponentFromColor(c.color), 0.0f) << c.name;
-    EXPECT_EQ(YUVSpace::vComponentFromColor(c.color), 0.0f) << c.name;
-  }
-}
-
 TEST(YUVSpaceTest, GreyRGBColoursKeepTheWeightsResidue) {
   AutoreleasePool pool;
   // The U weights sum to 0.00001 and the V weights to almost nothing.
@@ -36,18 +21,28 @@ TEST(YUVSpaceTest, GreyRGBColoursKeepTheWeightsResidue) {
   }
 }
 
-TEST(YUVSpaceTest, ComponentsOfPrimaries) {
+// The primaries give the weights; colours of other than four components
+// (the grey ones, nil) have no channels.
+TEST(YUVSpaceTest, ComponentsOfPrimariesAndOfColoursWithoutChannels) {
   AutoreleasePool pool;
   struct Case {
-    double r, g, b;
+    const char* name;
+    UIColor* color;
     float y, u, v;
   };
-  for (Case c : {Case{1, 0, 0, 0.299f, -0.14713f, 0.615f}, Case{0, 1, 0, 0.587f, -0.28886f, -0.51499f},
-                 Case{0, 0, 1, 0.114f, 0.436f, -0.10001f}}) {
-    UIColor* colour = rgb(c.r, c.g, c.b);
-    EXPECT_EQ(YUVSpace::yComponentFromColor(colour), c.y);
-    EXPECT_EQ(YUVSpace::uComponentFromColor(colour), c.u);
-    EXPECT_EQ(YUVSpace::vComponentFromColor(colour), c.v);
+  const Case cases[] = {
+      {"red", rgb(1, 0, 0), 0.299f, -0.14713f, 0.615f},
+      {"green", rgb(0, 1, 0), 0.587f, -0.28886f, -0.51499f},
+      {"blue", rgb(0, 0, 1), 0.114f, 0.436f, -0.10001f},
+      {"whiteColor", UIColor::whiteColor(), 0, 0, 0},
+      {"blackColor", UIColor::blackColor(), 0, 0, 0},
+      {"colorWithWhite", UIColor::withWhite(0.7, 1), 0, 0, 0},
+      {"nil", nil, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(YUVSpace::yComponentFromColor(c.color), c.y) << c.name;
+    EXPECT_EQ(YUVSpace::uComponentFromColor(c.color), c.u) << c.name;
+    EXPECT_EQ(YUVSpace::vComponentFromColor(c.color), c.v) << c.name;
   }
 }
 

@@ -47,12 +47,9 @@ void expectDefaults() {
   expectColour(ThemeColours.BlurTintColour, {228 / 255.0, 228 / 255.0, 228 / 255.0, 1}, "BlurTintColour");
 }
 
-TEST(Preferences, NoFileMeansEveryDefault) {
-  inLaunch({}, [] { expectDefaults(); });
-}
-
-TEST(Preferences, BrokenFilesFallBackToDefaults) {
-  const std::string broken[] = {
+TEST(Preferences, NoFileBrokenFilesAndValuesOfOtherTypesGiveEveryDefault) {
+  const std::optional<std::string> files[] = {
+      std::nullopt,
       "",
       "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>Enabled</key><fal",
       "not a property list at all",
@@ -60,19 +57,16 @@ TEST(Preferences, BrokenFilesFallBackToDefaults) {
       plist({}).substr(0, 60),
       "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><false/></array></plist>",
       std::string("bplist00\xff\xff\xff", 11),
+      // Values of other types count as absent.
+      plist({{"Enabled", "<array><false/></array>"},
+             {"NowPlayingHooks", "<dict><key>a</key><false/></dict>"},
+             {"PrimaryTextColour", "<date>2020-01-01T00:00:00Z</date>"},
+             {"BlurPreset", "<data>AAEC</data>"}}),
   };
-  for (const std::string& bytes : broken) {
-    SCOPED_TRACE(bytes);
+  for (const std::optional<std::string>& bytes : files) {
+    SCOPED_TRACE(bytes.value_or("(no file)"));
     inLaunch({.preferences = bytes}, [] { expectDefaults(); });
   }
-}
-
-TEST(Preferences, ValuesOfOtherTypesCountAsAbsent) {
-  inLaunch({.preferences = plist({{"Enabled", "<array><false/></array>"},
-                                  {"NowPlayingHooks", "<dict><key>a</key><false/></dict>"},
-                                  {"PrimaryTextColour", "<date>2020-01-01T00:00:00Z</date>"},
-                                  {"BlurPreset", "<data>AAEC</data>"}})},
-           [] { expectDefaults(); });
 }
 
 TEST(Preferences, EachKeyIsRead) {
@@ -135,8 +129,6 @@ TEST(Preferences, EnabledOffLeavesEverythingOff) {
                EXPECT_EQ(ThemeColours.PrimaryTextColour.get(), nullptr);
              });
   }
-  inLaunch({.preferences = plist({{"Enabled", "<integer>1</integer>"}})},
-           [] { EXPECT_TRUE(TweakSettings.Enabled); });
 }
 
 struct HexCase {
@@ -153,18 +145,13 @@ TEST(HexColours, TextsGiveTheirColoursOrBlack) {
       {"#12345678", {0x12 / 255.0, 0x34 / 255.0, 0x56 / 255.0, 0x78 / 255.0}},
       {"#abcdef", {0xAB / 255.0, 0xCD / 255.0, 0xEF / 255.0, 1}},
       {"F4FCF7FF", {244 / 255.0, 252 / 255.0, 247 / 255.0, 1}},
-      {"8", black},
-      {"#", black},
-      {"", black},
-      {"12345", black},
-      {"1234567", black},
-      {"GGGGGG", black},
-      {"##FFF", black},
       {"1G0000", {1 / 255.0, 0, 0, 1}},
       {"0x1234", {0, 0x12 / 255.0, 0x34 / 255.0, 1}},
   };
+  const char* blackTexts[] = {"8", "#", "", "12345", "1234567", "GGGGGG", "##FFF"};
   inLaunch({}, [&] {
     for (const HexCase& c : cases) expectColour(colorFromHexString(NSString::withUTF8(c.text)), c.expected, c.text);
+    for (const char* text : blackTexts) expectColour(colorFromHexString(NSString::withUTF8(text)), black, text);
     expectColour(colorFromHexString(nil), black, "nil");
     EXPECT_EQ(channelsOf(colorFromHexString("F"_ns)).r, 0) << "a one-character text is no colour";
   });

@@ -7,9 +7,11 @@
 #include <set>
 #include <string>
 
+#include "colorpicker/colorpicker.h"
 #include "platform/loader/Loader.h"
 #include "platform/uikit/uikit.h"
 #include "tests/support/launch.h"
+#include "tests/support/picker_images.h"
 #include "tweak/hook_installer.h"
 #include "tweak/settings.h"
 #include "tweak/startup.h"
@@ -26,78 +28,65 @@ UIView* proxySelectedBackground() {
   return objc::send<UIView*()>(UITableViewCell::appearance(), "selectedBackgroundView"_sel);
 }
 
-TEST(Startup, MusicHostGetsTheMusicGroupAndTheAppWideBlur) {
-  inLaunch({}, [] {
-    EXPECT_TRUE(installedGroups().count(HookGroup::Music));
-    for (const InstallRecord& r : installationReport()) EXPECT_NE(r.group, HookGroup::Messages);
-    EXPECT_EQ(UIApplication::shared()->backgroundStyle(), 3);
-    UIView* selected = proxySelectedBackground();
-    ASSERT_NE(selected, nullptr);
-    EXPECT_TRUE(selected->isKindOfClass(objc::classOf<UIBackdropView>()));
-    EXPECT_EQ(selected->frame(), CGRectZero);
-    EXPECT_NE(sharedYesNumber(), nullptr);
-  });
-}
-
-TEST(Startup, TableCellsCreatedAfterStartupShareTheSelectionBackdrop) {
-  inLaunch({}, [] {
-    AutoreleasePool pool;
-    Ref<UITableViewCell> a = adopt(objc::alloc<UITableViewCell>()->initWithStyle(0, nil));
-    Ref<UITableViewCell> b = adopt(objc::alloc<UITableViewCell>()->initWithStyle(3, nil));
-    ASSERT_NE(a->selectedBackgroundView(), nullptr);
-    EXPECT_EQ(a->selectedBackgroundView(), b->selectedBackgroundView());
-    EXPECT_EQ(a->selectedBackgroundView(), proxySelectedBackground());
-  });
-}
-
-TEST(Startup, MessagesHostNeverGetsTheMusicGroupNorTheAppWideSteps) {
-  for (const char* nowPlaying : {"<true/>", "<false/>"}) {
-    inLaunch({.bundleIdentifier = std::string("com.apple.MobileSMS"),
-              .preferences = plist({{"NowPlayingHooks", nowPlaying}})},
-             [] {
-               for (const InstallRecord& r : installationReport()) EXPECT_EQ(r.group, HookGroup::Messages);
-               EXPECT_EQ(UIApplication::shared()->backgroundStyle(), 0);
-               EXPECT_EQ(proxySelectedBackground(), nullptr);
-               AutoreleasePool pool;
-               Ref<UIView> view = UIView::create(CGRectZero);
-               EXPECT_FALSE(objc::send<BOOL()>(view, "_drawsAsBackdropOverlay"_sel));
-             });
+// Each host and setting: the groups installed, whether the app-wide steps
+// ran (and the Music group's setter and overlay replacements with them),
+// whether preferences were read, and the extension's classes and shared
+// objects, which every host gets whatever the settings.
+TEST(Startup, EachHostAndSettingGetsItsGroupsAndTheAppWideSteps) {
+  const std::string messages = "com.apple.MobileSMS";
+  using enum HookGroup;
+  struct Case {
+    const char* name;
+    TestLaunch launch;
+    std::set<HookGroup> groups;
+    bool enabled, loaded;
+  };
+  const Case cases[] = {
+      {"music", {}, {Music, NowPlaying}, true, true},
+      {"music, Now Playing hooks off", {.preferences = plist({{"NowPlayingHooks", "<false/>"}})}, {Music}, true, true},
+      {"messages", {.bundleIdentifier = messages}, {Messages}, true, true},
+      {"messages, Now Playing hooks off",
+       {.bundleIdentifier = messages, .preferences = plist({{"NowPlayingHooks", "<false/>"}})}, {Messages}, true, true},
+      {"Enabled off", {.preferences = plist({{"Enabled", "<false/>"}})}, {}, false, true},
+      {"no bundle identifier: preferences are never read", {.bundleIdentifier = std::nullopt}, {}, false, true},
+      {"stock", {.withExtension = false}, {}, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    inLaunch(c.launch, [&] {
+      const bool music = c.groups.count(Music);
+      EXPECT_EQ(installedGroups(), c.groups);
+      EXPECT_EQ(TweakSettings.Enabled, c.enabled);
+      EXPECT_EQ(UIApplication::shared()->backgroundStyle(), music ? 3 : 0);
+      UIView* selected = proxySelectedBackground();
+      EXPECT_EQ(selected != nullptr, music);
+      AutoreleasePool pool;
+      if (selected) {
+        EXPECT_TRUE(selected->isKindOfClass(objc::classOf<UIBackdropView>()));
+        EXPECT_EQ(selected->frame(), CGRectZero);
+        for (NSInteger style : {0L, 3L}) {
+          Ref<UITableViewCell> cell = adopt(objc::alloc<UITableViewCell>()->initWithStyle(style, nil));
+          EXPECT_EQ(cell->selectedBackgroundView(), selected) << "cells made later share the selection backdrop";
+        }
+      }
+      EXPECT_EQ(sharedYesNumber() != nullptr, c.loaded);
+      EXPECT_TRUE(!sharedYesNumber() || sharedYesNumber()->boolValue());
+      EXPECT_EQ(objc_getClass("KRColorScheme") != nullptr, c.loaded);
+      EXPECT_EQ(class_getClassMethod(objc::classOf<UIColor>(), "yComponentFromColor:"_sel) != nullptr, c.loaded);
+      KRColorPicker* picker = sharedColourPicker();
+      EXPECT_EQ(picker != nullptr, c.loaded);
+      if (picker) {
+        EXPECT_TRUE(objc::isKind<KRColorPicker>(picker));
+        EXPECT_EQ(picker->_context.get(), nullptr) << "no GL work at start-up";
+        KRColorScheme* scheme = picker->colorSchemeFromImage(uniformImage(32, {0, 0, 0, 255}));
+        EXPECT_EQ(scheme ? hexOf(scheme->secondaryTextColor()) : "nil", "#FFFFFF");
+      }
+      UIApplication::shared()->setBackgroundStyle(0);
+      EXPECT_EQ(UIApplication::shared()->backgroundStyle(), music ? 1 : 0) << "the host's setter replaced or not";
+      Ref<UIView> view = UIView::create(CGRectZero);
+      EXPECT_EQ(objc::send<BOOL()>(view, "_drawsAsBackdropOverlay"_sel), music);
+    });
   }
-}
-
-TEST(Startup, EnabledOffReplacesNothingButMakesTheSharedObjects) {
-  inLaunch({.preferences = plist({{"Enabled", "<false/>"}})}, [] {
-    EXPECT_TRUE(installationReport().empty());
-    EXPECT_EQ(UIApplication::shared()->backgroundStyle(), 0);
-    EXPECT_EQ(proxySelectedBackground(), nullptr);
-    ASSERT_NE(sharedYesNumber(), nullptr);
-    EXPECT_TRUE(sharedYesNumber()->boolValue());
-    UIApplication::shared()->setBackgroundStyle(0);
-    EXPECT_EQ(UIApplication::shared()->backgroundStyle(), 0) << "the host's setter is untouched";
-  });
-}
-
-TEST(Startup, NowPlayingHooksOffKeepsTheMusicGroupAndTheAppWideSteps) {
-  inLaunch({.preferences = plist({{"NowPlayingHooks", "<false/>"}})}, [] {
-    EXPECT_EQ(installedGroups(), std::set<HookGroup>{HookGroup::Music});
-    EXPECT_EQ(UIApplication::shared()->backgroundStyle(), 3);
-    EXPECT_NE(proxySelectedBackground(), nullptr);
-  });
-}
-
-TEST(Startup, NoBundleIdentifierMeansNothingHappens) {
-  inLaunch({.bundleIdentifier = std::nullopt}, [] {
-    EXPECT_TRUE(installationReport().empty());
-    EXPECT_FALSE(TweakSettings.Enabled) << "preferences are never read";
-    EXPECT_NE(sharedYesNumber(), nullptr);
-  });
-}
-
-TEST(Startup, StockLaunchHasNoExtension) {
-  inLaunch({.withExtension = false}, [] {
-    EXPECT_TRUE(installationReport().empty());
-    EXPECT_EQ(sharedYesNumber(), nullptr);
-  });
 }
 
 // Memory the "kept" launch holds on to, and a slot the "dropped" one

@@ -43,14 +43,17 @@ Ref<OS_dispatch_queue> serialQueue(const char* label = "test") {
   return adopt(dispatch_queue_create(label, DISPATCH_QUEUE_SERIAL));
 }
 
-TEST(DispatchTest, SerialQueueRunsBlocksOneAtATimeInOrder) {
-  Ref<OS_dispatch_queue> queue = serialQueue();
+TEST(DispatchTest, SerialQueueRunsBlocksOneAtATimeInOrderOffTheMainThreadUnderItsLabel) {
+  Ref<OS_dispatch_queue> queue = serialQueue("com.example.worker");
+  EXPECT_STREQ(dispatch_queue_get_label(queue), "com.example.worker");
   std::vector<int> order;
-  std::atomic<int> running{0}, overlaps{0};
+  std::atomic<int> running{0}, overlaps{0}, onMain{0}, elsewhere{0};
   Latch done;
   for (int i = 0; i < 200; ++i)
     dispatch_async(queue, [&, i] {
       if (running.fetch_add(1) != 0) ++overlaps;
+      if (NSThread::isMainThread()) ++onMain;
+      if (std::string(dispatch_queue_get_label(DISPATCH_CURRENT_QUEUE_LABEL)) != "com.example.worker") ++elsewhere;
       order.push_back(i);
       if (i % 50 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
       running.fetch_sub(1);
@@ -58,25 +61,11 @@ TEST(DispatchTest, SerialQueueRunsBlocksOneAtATimeInOrder) {
     });
   ASSERT_TRUE(done.waitFor(200));
   EXPECT_EQ(overlaps.load(), 0);
+  EXPECT_EQ(onMain.load(), 0);
+  EXPECT_EQ(elsewhere.load(), 0) << "blocks see their queue's label";
   std::vector<int> expected(200);
   for (int i = 0; i < 200; ++i) expected[i] = i;
   EXPECT_EQ(order, expected);
-}
-
-TEST(DispatchTest, BlocksRunOffTheMainThreadUnderTheQueuesLabel) {
-  Ref<OS_dispatch_queue> queue = serialQueue("com.example.worker");
-  EXPECT_STREQ(dispatch_queue_get_label(queue), "com.example.worker");
-  std::string label;
-  bool main = true;
-  Latch done;
-  dispatch_async(queue, [&] {
-    label = dispatch_queue_get_label(DISPATCH_CURRENT_QUEUE_LABEL);
-    main = NSThread::isMainThread();
-    done.arrive();
-  });
-  ASSERT_TRUE(done.waitFor(1));
-  EXPECT_EQ(label, "com.example.worker");
-  EXPECT_FALSE(main);
 }
 
 TEST(DispatchTest, SuspensionCountsMustReachZeroBeforeBlocksStart) {

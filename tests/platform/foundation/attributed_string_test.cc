@@ -114,9 +114,4 @@ TEST(NSAttributedStringTest, CopiesAreIndependent) {
   EXPECT_EQ(frozen->attribute(NSFontAttributeName(), 2), nil);
 }
 
-TEST(NSAttributedStringTest, AttributeNamesHaveTheirIOSValues) {
-  EXPECT_EQ(NSForegroundColorAttributeName()->str(), "NSColor");
-  EXPECT_EQ(NSFontAttributeName()->str(), "NSFont");
-}
-
 }  // namespace

@@ -1,10 +1,9 @@
-// Process-wide Foundation: the main bundle, the main thread and NSLog; and
+// Process-wide Foundation: the main bundle and NSLog; and
 // the plain value classes NSData and NSDate.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstring>
-#include <thread>
 
 #include "platform/foundation/foundation.h"
 
@@ -31,13 +30,6 @@ TEST(NSBundleTest, HostSetsIdentifierAndResourcePath) {
   NSBundleSetResourcePath("/Applications/Music.app");
   EXPECT_TRUE(bundle->resourcePath()->isEqualToString("/Applications/Music.app"_ns));
   NSBundleSetResourcePath(initial->UTF8String());
-}
-
-TEST(NSThreadTest, MainThreadIsTheOneThatRegisteredFoundation) {
-  EXPECT_TRUE(NSThread::isMainThread());
-  BOOL onOther = YES;
-  std::thread([&] { onOther = NSThread::isMainThread(); }).join();
-  EXPECT_FALSE(onOther);
 }
 
 TEST(NSLogTest, WritesTheFormattedLineToStandardError) {

@@ -30,57 +30,61 @@ Ref<UIView> viewWith(CGRect frame, UIColor* background) {
 
 Bitmap render(UIView* root) { return renderWindow(root, {.scale = 1}); }
 
-TEST(Renderer, HalfTransparentViewBlendsWithWhatLiesBehind) {
+// A root coloured `behind`, a parent view over it and a child view in the
+// parent, each covering the whole 10 × 10 canvas.
+TEST(Renderer, AlphaMultipliesDownTheTreeAndHiddenSubtreesDoNotDraw) {
+  struct Case {
+    const char* what;
+    UIColor *behind, *parentColour;
+    CGFloat parentAlpha;
+    BOOL parentHidden;
+    UIColor* childColour;
+    CGFloat childAlpha;
+    Pixel expected;
+  };
   AutoreleasePool pool;
-  Ref<UIView> root = viewWith(CGRectMake(0, 0, 10, 10), UIColor::redColor());
-  Ref<UIView> cover = viewWith(CGRectMake(0, 0, 10, 10), UIColor::blueColor());
-  cover->setAlpha(0.5);
-  root->addSubview(cover);
-  Pixel p = pixelAt(render(root), 5, 5);
-  EXPECT_NEAR(p.r, 128, 1);
-  EXPECT_EQ(p.g, 0);
-  EXPECT_NEAR(p.b, 128, 1);
-  EXPECT_EQ(p.a, 255);
+  const Case cases[] = {
+      {"half-transparent blue over red", UIColor::redColor(), nil, 1, NO, UIColor::blueColor(), 0.5, {128, 0, 128, 255}},
+      {"black at a quarter over white", UIColor::whiteColor(), nil, 0.5, NO, UIColor::blackColor(), 0.5,
+       {191, 191, 191, 255}},
+      {"hidden parent hides its child", UIColor::whiteColor(), UIColor::redColor(), 1, YES, UIColor::blueColor(), 1,
+       {255, 255, 255, 255}},
+  };
+  for (const Case& c : cases) {
+    Ref<UIView> root = viewWith(CGRectMake(0, 0, 10, 10), c.behind);
+    Ref<UIView> parent = viewWith(CGRectMake(0, 0, 10, 10), c.parentColour);
+    parent->setAlpha(c.parentAlpha);
+    parent->setHidden(c.parentHidden);
+    Ref<UIView> child = viewWith(CGRectMake(0, 0, 10, 10), c.childColour);
+    child->setAlpha(c.childAlpha);
+    parent->addSubview(child);
+    root->addSubview(parent);
+    Pixel p = pixelAt(render(root), 5, 5);
+    EXPECT_NEAR(p.r, c.expected.r, 1) << c.what;
+    EXPECT_NEAR(p.g, c.expected.g, 1) << c.what;
+    EXPECT_NEAR(p.b, c.expected.b, 1) << c.what;
+    EXPECT_EQ(p.a, c.expected.a) << c.what;
+  }
 }
 
-TEST(Renderer, AlphaMultipliesDownTheTree) {
-  AutoreleasePool pool;
-  Ref<UIView> root = viewWith(CGRectMake(0, 0, 10, 10), UIColor::whiteColor());
-  Ref<UIView> parent = viewWith(CGRectMake(0, 0, 10, 10), nil);
-  parent->setAlpha(0.5);
-  Ref<UIView> child = viewWith(CGRectMake(0, 0, 10, 10), UIColor::blackColor());
-  child->setAlpha(0.5);
-  parent->addSubview(child);
-  root->addSubview(parent);
-  Pixel p = pixelAt(render(root), 5, 5);
-  EXPECT_NEAR(p.r, 191, 1) << "black at a quarter over white";
-}
-
-TEST(Renderer, HiddenViewsAndTheirSubviewsDoNotDraw) {
-  AutoreleasePool pool;
-  Ref<UIView> root = viewWith(CGRectMake(0, 0, 10, 10), UIColor::whiteColor());
-  Ref<UIView> hidden = viewWith(CGRectMake(0, 0, 10, 10), UIColor::redColor());
-  hidden->addSubview(viewWith(CGRectMake(0, 0, 10, 10), UIColor::blueColor()));
-  hidden->setHidden(YES);
-  root->addSubview(hidden);
-  Pixel p = pixelAt(render(root), 5, 5);
-  EXPECT_EQ(p.r, 255);
-  EXPECT_EQ(p.g, 255);
-  EXPECT_EQ(p.b, 255);
-}
-
-TEST(Renderer, BlurSoftensAnEdgeOnlyInsideItsFrame) {
+// White on the left half of a 60 × 20 canvas and `right` on the other, under
+// a backdrop over `frame` that blurs with `radius` and does not tint.
+Bitmap blurredEdge(UIColor* right, CGRect frame, CGFloat radius) {
   AutoreleasePool pool;
   Ref<UIView> root = viewWith(CGRectMake(0, 0, 60, 20), nil);
   root->addSubview(viewWith(CGRectMake(0, 0, 30, 20), UIColor::whiteColor()));
-  root->addSubview(viewWith(CGRectMake(30, 0, 30, 20), UIColor::blackColor()));
+  root->addSubview(viewWith(CGRectMake(30, 0, 30, 20), right));
   UIBackdropViewSettings* settings = UIBackdropViewSettings::forStyle(0);
-  objc::send<void(CGFloat)>(settings, "setBlurRadius:"_sel, 6.0);
+  objc::send<void(CGFloat)>(settings, "setBlurRadius:"_sel, radius);
   objc::send<void(CGFloat)>(settings, "setSaturationDeltaFactor:"_sel, 1.0);
   objc::send<void(BOOL)>(settings, "setUsesColorTintView:"_sel, NO);
-  Ref<UIBackdropView> blur = adopt(objc::alloc<UIBackdropView>()->initWithFrame(CGRectMake(20, 0, 20, 20), NO, settings));
-  root->addSubview(blur);
-  Bitmap picture = render(root);
+  root->addSubview(adopt(objc::alloc<UIBackdropView>()->initWithFrame(frame, NO, settings)));
+  EXPECT_TRUE(settings->blurRadius() == radius || std::isnan(radius)) << "the renderer bounds only what it draws with";
+  return render(root);
+}
+
+TEST(Renderer, BlurSoftensAnEdgeOnlyInsideItsFrame) {
+  Bitmap picture = blurredEdge(UIColor::blackColor(), CGRectMake(20, 0, 20, 20), 6);
   Pixel insideLeft = pixelAt(picture, 28, 10), insideRight = pixelAt(picture, 31, 10);
   EXPECT_GT(insideLeft.r, 128);
   EXPECT_LT(insideLeft.r, 250) << "white next to the edge is darkened by the blur";
@@ -93,19 +97,7 @@ TEST(Renderer, BlurSoftensAnEdgeOnlyInsideItsFrame) {
 // Any radius a preferences file can hold draws, and past the canvas's size
 // it draws as the canvas-wide blur does (the settings keep the value).
 TEST(Renderer, BlurRadiusIsBoundedByTheCanvas) {
-  auto picture = [](CGFloat radius) {
-    AutoreleasePool pool;
-    Ref<UIView> root = viewWith(CGRectMake(0, 0, 60, 20), nil);
-    root->addSubview(viewWith(CGRectMake(0, 0, 30, 20), UIColor::whiteColor()));
-    root->addSubview(viewWith(CGRectMake(30, 0, 30, 20), UIColor::redColor()));
-    UIBackdropViewSettings* settings = UIBackdropViewSettings::forStyle(0);
-    objc::send<void(CGFloat)>(settings, "setBlurRadius:"_sel, radius);
-    objc::send<void(BOOL)>(settings, "setUsesColorTintView:"_sel, NO);
-    Ref<UIBackdropView> blur = adopt(objc::alloc<UIBackdropView>()->initWithFrame(CGRectMake(10, 0, 40, 20), NO, settings));
-    root->addSubview(blur);
-    EXPECT_TRUE(settings->blurRadius() == radius || std::isnan(radius)) << "the renderer bounds only what it draws with";
-    return render(root);
-  };
+  auto picture = [](CGFloat radius) { return blurredEdge(UIColor::redColor(), CGRectMake(10, 0, 40, 20), radius); };
   auto same = [](const Bitmap& a, const Bitmap& b) {
     for (int y = 0; y < a.height(); ++y)
       for (int x = 0; x < a.width(); ++x) {

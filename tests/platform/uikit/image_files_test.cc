@@ -89,8 +89,12 @@ class TempFile {
   std::string path_;
 };
 
-std::vector<uint8_t> readAll(const char* path) {
-  std::ifstream in(path, std::ios::binary);
+// PNG bytes of an image, as UIImageWritePNG writes them.
+std::vector<uint8_t> pngBytes(UIImage* image) {
+  TempFile png({});
+  std::string error;
+  EXPECT_TRUE(UIImageWritePNG(image, png.path(), &error)) << error;
+  std::ifstream in(png.path(), std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
@@ -240,10 +244,7 @@ TEST(ImageFilesTest, MoreThan100MegapixelsAreRefusedFromTheHeader) {
   EXPECT_EQ(error.find("megapixels"), std::string::npos) << error;
 
   // PNG: IHDR's width and height, before libpng sees the file.
-  TempFile png({});
-  UIImage* small = imageFromPixels(4, 4, [](int, int) { return Pixel{1, 2, 3, 255}; });
-  ASSERT_TRUE(UIImageWritePNG(small, png.path(), &error)) << error;
-  std::vector<uint8_t> bytes = readAll(png.path());
+  std::vector<uint8_t> bytes = pngBytes(imageFromPixels(4, 4, [](int, int) { return Pixel{1, 2, 3, 255}; }));
   const uint8_t huge[8] = {0, 0, 0x4E, 0x20, 0, 0, 0x4E, 0x20};  // 20000 x 20000
   std::memcpy(bytes.data() + 16, huge, 8);
   TempFile bigPNG(bytes);
@@ -262,13 +263,10 @@ TEST(ImageFilesTest, DamagedFilesFailWithAReason) {
   std::vector<uint8_t> garbage = {0xFF, 0xD8, 0xFF, 0x13, 0x37, 0x00, 0x42};
   std::vector<uint8_t> scribbled = jpeg;
   for (size_t i = scribbled.size() / 3; i < scribbled.size() / 3 + 40; ++i) scribbled[i] ^= 0x5A;
-  TempFile png({});
+  std::vector<uint8_t> png = pngBytes(imageFromPixels(32, 32, [](int x, int) { return Pixel{uint8_t(x * 8), 0, 0, 255}; }));
+  std::vector<uint8_t> truncatedPNG(png.begin(), png.begin() + png.size() / 2);
+  std::vector<uint8_t> pngHeadOnly(png.begin(), png.begin() + 20);
   std::string error;
-  ASSERT_TRUE(UIImageWritePNG(imageFromPixels(32, 32, [](int x, int) { return Pixel{uint8_t(x * 8), 0, 0, 255}; }),
-                              png.path(), &error));
-  std::vector<uint8_t> pngBytes = readAll(png.path());
-  std::vector<uint8_t> truncatedPNG(pngBytes.begin(), pngBytes.begin() + pngBytes.size() / 2);
-  std::vector<uint8_t> pngHeadOnly(pngBytes.begin(), pngBytes.begin() + 20);
   struct Case {
     const char* name;
     std::vector<uint8_t> bytes;

@@ -14,6 +14,7 @@
 #include "apps/music/MusicApp.h"
 #include "platform/render/Bitmap.h"
 #include "tests/support/launch.h"
+#include "tests/tools/run_tool.h"
 #include "tools/common/screen_render.h"
 #include "tools/studio/studio.h"
 #include "tweak/settings.h"
@@ -95,49 +96,34 @@ class StudioServer : public ::testing::Test {
 TEST_F(StudioServer, AcceptsValuesOfEachKeysTypeAndRefusesOthersNamingTheKey) {
   struct Case {
     const char* key;
-    json value;
+    std::vector<json> values;
     bool accepted;
   };
   const Case cases[] = {
-      {"Enabled", false, true},
-      {"Enabled", "NO", false},
-      {"Enabled", 0, false},
-      {"BlurPreset", 2010, true},
-      {"BlurPreset", 9999, true},
-      {"BlurPreset", -1, false},
-      {"BlurPreset", 10000, false},
-      {"BlurPreset", 1.5, false},
-      {"Saturation", 0.25, true},
-      {"Saturation", 5, true},
-      {"Saturation", 5.01, false},
-      {"Saturation", "1", false},
-      {"BlurRadius", nullptr, false},
-      {"BlurRadius", 100.0, true},
-      {"PrimaryTextColour", "#FFF", true},
-      {"PrimaryTextColour", "abcd", true},
-      {"PrimaryTextColour", "#a1B2c3", true},
-      {"PrimaryTextColour", "12345678", true},
-      {"SecondaryTintColour", "##FFF", false},
-      {"SecondaryTintColour", "#", false},
-      {"SecondaryTintColour", "", false},
-      {"SecondaryTintColour", "12345", false},
-      {"SecondaryTintColour", "1234567", false},
-      {"SecondaryTintColour", "GGGGGG", false},
-      {"SecondaryTintColour", " FFF", false},
-      {"SecondaryTintColour", 112233, false},
-      {"TintColour", "FFF", false},
+      {"Enabled", {false}, true},
+      {"Enabled", {"NO", 0}, false},
+      {"BlurPreset", {2010, 9999}, true},
+      {"BlurPreset", {-1, 10000, 1.5}, false},
+      {"Saturation", {0.25, 5}, true},
+      {"Saturation", {5.01, "1"}, false},
+      {"BlurRadius", {100.0}, true},
+      {"BlurRadius", {nullptr}, false},
+      {"PrimaryTextColour", {"#FFF", "abcd", "#a1B2c3", "12345678"}, true},
+      {"SecondaryTintColour", {"##FFF", "#", "", "12345", "1234567", "GGGGGG", " FFF", 112233}, false},
+      {"TintColour", {"FFF"}, false},
   };
-  for (const Case& c : cases) {
-    auto res = post({{c.key, c.value}});
-    ASSERT_TRUE(res);
-    EXPECT_EQ(res->status, c.accepted ? 200 : 400) << c.key << " = " << c.value.dump();
-    if (c.accepted) {
-      EXPECT_EQ(json::parse(res->body)["values"][c.key], c.value) << c.key;
-    } else {
-      EXPECT_NE(json::parse(res->body)["error"].get<std::string>().find(c.key), std::string::npos)
-          << "the refusal of " << c.key << " = " << c.value.dump() << " does not name the key: " << res->body;
+  for (const Case& c : cases)
+    for (const json& value : c.values) {
+      auto res = post({{c.key, value}});
+      ASSERT_TRUE(res);
+      EXPECT_EQ(res->status, c.accepted ? 200 : 400) << c.key << " = " << value.dump();
+      if (c.accepted) {
+        EXPECT_EQ(json::parse(res->body)["values"][c.key], value) << c.key;
+      } else {
+        EXPECT_NE(json::parse(res->body)["error"].get<std::string>().find(c.key), std::string::npos)
+            << "the refusal of " << c.key << " = " << value.dump() << " does not name the key: " << res->body;
+      }
     }
-  }
 }
 
 TEST_F(StudioServer, RefusesAWholeChangeWhenOneValueIsBadAndBodiesThatAreNoObject) {
@@ -258,13 +244,9 @@ TEST_F(StudioServer, DownloadedPreferencesAreWhatTheExtensionReads) {
 }
 
 std::string pngBytes(int width, int height) {
-  Bitmap bitmap = Bitmap::create(width, height);
   std::string path = testing::TempDir() + "studio-upload.png", error;
-  EXPECT_TRUE(bitmap.writePNG(path, &error)) << error;
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream all;
-  all << in.rdbuf();
-  return all.str();
+  EXPECT_TRUE(Bitmap::create(width, height).writePNG(path, &error)) << error;
+  return fileText(path);
 }
 
 TEST_F(StudioServer, RefusesUploadsTooLargeInBytesOrPixelsAndKeepsServing) {
