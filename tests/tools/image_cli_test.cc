@@ -42,11 +42,17 @@ TEST(ImageCommandLine, ExitStatusesAndMessages) {
 
 // Every diagonal starts with the first colour in the corner its name gives.
 TEST(ImageCommandLine, GradientDirectionsPutTheFirstColourWhereTheyNameIt) {
+  // The corner off the gradient's line tells the directions apart: it takes
+  // the first colour, the last or a mix of the two.
   const struct {
     const char* direction;
     int firstX, firstY;  // corner of the first colour, in 0/1 of the side
-  } cases[] = {{"top-to-bottom", 0, 0}, {"left-to-right", 0, 0}, {"top-left-to-bottom-right", 0, 0},
-               {"top-right-to-bottom-left", 1, 0}};
+    int offX, offY;      // the other top corner
+    char off;            // 'f' first colour, 'l' last, 'm' a mix
+  } cases[] = {{"top-to-bottom", 0, 0, 1, 0, 'f'},
+               {"left-to-right", 0, 0, 1, 0, 'l'},
+               {"top-left-to-bottom-right", 0, 0, 1, 0, 'm'},
+               {"top-right-to-bottom-left", 1, 0, 0, 0, 'm'}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.direction);
     const std::string path = ::testing::TempDir() + "direction.png";
@@ -62,6 +68,10 @@ TEST(ImageCommandLine, GradientDirectionsPutTheFirstColourWhereTheyNameIt) {
       RGBA last = pixelAt(image->CGImage(), 9 - c.firstX * 9, 9 - c.firstY * 9);
       EXPECT_GT(first.r, 200) << first;
       EXPECT_GT(last.b, 200) << last;
+      RGBA off = pixelAt(image->CGImage(), c.offX * 9, c.offY * 9);
+      const bool red = off.r > 200, blue = off.b > 200;
+      const bool mixed = off.r > 60 && off.r < 200 && off.b > 60 && off.b < 200;
+      EXPECT_TRUE(c.off == 'f' ? red : c.off == 'l' ? blue : mixed) << off;
     });
   }
 }
