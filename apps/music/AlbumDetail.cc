@@ -9,12 +9,14 @@
 #include "apps/music/Library.h"
 #include "apps/music/MediaPlayerTheme.h"
 #include "apps/music/ScreenTable.h"
+#include "apps/music/TextDrawingClasses.h"
 #include "platform/foundation/foundation.h"
 #include "platform/objc/class_builder.h"
 
 namespace {
 
 constexpr CGFloat kHeaderHeight = 132, kFlipsideHeaderHeight = 76, kRowHeight = 44, kArtworkSide = 100;
+constexpr CGFloat kTitleHeight = 20;  // one line of the 16-point title
 
 struct Track {
   const Song* song;
@@ -118,15 +120,11 @@ UIView* Track_initWithFrame(MusicCollectionTrackTableViewCellContentView* self, 
   view->_trackNumberLabel = makeLabel(15, false, hostGrey());
   return view;
 }
-// The number in its label's colour; title and duration in the row's own
-// black and grey.
+// The number in its label's colour, the duration in the row's own grey; the
+// title is the MediaPlayer UI's text drawing, shown by an image view.
 void Track_drawRect(MusicCollectionTrackTableViewCellContentView* self, SEL, CGRect) {
   CGRect b = self->bounds();
   drawLabel(self->_trackNumberLabel, CGRectMake(8, 0, 26, b.size.height), 1);
-  if (self->_title)
-    drawString(self->_title, CGRectMake(42, 0, b.size.width - 190, b.size.height),
-               NSDictionary::withObjectsAndKeys(
-                   {UIColor::blackColor(), NSForegroundColorAttributeName(), UIFont::systemFont(16), NSFontAttributeName()}));
   if (self->_duration)
     drawString(self->_duration, CGRectMake(b.size.width - 55, 0, 45, b.size.height),
                NSDictionary::withObjectsAndKeys({hostGrey(), NSForegroundColorAttributeName(), UIFont::systemFont(14),
@@ -168,7 +166,12 @@ Ref<UITableViewCell> trackCell(const Track& track, NSInteger number) {
       UIView::make<MusicCollectionTrackTableViewCellContentView>(CGRectMake(0, 0, width, kRowHeight));
   content->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
   content->_trackNumberLabel->setText(NSString::withFormat("%ld", static_cast<long>(number)));
-  content->_title = NSString::withUTF8(track.song->title);
+  Ref<NSAttributedString> title = adopt(objc::alloc<NSAttributedString>()->initWithString(
+      NSString::withUTF8(track.song->title),
+      NSDictionary::withObjectsAndKeys(
+          {UIColor::blackColor(), NSForegroundColorAttributeName(), UIFont::systemFont(16), NSFontAttributeName()})));
+  content->addSubview(textDrawingView(makeTextDrawing(title, CGSizeMake(width - 190, kTitleHeight)),
+                                      CGPointMake(42, (kRowHeight - kTitleHeight) / 2)));
   content->_duration = NSString::withUTF8(track.song->duration);
   if (track.explicitLyrics)
     content->addSubview(glyphView(themeExplicitGlyph(NSString::withUTF8(kSizeCategoryMedium)), width - 145, kRowHeight));

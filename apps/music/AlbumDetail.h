@@ -30,7 +30,6 @@ struct MusicActionTableViewCellContentView : UIView {
 struct MusicCollectionTrackTableViewCellContentView : UIView {
   static constexpr const char* kClassName = "MusicCollectionTrackTableViewCellContentView";
   Ref<UILabel> _trackNumberLabel;
-  Ref<NSString> _title;
   Ref<NSString> _duration;
 };
 
