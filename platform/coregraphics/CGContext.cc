@@ -22,6 +22,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/coregraphics/cairo_bridge.h"
@@ -494,11 +495,44 @@ void CGContextClipToMask(CGContextRef c, CGRect rect, CGImageRef mask) {
   });
 }
 
+namespace {
+
+// The device-space bounds of a rectangle of user space under `m`, within the
+// bitmap; an empty box when nothing of it is inside (the text is still
+// said to be in the picture, as it was drawn there).
+void placeDrawnText(const cairo_matrix_t& m, double x, double y, double w, double h, const CGContextBacking* b,
+                    CGDrawnText& text) {
+  double left = HUGE_VAL, top = HUGE_VAL, right = -HUGE_VAL, bottom = -HUGE_VAL;
+  for (auto [cx, cy] : {std::pair{x, y}, std::pair{x + w, y}, std::pair{x, y + h}, std::pair{x + w, y + h}}) {
+    cairo_matrix_transform_point(&m, &cx, &cy);
+    left = std::fmin(left, cx), right = std::fmax(right, cx);
+    top = std::fmin(top, cy), bottom = std::fmax(bottom, cy);
+  }
+  left = std::fmax(left, 0), top = std::fmax(top, 0);
+  right = std::fmin(right, static_cast<double>(b->width)), bottom = std::fmin(bottom, static_cast<double>(b->height));
+  if (!(right > left && bottom > top)) right = left, bottom = top;
+  text.x = left, text.y = top, text.width = right - left, text.height = bottom - top;
+}
+
+double linearScale(const cairo_matrix_t& m) { return std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx)); }
+
+}  // namespace
+
 void CGContextDrawImage(CGContextRef c, CGRect rect, CGImageRef image) {
   if (!c || !image || !usableRect(rect) || rect.size.width == 0 || rect.size.height == 0) return;
-  draw(c->_backing, [&](cairo_t* cr) { setImageSource(cr, rect, image); }, [&](cairo_t* cr) { fillRect(cr, rect); });
-  std::vector<CGDrawnText>& texts = c->_backing->drawnTexts;
-  texts.insert(texts.end(), image->_drawnTexts.begin(), image->_drawnTexts.end());
+  CGContextBacking* b = c->_backing;
+  draw(b, [&](cairo_t* cr) { setImageSource(cr, rect, image); }, [&](cairo_t* cr) { fillRect(cr, rect); });
+  // The image's pixel (px, py) lies at user (x + px / sx, maxY - py / sy):
+  // its texts follow it into this bitmap's pixels.
+  double sx = double(image->_width) / rect.size.width, sy = double(image->_height) / rect.size.height;
+  cairo_matrix_t toUser, toDevice;
+  cairo_matrix_init(&toUser, 1 / sx, 0, 0, -1 / sy, rect.origin.x, rect.origin.y + rect.size.height);
+  cairo_matrix_multiply(&toDevice, &toUser, &b->state.ctm);
+  for (CGDrawnText text : image->_drawnTexts) {
+    text.pixelSize *= linearScale(toDevice);
+    placeDrawnText(toDevice, text.x, text.y, text.width, text.height, b, text);
+    b->drawnTexts.push_back(text);
+  }
 }
 
 namespace {
@@ -528,19 +562,26 @@ void CGContextDrawTextInRect(CGContextRef c, const char* utf8, CGRect rect, CGFl
   if (!c || !utf8 || !usableRect(rect)) return;
   CGContextBacking* b = c->_backing;
   Colour fill = b->state.fill;
+  CGDrawnText drawn{utf8, fill.r, fill.g, fill.b, fill.a};
+  drawn.pixelSize = pointSize * linearScale(b->state.ctm);
+  drawn.bold = bold;
   auto glyphs = [&](cairo_t* cr) {
     PangoLayout* layout = textLayout(cr, utf8, rect.size.width, pointSize, bold, alignment);
+    PangoRectangle line;
+    pango_layout_get_extents(layout, nullptr, &line);
     int width = 0, height = 0;
     pango_layout_get_size(layout, &width, &height);
     double top = rect.origin.y;
     if (rect.size.height > 0) top += (rect.size.height - static_cast<double>(height) / PANGO_SCALE) / 2;
+    placeDrawnText(b->state.ctm, rect.origin.x + double(line.x) / PANGO_SCALE, top + double(line.y) / PANGO_SCALE,
+                   double(line.width) / PANGO_SCALE, double(line.height) / PANGO_SCALE, b, drawn);
     cairo_move_to(cr, rect.origin.x, top);
     pango_cairo_layout_path(cr, layout);
     cairo_fill(cr);
     g_object_unref(layout);
   };
   draw(b, [&](cairo_t* cr) { setColour(cr, fill); }, glyphs);
-  b->drawnTexts.push_back({utf8, fill.r, fill.g, fill.b, fill.a});
+  b->drawnTexts.push_back(drawn);
 }
 
 CGSize CGTextMeasure(const char* utf8, CGFloat pointSize, bool bold) {

@@ -55,11 +55,16 @@ typedef CGDataProviderObj* CGDataProviderRef;
 struct CGImagePixels;  // the image's pixels as Cairo draws them (CGImage.cc)
 
 // Model side: a text whose glyphs went into a bitmap, with the fill colour
-// it was drawn in. Contexts and the images made from them keep these so
-// that tools can tell what a picture of text says and how it was painted.
+// it was drawn in, where its line lies in the bitmap's pixels (y down) and
+// its font size in those pixels. Contexts and the images made from them keep
+// these so that tools can tell what a picture of text says, how it was
+// painted, and where it lands once the picture is shown.
 struct CGDrawnText {
   std::string text;
   double r = 0, g = 0, b = 0, a = 1;
+  double x = 0, y = 0, width = 0, height = 0;
+  double pixelSize = 0;
+  bool bold = false;
 };
 
 struct CGImageObj : NSObject {
