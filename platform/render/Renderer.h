@@ -5,8 +5,11 @@
 //   Bitmap picture = renderWindow(window, {.scale = 2, .backgroundStyle = 3, .wallpaper = &wallpaper});
 #pragma once
 
+#include <vector>
+
 #include "platform/foundation/NSObject.h"
 #include "platform/render/Bitmap.h"
+#include "platform/render/Readability.h"
 
 struct UIView;
 
@@ -16,6 +19,9 @@ struct RenderOptions {
   // under a dark blur, anything else is opaque (black behind the views).
   NSInteger backgroundStyle = 0;
   const Bitmap* wallpaper = nullptr;
+  // When given, every text that reaches the screen is measured against what
+  // was composited behind it, in drawing order (see Readability.h).
+  std::vector<TextReading>* readings = nullptr;
 };
 
 // Renders `root` (usually the key window) and its subviews; the bitmap

@@ -1,13 +1,18 @@
 // The Music app's screens as the themed host builds them, read back through
 // the view dump: what is clear, and which colours the host draws its texts
-// and tab bar in, with the default preferences.
+// and tab bar in, with the default preferences; and how readable the texts
+// are, rendered over a wallpaper.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <set>
 
 #include "apps/music/MusicApp.h"
+#include "platform/render/Renderer.h"
 #include "platform/render/ViewDump.h"
+#include "platform/render/Wallpaper.h"
 #include "platform/uikit/uikit.h"
 #include "tests/support/launch.h"
 
@@ -163,6 +168,94 @@ TEST(Screens, SearchStatusBarAndAlertShowTheDefaultTheme) {
           << screen;
     EXPECT_EQ(dumpedValues(dumpScreen("alert"), "_UIDimmingKnockoutBackdropView", "knockoutColor"),
               std::set<std::string>{"#B3B3B3B3"});
+  });
+}
+
+// --- Readability ---------------------------------------------------------------
+
+Bitmap renderOver(UIWindow* window, const Bitmap& wallpaper, std::vector<TextReading>* readings = nullptr) {
+  return renderWindow(window, {2, UIApplication::shared()->backgroundStyle(), &wallpaper, readings});
+}
+
+UIView* viewAtPath(UIView* root, const std::string& path) {
+  UIView* view = root;
+  for (size_t at = 0; view && (at = path.find("/subviews/", at)) != std::string::npos;) {
+    at += 10;
+    size_t index = std::stoul(path.substr(at));
+    std::vector<UIView*> subviews = view->subviewList();
+    view = index < subviews.size() ? subviews[index] : nullptr;
+  }
+  return view;
+}
+
+// The oracle: the screen drawn again without the text, read over the
+// reading's box, each pixel against the ink laid over it.
+std::vector<float> ratiosWithout(const Bitmap& picture, const TextReading& r) {
+  auto first = [](double v) { return static_cast<int>(std::ceil(v * 2 - 0.5)); };
+  std::vector<float> ratios;
+  for (int y = first(r.y); y < first(r.y + r.height); ++y)
+    for (int x = first(r.x); x < first(r.x + r.width); ++x) {
+      uint8_t p[4];
+      picture.rgbaAt(x, y, p);
+      double mixed[3];
+      for (int c = 0; c < 3; ++c) mixed[c] = std::lround(r.ink[c] * 255 * r.ink[3] + p[c] * (1 - r.ink[3])) / 255.0;
+      ratios.push_back(static_cast<float>(contrastRatio(relativeLuminance(mixed[0], mixed[1], mixed[2]),
+                                                        relativeLuminance(p[0] / 255.0, p[1] / 255.0, p[2] / 255.0))));
+    }
+  std::sort(ratios.begin(), ratios.end());
+  return ratios;
+}
+
+TEST(Screens, EachTextIsMeasuredAgainstTheScreenAsItIsWithoutThatText) {
+  inLaunch({.registerHostClasses = &registerMusicClasses}, [] {
+    AutoreleasePool pool;
+    Bitmap wallpaper = builtInWallpaper(640, 1136);
+    Ref<UIWindow> window = musicApp().buildScreen("songs");
+    std::vector<TextReading> readings;
+    renderOver(window, wallpaper, &readings);
+    int checked = 0;
+    for (const TextReading& r : readings) {
+      if (r.viewClass != "UILabel") continue;
+      SCOPED_TRACE(r.text);
+      UIView* label = viewAtPath(window, r.viewPath);
+      ASSERT_NE(label, nullptr);
+      label->setHidden(YES);
+      std::vector<float> ratios = ratiosWithout(renderOver(window, wallpaper), r);
+      label->setHidden(NO);
+      ASSERT_FALSE(ratios.empty());
+      EXPECT_NEAR(r.contrast, ratios[ratios.size() / 2], 1e-4);
+      EXPECT_NEAR(r.worstContrast, ratios[(ratios.size() - 1) / 10], 1e-4);
+      ++checked;
+    }
+    EXPECT_GE(checked, 4) << "the section headers are labels";
+  });
+}
+
+// The themed list's near-white texts read over the built-in wallpaper's
+// dark blur; over a white wallpaper the same texts are flagged.
+TEST(Screens, WhiteTextOverAWhiteWallpaperIsFlagged) {
+  inLaunch({.registerHostClasses = &registerMusicClasses}, [] {
+    AutoreleasePool pool;
+    Bitmap white = Bitmap::create(640, 1136);
+    cairo_t* cr = cairo_create(white.surface());
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    Ref<UIWindow> window = musicApp().buildScreen("songs");
+    std::vector<TextReading> overBuiltIn, overWhite;
+    renderOver(window, builtInWallpaper(640, 1136), &overBuiltIn);
+    renderOver(window, white, &overWhite);
+    ASSERT_EQ(overBuiltIn.size(), overWhite.size());
+    int whiteTexts = 0;
+    for (size_t i = 0; i < overWhite.size(); ++i) {
+      const TextReading& r = overWhite[i];
+      bool inTheList = r.viewClass == "UILabel" || r.viewClass.rfind("MusicSongList", 0) == 0;
+      if (!inTheList || std::min({r.ink[0], r.ink[1], r.ink[2]}) < 0.85) continue;
+      ++whiteTexts;
+      EXPECT_EQ(r.verdict, ReadabilityVerdict::BelowAA) << r.text << " " << r.worstContrast;
+      EXPECT_GE(overBuiltIn[i].worstContrast, 4.5) << r.text;
+    }
+    EXPECT_GE(whiteTexts, 20);
   });
 }
 

@@ -1,9 +1,10 @@
-// The compositor on small view trees, pixel by pixel, and the JSON dump of
-// a known tree.
+// The compositor on small view trees, pixel by pixel, the texts it measures
+// while it draws, and the JSON dump of a known tree.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 
 #include "platform/coregraphics/CGContext.h"
 #include "platform/render/Renderer.h"
@@ -195,6 +196,213 @@ TEST(ViewDump, KnownTreeHasTheStableKeys) {
   EXPECT_EQ(settings["style"], 2);
   EXPECT_EQ(settings["blurQuality"], "default");
   EXPECT_EQ(dump["subviews"][1]["frame"], nlohmann::json({0, 0, 320, 100})) << "an autosizing blur fills its superview";
+}
+
+// --- Readability ---------------------------------------------------------------
+
+std::vector<TextReading> readingsOf(UIView* root, double scale = 2) {
+  std::vector<TextReading> readings;
+  renderWindow(root, {.scale = scale, .readings = &readings});
+  return readings;
+}
+
+UIColor* grey(int value) { return UIColor::withWhite(value / 255.0, 1); }
+
+Ref<UILabel> labelIn(UIView* parent, CGRect frame, UIColor* ink, UIFont* font = UIFont::systemFont(17)) {
+  Ref<UILabel> label = UIView::make<UILabel>(frame);
+  label->setText("Readable text"_ns);
+  label->setTextColor(ink);
+  label->setFont(font);
+  parent->addSubview(label);
+  return label;
+}
+
+TEST(Readability, RatiosOverSolidBackgroundsAndTheInkAsItLands) {
+  struct Case {
+    const char* what;
+    UIColor *background, *ink;
+    CGFloat labelAlpha;
+    double inkAlpha, ratio;
+    ReadabilityVerdict verdict;
+  };
+  AutoreleasePool pool;
+  const Case cases[] = {
+      {"white on black", UIColor::blackColor(), UIColor::whiteColor(), 1, 1, 21, ReadabilityVerdict::AAA},
+      {"#777777 on white", UIColor::whiteColor(), grey(0x77), 1, 1, 4.48, ReadabilityVerdict::BelowAA},
+      {"#767676 on white", UIColor::whiteColor(), grey(0x76), 1, 1, 4.54, ReadabilityVerdict::AA},
+      // Laid over white, half of black is the grey #808080.
+      {"half-transparent black ink", UIColor::whiteColor(), UIColor::withWhite(0, 0.5), 1, 0.5, 3.95,
+       ReadabilityVerdict::BelowAA},
+      {"black ink in a half-transparent label", UIColor::whiteColor(), UIColor::blackColor(), 0.5, 0.5, 3.95,
+       ReadabilityVerdict::BelowAA},
+      // #404040 over black.
+      {"half-transparent white in a half-transparent label", UIColor::blackColor(), UIColor::withWhite(1, 0.5), 0.5,
+       0.25, 2.03, ReadabilityVerdict::BelowAA},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Ref<UIView> root = viewWith(CGRectMake(0, 0, 200, 40), c.background);
+    labelIn(root, CGRectMake(10, 10, 180, 20), c.ink)->setAlpha(c.labelAlpha);
+    std::vector<TextReading> readings = readingsOf(root);
+    ASSERT_EQ(readings.size(), 1u);
+    EXPECT_NEAR(readings[0].contrast, c.ratio, 0.01);
+    EXPECT_NEAR(readings[0].worstContrast, c.ratio, 0.01);
+    EXPECT_EQ(readings[0].verdict, c.verdict);
+    EXPECT_DOUBLE_EQ(readings[0].ink[3], c.inkAlpha);
+  }
+}
+
+// White ink over a background white on the left quarter of the text and
+// black on the rest: the median reads the black, the worst case the white.
+TEST(Readability, AWorstCaseFindsTheWorseSideOfTheBackground) {
+  AutoreleasePool pool;
+  Ref<UIView> root = viewWith(CGRectMake(0, 0, 200, 40), UIColor::blackColor());
+  Ref<UIView> lighter = viewWith(CGRectZero, UIColor::whiteColor());
+  root->addSubview(lighter);
+  labelIn(root, CGRectMake(10, 10, 180, 20), UIColor::whiteColor());
+  TextReading alone = readingsOf(root).at(0);
+  lighter->setFrame(CGRectMake(0, 0, alone.x + alone.width / 4, 40));
+  TextReading split = readingsOf(root).at(0);
+  EXPECT_NEAR(split.contrast, 21, 0.01);
+  EXPECT_NEAR(split.worstContrast, 1, 0.01);
+  EXPECT_EQ(split.verdict, ReadabilityVerdict::BelowAA);
+  EXPECT_EQ(alone.verdict, ReadabilityVerdict::AAA);
+}
+
+TEST(Readability, LargeTextThresholdsAtTheirEdges) {
+  struct Case {
+    int grey;  // on white: #888888 is 3.54:1, #666666 5.74:1
+    CGFloat size;
+    bool bold;
+    ReadabilityVerdict verdict;
+  };
+  AutoreleasePool pool;
+  const Case cases[] = {
+      {0x88, 17.9, false, ReadabilityVerdict::BelowAA}, {0x88, 18, false, ReadabilityVerdict::AA},
+      {0x88, 13.9, true, ReadabilityVerdict::BelowAA},  {0x88, 14, true, ReadabilityVerdict::AA},
+      {0x88, 17.9, true, ReadabilityVerdict::AA},       {0x88, 14, false, ReadabilityVerdict::BelowAA},
+      {0x66, 17.9, false, ReadabilityVerdict::AA},      {0x66, 18, false, ReadabilityVerdict::AAA},
+      {0x66, 13.9, true, ReadabilityVerdict::AA},       {0x66, 14, true, ReadabilityVerdict::AAA},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.grey) + " at " + std::to_string(c.size) + (c.bold ? " bold" : ""));
+    Ref<UIView> root = viewWith(CGRectMake(0, 0, 200, 40), UIColor::whiteColor());
+    labelIn(root, CGRectMake(10, 5, 180, 30), grey(c.grey), c.bold ? UIFont::boldSystemFont(c.size) : UIFont::systemFont(c.size));
+    std::vector<TextReading> readings = readingsOf(root);
+    ASSERT_EQ(readings.size(), 1u);
+    EXPECT_EQ(readings[0].pointSize, c.size);
+    EXPECT_EQ(readings[0].verdict, c.verdict) << readings[0].worstContrast;
+  }
+}
+
+// A label at (10, 10) in a 200 × 40 window, and what else the window holds.
+TEST(Readability, TextsThatDoNotReachTheScreenAreLeftOutAndPartCoversAreSaid) {
+  struct Case {
+    const char* what;
+    std::function<void(UIView* root, UILabel* label)> arrange;
+    size_t count;
+    double covered;
+  };
+  AutoreleasePool pool;
+  const Case cases[] = {
+      {"in view", [](UIView*, UILabel*) {}, 1, 0},
+      {"hidden", [](UIView*, UILabel* label) { label->setHidden(YES); }, 0, 0},
+      {"transparent", [](UIView*, UILabel* label) { label->setAlpha(0); }, 0, 0},
+      {"off screen", [](UIView*, UILabel* label) { label->setFrame(CGRectMake(250, 10, 180, 20)); }, 0, 0},
+      {"half off screen", [](UIView*, UILabel* label) { label->setFrame(CGRectMake(-100, 10, 180, 20)); }, 1, 0},
+      {"under a later opaque view",
+       [](UIView* root, UILabel*) { root->addSubview(viewWith(CGRectMake(0, 0, 200, 40), UIColor::redColor())); }, 0,
+       0},
+      {"under a later blur", [](UIView* root, UILabel*) {
+         root->addSubview(adopt(objc::alloc<UIBackdropView>()->initWithFrame(CGRectMake(0, 0, 200, 40), NO,
+                                                                              UIBackdropViewSettings::forStyle(0))));
+       }, 0, 0},
+      {"under a later half-transparent view",
+       [](UIView* root, UILabel*) {
+         root->addSubview(viewWith(CGRectMake(0, 0, 200, 40), UIColor::withRGBA(1, 0, 0, 0.5)));
+       },
+       1, 0},
+      // Covers only hide what was drawn before them: the other label.
+      {"over an opaque view drawn before it",
+       [](UIView* root, UILabel*) {
+         root->insertSubviewAtIndex(viewWith(CGRectMake(0, 0, 200, 40), UIColor::blackColor()), 0);
+         Ref<UILabel> other = UIView::make<UILabel>(CGRectMake(10, 10, 180, 20));
+         other->setText("Other"_ns);
+         root->insertSubviewAtIndex(other, 0);
+       },
+       1, 0},
+      {"its top half covered later",
+       [](UIView* root, UILabel*) {
+         root->addSubview(viewWith(CGRectMake(0, 0, 200, 20.5), UIColor::redColor()));
+       },
+       1, 0.5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Ref<UIView> root = viewWith(CGRectMake(0, 0, 200, 40), UIColor::whiteColor());
+    Ref<UILabel> label = labelIn(root, CGRectMake(10, 10, 180, 20), UIColor::blackColor());
+    c.arrange(root, label);
+    std::vector<TextReading> readings = readingsOf(root);
+    ASSERT_EQ(readings.size(), c.count);
+    if (c.count == 0) continue;
+    EXPECT_EQ(readings[0].text, "Readable text");
+    EXPECT_NEAR(readings[0].covered, c.covered, 0.05);
+    EXPECT_GE(readings[0].x, 0) << "the box is the part on the screen";
+    EXPECT_LE(readings[0].x + readings[0].width, 200);
+  }
+}
+
+// Text drawn into an image at scale 2, shown by an image view twice the
+// image's size: measured where it lands, at the size it shows, in the
+// colour its pixels have.
+TEST(Readability, TextInAnImageIsMeasuredWhereTheImageLands) {
+  AutoreleasePool pool;
+  UIGraphicsBeginImageContextWithOptions(CGSizeMake(100, 20), NO, 2);
+  drawString("Station"_ns, CGRectMake(0, 0, 100, 20),
+             NSDictionary::withObjectsAndKeys({grey(0x77), NSForegroundColorAttributeName(), UIFont::systemFont(10),
+                                               NSFontAttributeName()}));
+  UIImage* drawing = UIGraphicsGetImageFromCurrentImageContext();
+  UIGraphicsEndImageContext();
+  for (bool asTemplate : {false, true}) {
+    SCOPED_TRACE(asTemplate ? "template" : "as drawn");
+    Ref<UIView> root = viewWith(CGRectMake(0, 0, 300, 100), UIColor::whiteColor());
+    Ref<UIImageView> shown = UIView::make<UIImageView>(CGRectMake(30, 40, 200, 40));
+    shown->setImage(asTemplate ? drawing->imageWithRenderingMode(UIImageRenderingModeAlwaysTemplate) : drawing);
+    shown->setTintColor(UIColor::blackColor());
+    root->addSubview(shown);
+    std::vector<TextReading> readings = readingsOf(root);
+    ASSERT_EQ(readings.size(), 1u);
+    const TextReading& r = readings[0];
+    EXPECT_EQ(r.text, "Station");
+    EXPECT_TRUE(r.inImage);
+    EXPECT_EQ(r.viewClass, "UIImageView");
+    EXPECT_EQ(r.viewPath, "/subviews/0");
+    EXPECT_NEAR(r.pointSize, 20, 1e-9);
+    EXPECT_NEAR(r.x, 30, 1);
+    EXPECT_GT(r.y, 40);
+    EXPECT_LT(r.y + r.height, 80);
+    EXPECT_NEAR(r.contrast, asTemplate ? 21 : 4.48, 0.05);
+  }
+}
+
+TEST(Readability, TheViewDumpGainsEachTextsRatios) {
+  AutoreleasePool pool;
+  Ref<UIView> root = viewWith(CGRectMake(0, 0, 200, 80), UIColor::whiteColor());
+  Ref<UIView> row = viewWith(CGRectMake(0, 40, 200, 40), nil);
+  root->addSubview(viewWith(CGRectMake(0, 0, 200, 40), nil));
+  root->addSubview(row);
+  labelIn(row, CGRectMake(10, 10, 180, 20), grey(0x77));
+  std::vector<TextReading> readings = readingsOf(root);
+  ASSERT_EQ(readings.size(), 1u);
+  EXPECT_EQ(readings[0].viewPath, "/subviews/1/subviews/0");
+  nlohmann::json dump = dumpView(root);
+  addReadingsToDump(dump, readings);
+  const nlohmann::json& label = dump["subviews"][1]["subviews"][0];
+  ASSERT_EQ(label["readability"].size(), 1u);
+  EXPECT_EQ(label["readability"][0]["text"], "Readable text");
+  EXPECT_EQ(label["readability"][0]["worstContrast"], 4.47) << "cut, not rounded, to two places";
+  EXPECT_EQ(label["readability"][0]["verdict"], "below AA");
+  EXPECT_FALSE(dump["subviews"][1].contains("readability")) << "only the view that drew the text";
 }
 
 }  // namespace
