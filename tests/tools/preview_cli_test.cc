@@ -1,5 +1,6 @@
 // mirel-preview as a user runs it: a run over one app, preference values it
-// warns about, wrong arguments and unreadable files.
+// warns about, wrong arguments and unreadable files, readability and its
+// minimum.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -25,8 +26,18 @@ TEST(PreviewCommandLine, ExitStatusesAndMessages) {
       {"scale out of range", "--scale 9", {}, 2, "", "9"},
       {"unknown option", "--colour red", {}, 2, "", "--colour"},
       {"help", "--help", {}, 0, "--compare", ""},
+      {"readability, stock beside themed", "--app messages --readability --out " + out + "/readable", {}, 0,
+       "; below AA: stock ", ""},
+      {"a minimum that some texts miss", "--app messages --min-contrast 3 --out " + out, {}, 1, "wrote",
+       "mirel-preview: messages-conversations: \"Sunday\" is "},
+      {"a minimum every text meets", "--app messages --min-contrast 1 --out " + out, {}, 0, "wrote", ""},
+      {"a minimum out of range", "--min-contrast 0.5", {}, 2, "", "--min-contrast"},
   });
   EXPECT_TRUE(std::filesystem::exists(out + "/messages-conversations.png"));
+  for (const char* made : {"messages-conversations-readability.json", "messages-conversations-readability.png"})
+    EXPECT_TRUE(std::filesystem::exists(out + "/readable/" + made)) << made;
+  EXPECT_FALSE(std::filesystem::exists(out + "/readable/messages-conversations-stock-readability.json"))
+      << "the stock files come with --stock or --compare only";
 }
 
 }  // namespace

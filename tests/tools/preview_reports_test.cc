@@ -1,14 +1,19 @@
 // What mirel-preview tells a user: preference values read as black or as a
-// default, and launches that fail, each named.
+// default, launches that fail, each named, and how readable each screen's
+// texts are; and the readings a tool gets with a screen's picture.
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <fstream>
+#include <set>
 #include <stdexcept>
 
+#include "apps/messages/MessagesApp.h"
 #include "platform/foundation/foundation.h"
 #include "tests/support/launch.h"
+#include "tools/common/screen_render.h"
 #include "tools/preview/preference_warnings.h"
+#include "tools/preview/readability_summary.h"
 #include "tools/preview/screen_launch.h"
 #include "tweak/color_from_hex.h"
 
@@ -85,6 +90,56 @@ TEST(ScreenLaunch, AFailedLaunchSaysWhichScreenAndWhy) {
     else
       EXPECT_EQ(said, "");
   }
+}
+
+nlohmann::json textRecord(const char* text, double worst, const char* verdict) {
+  return {{"text", text}, {"worstContrast", worst}, {"verdict", verdict}};
+}
+
+TEST(ReadabilityReport, ALinePerScreenStockBesideThemed) {
+  const nlohmann::json stock = {textRecord("Songs", 6.5, "AA"), textRecord("9:41 AM", 3.94, "below AA")};
+  const nlohmann::json themed = {textRecord("Large", 3.2, "AA"), textRecord("9:41 AM", 2.19, "below AA"),
+                                 textRecord("9:12 AM", 2.16, "below AA")};
+  const nlohmann::json passing = {textRecord("Songs", 7.5, "AAA")};
+  const struct {
+    const char* what;
+    const nlohmann::json *stock, *themed;
+    const char* line;
+  } cases[] = {
+      {"both, counted apart", &stock, &themed,
+       "music-songs: 3 texts (stock 2); below AA: stock 1 (worst 3.9:1 \"9:41 AM\"), themed 2 (worst 2.1:1 \"9:12 "
+       "AM\")"},
+      {"themed alone", nullptr, &themed, "music-songs: 3 texts; below AA: themed 2 (worst 2.1:1 \"9:12 AM\")"},
+      {"stock alone", &stock, nullptr, "music-songs: 2 texts; below AA: stock 1 (worst 3.9:1 \"9:41 AM\")"},
+      {"nothing below", &passing, &passing, "music-songs: 1 text; below AA: stock 0, themed 0"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(readabilitySummary("music-songs", c.stock, c.themed), c.line) << c.what;
+}
+
+TEST(ReadabilityReport, TextsBelowTheMinimumAreNamedWithTheirScreen) {
+  const nlohmann::json texts = {textRecord("Below", 2.99, "below AA"), textRecord("At", 3, "AA"),
+                                textRecord("Above", 3.01, "AA"), textRecord("Far \"below\"", 1.2, "below AA")};
+  std::vector<std::string> lines = contrastFailures("messages-conversations", texts, 3);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "messages-conversations: \"Below\" is 2.9:1 at worst, below 3.0:1");
+  EXPECT_EQ(lines[1], "messages-conversations: \"Far \\\"below\\\"\" is 1.2:1 at worst, below 3.0:1");
+  EXPECT_TRUE(contrastFailures("messages-conversations", texts, 1).empty());
+}
+
+// Measuring reads pixels only: the picture that comes with the readings is
+// the one without them, byte for byte.
+TEST(ScreenRender, ReadingsComeBackWithTheSamePicture) {
+  ScreenRenderRequest request{.app = &messagesApp(), .screen = "conversations", .themed = true};
+  std::string plain, measured, error;
+  nlohmann::json texts;
+  ASSERT_TRUE(renderScreenPNG(request, &plain, &error)) << error;
+  ASSERT_TRUE(renderScreenReadability(request, &measured, &texts, &error)) << error;
+  EXPECT_EQ(plain, measured);
+  ASSERT_TRUE(texts.is_array());
+  std::set<std::string> said;
+  for (const nlohmann::json& t : texts) said.insert(t["text"].get<std::string>() + " " + t["verdict"].get<std::string>());
+  EXPECT_TRUE(said.count("Messages AAA")) << texts.dump();
+  EXPECT_TRUE(said.count("Sunday below AA")) << "a grey date over the blur";
 }
 
 }  // namespace

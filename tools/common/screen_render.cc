@@ -1,6 +1,7 @@
 // One screen, one launch: the device root is a fresh temporary folder with
 // the preferences file in its device place; the child writes
-// the picture into that folder and the parent reads it back.
+// the picture (and, when asked, the texts' readings) into that folder and
+// the parent reads them back.
 #include "tools/common/screen_render.h"
 
 #include <unistd.h>
@@ -47,9 +48,7 @@ struct TemporaryRoot {
   }
 };
 
-}  // namespace
-
-bool renderScreenPNG(const ScreenRenderRequest& request, std::string* png, std::string* error) {
+bool render(const ScreenRenderRequest& request, std::string* png, nlohmann::json* texts, std::string* error) {
   if (!request.app) {
     *error = "no application given";
     return false;
@@ -65,6 +64,7 @@ bool renderScreenPNG(const ScreenRenderRequest& request, std::string* png, std::
     return false;
   }
   const fs::path picture = fs::path(root.path) / "picture.png";
+  const fs::path readings = fs::path(root.path) / "readability.json";
   const HostApp& app = *request.app;
   int status = runInChildProcess([&] {
     HostDescription host = app.host;
@@ -81,14 +81,19 @@ bool renderScreenPNG(const ScreenRenderRequest& request, std::string* png, std::
       builtIn = builtInWallpaper(static_cast<int>(320 * request.scale), static_cast<int>(568 * request.scale));
       wallpaper = &builtIn;
     }
-    RenderOptions options{request.scale, UIApplication::shared()->backgroundStyle(), wallpaper};
+    std::vector<TextReading> measured;
+    RenderOptions options{request.scale, UIApplication::shared()->backgroundStyle(), wallpaper,
+                          texts ? &measured : nullptr};
     std::string ignored;
-    return renderWindow(window, options).writePNG(picture.string(), &ignored) ? 0 : 4;
+    if (!renderWindow(window, options).writePNG(picture.string(), &ignored)) return 4;
+    if (texts && !writeFile(readings, readingsJson(measured).dump())) return 5;
+    return 0;
   });
   if (status != 0) {
     *error = app.name + " " + request.screen + ": " +
              (status == 3   ? std::string("no such screen")
               : status == 4 ? std::string("cannot write the picture")
+              : status == 5 ? std::string("cannot write the readings")
                             : "the launch failed with status " + std::to_string(status));
     return false;
   }
@@ -96,5 +101,21 @@ bool renderScreenPNG(const ScreenRenderRequest& request, std::string* png, std::
     *error = "cannot read the rendered picture back";
     return false;
   }
+  std::string bytes;
+  if (texts && (!readFile(readings, &bytes) || (*texts = nlohmann::json::parse(bytes, nullptr, false)).is_discarded())) {
+    *error = "cannot read the readings back";
+    return false;
+  }
   return true;
+}
+
+}  // namespace
+
+bool renderScreenPNG(const ScreenRenderRequest& request, std::string* png, std::string* error) {
+  return render(request, png, nullptr, error);
+}
+
+bool renderScreenReadability(const ScreenRenderRequest& request, std::string* png, nlohmann::json* texts,
+                             std::string* error) {
+  return render(request, png, texts, error);
 }

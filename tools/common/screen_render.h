@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 
@@ -29,3 +30,9 @@ struct ScreenRenderRequest {
 
 // Fills `png` and returns true; otherwise an error naming what failed.
 bool renderScreenPNG(const ScreenRenderRequest& request, std::string* png, std::string* error);
+
+// The same, and every text of the screen measured against what is drawn
+// behind it while the picture is drawn: `texts` gets the records as
+// mirel-preview writes them in APP-SCREEN-readability.json's "texts".
+bool renderScreenReadability(const ScreenRenderRequest& request, std::string* png, nlohmann::json* texts,
+                             std::string* error);

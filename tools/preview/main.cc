@@ -16,12 +16,14 @@
 #include "apps/messages/MessagesApp.h"
 #include "apps/music/MusicApp.h"
 #include "platform/foundation/foundation.h"
+#include "platform/render/ReadabilityPicture.h"
 #include "platform/render/Renderer.h"
 #include "platform/render/ViewDump.h"
 #include "platform/render/Wallpaper.h"
 #include "platform/uikit/uikit.h"
 #include "tools/preview/now_playing.h"
 #include "tools/preview/preference_warnings.h"
+#include "tools/preview/readability_summary.h"
 #include "tools/preview/screen_launch.h"
 #include "tools/preview/setting_overrides.h"
 #include "tweak/color_from_hex.h"
@@ -37,8 +39,9 @@ namespace {
 struct Options {
   std::string app = "all";
   std::string prefs, artwork, wallpaper, out = "preview";
-  bool stock = false, compare = false, dumpJson = false, hooks = false;
+  bool stock = false, compare = false, dumpJson = false, hooks = false, readability = false;
   double scale = 2;
+  double minContrast = 0;  // 0: no minimum
   std::vector<std::string> sets;
   std::vector<SettingOverride> overrides;  // the --set values, typed
 };
@@ -96,11 +99,21 @@ void printReport(const std::string& app) {
                 kindText(r.row->kind).c_str(), r.row->selector, installOutcomeText(r.outcome));
 }
 
-// Renders one screen in a fresh launch; writes the PNG and, when asked, the
-// JSON dump. Returns 0 on success.
+// What one launch writes; an empty path writes nothing.
+struct ScreenFiles {
+  std::string png, dump;
+  std::string readings, outlined;  // -readability.json and -readability.png
+};
+
+// Renders one screen in a fresh launch and writes its files. With `texts`
+// the texts are measured and come back (the "texts" of the readings file).
+// Returns 0 on success.
 int renderScreen(const HostApp& app, const std::string& screen, bool themed, const Options& options,
-                 const Bitmap& wallpaper, const std::string& pngPath, const std::string& jsonPath, bool report) {
+                 const Bitmap& wallpaper, const ScreenFiles& files, nlohmann::json* texts, bool report) {
   std::string root = prepareDeviceRoot(options);
+  // The launch hands its readings back through a file in its device folder
+  // when none is asked for beside the pictures.
+  const std::string readingsPath = files.readings.empty() ? root + "/readability.json" : files.readings;
   int status = runScreenLaunch(app.name + " " + screen + (themed ? "" : " (stock)"), [&] {
     HostDescription host = app.host;
     host.deviceRoot = root;
@@ -114,24 +127,53 @@ int renderScreen(const HostApp& app, const std::string& screen, bool themed, con
       std::fprintf(stderr, "mirel-preview: %s has no screen %s\n", app.name.c_str(), screen.c_str());
       return 1;
     }
-    RenderOptions render{options.scale, UIApplication::shared()->backgroundStyle(), &wallpaper};
+    // Measuring reads pixels only: the picture is the same either way.
+    std::vector<TextReading> readings;
+    bool measure = texts || !files.dump.empty();
+    RenderOptions render{options.scale, UIApplication::shared()->backgroundStyle(), &wallpaper,
+                         measure ? &readings : nullptr};
     Bitmap picture = renderWindow(window, render);
     std::string error;
-    if (!picture.writePNG(pngPath, &error)) {
+    if (!files.png.empty() && !picture.writePNG(files.png, &error)) {
       std::fprintf(stderr, "mirel-preview: %s\n", error.c_str());
       return 1;
     }
-    if (!jsonPath.empty()) {
+    if (!files.outlined.empty() && !outlinedPicture(picture, readings, options.scale).writePNG(files.outlined, &error)) {
+      std::fprintf(stderr, "mirel-preview: %s\n", error.c_str());
+      return 1;
+    }
+    if (texts) {
+      nlohmann::json out = {{"app", app.name},
+                            {"screen", screen},
+                            {"look", themed ? "themed" : "stock"},
+                            {"texts", readingsJson(readings)}};
+      if (!(std::ofstream(readingsPath) << out.dump(2) << "\n")) {
+        std::fprintf(stderr, "mirel-preview: cannot write %s\n", readingsPath.c_str());
+        return 1;
+      }
+    }
+    if (!files.dump.empty()) {
       nlohmann::json dump = {{"app", app.name},
                              {"screen", screen},
                              {"bundleIdentifier", app.host.bundleIdentifier ? app.host.bundleIdentifier : ""},
                              {"backgroundStyle", UIApplication::shared()->backgroundStyle()},
                              {"window", dumpView(window)}};
+      addReadingsToDump(dump["window"], readings);
       if (screen == "nowplaying") dump["nowPlayingScheme"] = nowPlayingSchemeJson();
-      std::ofstream(jsonPath) << dump.dump(2) << "\n";
+      std::ofstream(files.dump) << dump.dump(2) << "\n";
     }
     return 0;
   });
+  if (status == 0 && texts) {
+    std::ifstream in(readingsPath);
+    nlohmann::json back = nlohmann::json::parse(in, nullptr, false);
+    if (back.is_discarded() || !back.contains("texts")) {
+      std::fprintf(stderr, "mirel-preview: %s %s: the readings did not come back\n", app.name.c_str(), screen.c_str());
+      status = 1;
+    } else {
+      *texts = back["texts"];
+    }
+  }
   fs::remove_all(root);
   return status;
 }
@@ -185,6 +227,12 @@ int main(int argc, char** argv) {
   cli.add_flag("--compare", options.compare, "also write each screen stock and themed side by side");
   cli.add_flag("--dump-json", options.dumpJson, "also write each screen's view tree as JSON");
   cli.add_flag("--hooks", options.hooks, "print the installation report of the launched hosts");
+  cli.add_flag("--readability", options.readability,
+               "measure each text's contrast over what is drawn behind it (APP-SCREEN-readability.json and .png, a "
+               "line per screen)");
+  cli.add_option("--min-contrast", options.minContrast,
+                 "R: a text whose worst-case contrast is below R:1 fails the run (exit status 1)")
+      ->check(CLI::Range(1.0, 21.0));
   cli.add_option("--scale", options.scale, "screen scale")->check(CLI::Range(1.0, 4.0))->capture_default_str();
   if (std::optional<int> status = parseArguments(cli, argc, argv)) return *status;
 
@@ -242,24 +290,50 @@ int main(int argc, char** argv) {
   if (options.app == "music" || options.app == "all") apps.push_back(&musicApp());
   if (options.app == "messages" || options.app == "all") apps.push_back(&messagesApp());
 
+  const bool measure = options.readability || options.minContrast > 0;
+  // The files of one rendering: BASE.png, BASE.json, BASE-readability.*.
+  auto filesFor = [&](const std::string& base) {
+    ScreenFiles files{base + ".png"};
+    if (options.dumpJson) files.dump = base + ".json";
+    if (options.readability) {
+      files.readings = base + "-readability.json";
+      files.outlined = base + "-readability.png";
+    }
+    return files;
+  };
+
   int failures = 0;
   for (const HostApp* app : apps) {
     bool reported = false;
     for (const std::string& screen : app->screens) {
-      std::string base = options.out + "/" + app->name + "-" + screen;
+      std::string name = app->name + "-" + screen;
+      std::string base = options.out + "/" + name;
       bool themed = !options.stock;
       bool report = options.hooks && themed && !reported;
       reported = reported || report;
-      if (renderScreen(*app, screen, themed, options, wallpaper, base + ".png", options.dumpJson ? base + ".json" : "",
+      nlohmann::json texts, stockTexts;
+      if (renderScreen(*app, screen, themed, options, wallpaper, filesFor(base), measure ? &texts : nullptr,
                        report) != 0) {
         ++failures;
         continue;
       }
       std::printf("wrote %s.png\n", base.c_str());
+      if (options.minContrast > 0) {
+        std::vector<std::string> below = contrastFailures(name, texts, options.minContrast);
+        for (const std::string& line : below) std::fprintf(stderr, "mirel-preview: %s\n", line.c_str());
+        if (!below.empty()) ++failures;
+      }
+      // The stock look beside the themed one, measured only, when no
+      // stock picture is asked for.
+      if (options.readability && themed && !options.compare &&
+          renderScreen(*app, screen, false, options, wallpaper, {}, &stockTexts, false) != 0) {
+        ++failures;
+        continue;
+      }
       if (options.compare && themed) {
         std::string stockPng = base + "-stock.png";
-        if (renderScreen(*app, screen, false, options, wallpaper, stockPng,
-                         options.dumpJson ? base + "-stock.json" : "", false) != 0) {
+        if (renderScreen(*app, screen, false, options, wallpaper, filesFor(base + "-stock"),
+                         options.readability ? &stockTexts : nullptr, false) != 0) {
           ++failures;
           continue;
         }
@@ -271,6 +345,8 @@ int main(int argc, char** argv) {
         }
         std::printf("wrote %s-compare.png (stock left, themed right)\n", base.c_str());
       }
+      if (options.readability)
+        std::printf("%s\n", readabilitySummary(name, themed ? &stockTexts : &texts, themed ? &texts : nullptr).c_str());
     }
   }
   return failures ? kExitInputFailed : kExitDone;
