@@ -91,6 +91,11 @@ bool wholeNumberText(const std::string& text, bool real) {
   return stop == core.c_str() + core.size();
 }
 
+// A text as a warning quotes it: a long one is cut, so a line stays a line.
+std::string quoted(const std::string& text) {
+  return "\"" + (text.size() <= 40 ? text : text.substr(0, 40) + "...") + "\"";
+}
+
 bool spelledBool(const std::string& text) {
   for (const char* word : {"YES", "NO", "yes", "no", "true", "false", "TRUE", "FALSE", "1", "0"})
     if (text == word) return true;
@@ -182,17 +187,17 @@ std::string misreadingOf(const Key& key, const PreferenceReading& r, id value) {
       if (!isString)
         return name + " holds the number " + text + ", read as the colour text \"" + text + "\": " + colourAsText(r.rgba);
       if (wellFormedColourText(text)) return "";
-      return name + " \"" + text + "\" is not a colour text (RGB, RGBA, RRGGBB or RRGGBBAA in hexadecimal); it became " +
+      return name + " " + quoted(text) + " is not a colour text (RGB, RGBA, RRGGBB or RRGGBBAA in hexadecimal); it became " +
              colourAsText(r.rgba);
     case PreferenceKind::Bool:
       if (!isString || spelledBool(text)) return "";
-      return name + " \"" + text + "\" is not a yes or no; it became " + (r.boolValue ? "YES" : "NO");
+      return name + " " + quoted(text) + " is not a yes or no; it became " + (r.boolValue ? "YES" : "NO");
     case PreferenceKind::Integer:
       if (!isString || wholeNumberText(text, false)) return "";
-      return name + " \"" + text + "\" is not a whole number; it became " + std::to_string(r.integerValue);
+      return name + " " + quoted(text) + " is not a whole number; it became " + std::to_string(r.integerValue);
     case PreferenceKind::Real:
       if (!isString || wholeNumberText(text, true)) return "";
-      return name + " \"" + text + "\" is not a number; it became " + numberText(r.realValue);
+      return name + " " + quoted(text) + " is not a number; it became " + numberText(r.realValue);
   }
   return "";
 }

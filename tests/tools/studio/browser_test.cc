@@ -19,7 +19,7 @@
 #include <nlohmann/json.hpp>
 #include <thread>
 
-extern char** environ;
+#include "tests/tools/studio/child_process.h"
 
 namespace {
 
@@ -29,69 +29,6 @@ namespace fs = std::filesystem;
 
 const char* kChromium = "/usr/bin/chromium";
 const char* kChromedriver = "/usr/bin/chromedriver";
-
-// A child process that is ended (TERM, then KILL) when the test is done.
-class Child {
- public:
-  // Starts `argv`; with `captureLine`, the first line it prints is read
-  // back (within the timeout) into `line`.
-  bool start(std::vector<std::string> argv, std::string* line = nullptr) {
-    int out[2];
-    if (line && pipe(out) != 0) return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (line) {
-      posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-      posix_spawn_file_actions_addclose(&actions, out[0]);
-    }
-    std::vector<char*> args;
-    for (std::string& a : argv) args.push_back(a.data());
-    args.push_back(nullptr);
-    int failed = posix_spawn(&pid_, args[0], &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (!line) return failed == 0;
-    close(out[1]);
-    if (failed != 0) return close(out[0]), false;
-    auto until = Clock::now() + std::chrono::seconds(20);
-    char c;
-    while (Clock::now() < until) {
-      pollfd p{out[0], POLLIN, 0};
-      if (poll(&p, 1, 200) <= 0) continue;
-      if (read(out[0], &c, 1) != 1) break;
-      if (c == '\n') break;
-      line->push_back(c);
-    }
-    close(out[0]);
-    return !line->empty();
-  }
-  ~Child() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    for (int i = 0; i < 50; ++i) {
-      if (waitpid(pid_, nullptr, WNOHANG) == pid_) return;
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-  }
-
- private:
-  pid_t pid_ = -1;
-};
-
-int freeLoopbackPort() {
-  int s = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  int port = -1;
-  if (bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-      getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-    port = ntohs(address.sin_port);
-  close(s);
-  return port;
-}
 
 // A WebDriver session with headless chromium.
 class Browser {
