@@ -121,6 +121,8 @@ bool Studio::openDocument(std::vector<std::string>* warnings, std::string* error
   std::string bytes;
   bool missing = false;
   if (!readWholeFile(path, &bytes, &missing, error)) return false;
+  // An empty file holds nothing to keep: it is a new document.
+  missing = missing || bytes.empty();
   Preferences document;
   json readings;
   if (!missing) {
@@ -222,20 +224,28 @@ int Studio::commit(const Edit& edit, Record record, uint64_t group, json* reply)
   json asked = json::object();
   if (!change.empty()) {
     const std::string bytes = next.propertyList();
+    auto publish = [&](const Preferences& prefs) {
+      std::lock_guard guard(state_);
+      preferences_ = prefs;
+      documentBytes_ = bytes;
+    };
+    // Renders start at once from the values the change set (a page's
+    // change knows them); the reading below then corrects any it did not.
+    publish(next);
+    asked = scheduleRenders();
     // Read back as the extension reads it: the values and warnings shown
     // are the extension's, never the page's idea of them.
     json readings;
     std::string readError;
     if (readAsExtension(bytes, &readings, &readError)) next.setReadings(readings);
+    publish(next);
+    asked.update(scheduleRenders());
     {
       std::lock_guard guard(state_);
-      preferences_ = next;
-      documentBytes_ = bytes;
       ++revision_;
       canUndo_ = history_.canUndo();
       canRedo_ = history_.canRedo();
     }
-    asked = scheduleRenders();
     if (!options_.documentPath.empty()) {
       std::string saveError;
       bool saved = saveFileAtomically(options_.documentPath, bytes, &saveError, options_.beforeRename);

@@ -52,10 +52,10 @@ class Studio {
   explicit Studio(StudioOptions options);
   ~Studio();
 
-  // Reads the document (a missing file is made on the first change; what
-  // an interrupted save left beside it is removed). False and a reason when
-  // the file exists but the extension could not read it: the studio must
-  // not overwrite what it cannot show. `warnings` get the values the
+  // Reads the document (a missing or empty file is made on the first
+  // change; what an interrupted save left beside it is removed). False and
+  // a reason when the file exists but the extension could not read it: the
+  // studio must not overwrite what it cannot show. `warnings` get the values the
   // extension reads as something else than they say.
   bool openDocument(std::vector<std::string>* warnings, std::string* error);
   // The artwork and wallpaper given at start; false and a reason when one

@@ -57,8 +57,10 @@ function enqueue(task) {
 async function pump() {
   if (state.busy) return;
   const task = state.queue.shift();
-  if (!task) return;
+  // The page says when it has nothing on its way (tests wait for that).
+  if (!task) return delete document.body.dataset.busy;
   state.busy = true;
+  document.body.dataset.busy = "1";
   try {
     await task();
   } catch (e) {
@@ -72,12 +74,11 @@ async function pump() {
 // Values typed meanwhile go in the next request, so the server always ends
 // with the newest ones.
 function change(key, value) {
-  if (Object.keys(state.pending).length === 0) {
-    state.pendingSince = performance.now();
-    enqueue(sendPending);
-  }
+  const first = Object.keys(state.pending).length === 0;
+  if (first) state.pendingSince = performance.now();
   state.pending[key] = value;
   state.pendingGroup = state.group;
+  if (first) enqueue(sendPending);
 }
 
 async function sendPending() {
@@ -282,7 +283,9 @@ function reportView(entries) {
 function measure(since, asked) {
   const slots = Object.entries(asked || {}).filter(([slot]) => slot.endsWith("/themed"));
   if (slots.length === 0) return;
-  state.timings.push({ since, asked: Object.fromEntries(slots), left: slots.length, first: null, all: null });
+  state.measured = (state.measured || 0) + 1;
+  state.timings.push({ id: state.measured, since, asked: Object.fromEntries(slots), pictures: slots.length,
+    left: slots.length, first: null, all: null });
   if (state.timings.length > 50) state.timings.shift();
 }
 
