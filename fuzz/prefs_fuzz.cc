@@ -1,5 +1,6 @@
 // Fuzzes the preferences file: any bytes at the preferences path must load
-// as settings (the defaults where the file cannot be read), never a crash.
+// as settings (the defaults where the file cannot be read), and read as the
+// tools read it (each key's value and warning), never a crash.
 //
 //   build/fuzz/fuzz/fuzz_prefs -max_total_time=60 fuzz/corpus/fuzz_prefs
 #include <stdlib.h>
@@ -12,6 +13,7 @@
 
 #include "platform/foundation/DeviceFiles.h"
 #include "platform/loader/Loader.h"
+#include "tools/preview/preference_warnings.h"
 #include "tweak/color_from_hex.h"
 #include "tweak/settings.h"
 
@@ -44,5 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   loadSettings();
   // Enabled with a parsed file always leaves five colours behind.
   if (TweakSettings.Enabled && !ThemeColours.PrimaryTextColour) std::abort();
+  // The tools' reading agrees with the extension's on the master switch.
+  NSDictionary* prefs = NSDictionary::withContentsOfFile(NSString::withUTF8(kPreferencesPath));
+  std::vector<PreferenceReading> readings = readPreferences(prefs);
+  if (readings.size() != 14 || readings[0].boolValue != static_cast<bool>(TweakSettings.Enabled)) std::abort();
   return 0;
 }

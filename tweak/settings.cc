@@ -40,7 +40,6 @@ NSString* stringForSetting(NSString* key, NSString* defaultValue, NSDictionary* 
 // The keys and default colours as string objects, made once: a literal
 // costs a lookup in the process's table each time it is evaluated.
 struct SettingStrings {
-  NSString* path = constantString(kPreferencesPath);
   NSString* enabled = "Enabled"_ns;
   NSString* nowPlayingHooks = "NowPlayingHooks"_ns;
   NSString* primaryTextColour = "PrimaryTextColour"_ns;
@@ -61,13 +60,11 @@ struct SettingStrings {
   NSString* adaptiveNowPlaying = "AdaptiveNowPlaying"_ns;
 };
 
-void loadSettings() {
+void readSettings(NSDictionary* prefs, TweakSettingsRecord& settings, ThemeColoursRecord& colours) {
   static const SettingStrings k;
-  NSDictionary* prefs = NSDictionary::withContentsOfFile(k.path);
-
-  TweakSettings.Enabled = boolForSetting(k.enabled, YES, prefs);
-  if (!TweakSettings.Enabled) return;
-  TweakSettings.NowPlayingHooks = boolForSetting(k.nowPlayingHooks, YES, prefs);
+  settings.Enabled = boolForSetting(k.enabled, YES, prefs);
+  if (!settings.Enabled) return;
+  settings.NowPlayingHooks = boolForSetting(k.nowPlayingHooks, YES, prefs);
 
   NSString* primaryText = stringForSetting(k.primaryTextColour, k.defaultPrimaryText, prefs);
   NSString* secondaryText = stringForSetting(k.secondaryTextColour, k.defaultGrey, prefs);
@@ -75,19 +72,24 @@ void loadSettings() {
   NSString* secondaryTint = stringForSetting(k.secondaryTintColour, k.defaultSecondaryTint, prefs);
   NSString* blurTint = stringForSetting(k.blurTintColour, k.defaultGrey, prefs);
 
-  ThemeColours.PrimaryTintColour = colorFromHexString(primaryTint);
-  ThemeColours.SecondaryTintColour = colorFromHexString(secondaryTint);
-  ThemeColours.PrimaryTextColour = colorFromHexString(primaryText);
-  ThemeColours.SecondaryTextColour = colorFromHexString(secondaryText);
-  ThemeColours.BlurTintColour = colorFromHexString(blurTint);
+  colours.PrimaryTintColour = colorFromHexString(primaryTint);
+  colours.SecondaryTintColour = colorFromHexString(secondaryTint);
+  colours.PrimaryTextColour = colorFromHexString(primaryText);
+  colours.SecondaryTextColour = colorFromHexString(secondaryText);
+  colours.BlurTintColour = colorFromHexString(blurTint);
 
-  TweakSettings.BlurPreset = integerForSetting(k.blurPreset, 0, prefs);
-  TweakSettings.UseCustomTint = boolForSetting(k.useCustomTint, NO, prefs);
-  TweakSettings.Customise = boolForSetting(k.customise, NO, prefs);
-  if (TweakSettings.Customise) {
-    TweakSettings.Saturation = CGFloatForSetting(k.saturation, 1, prefs);
-    TweakSettings.BlurRadius = CGFloatForSetting(k.blurRadius, 10, prefs);
+  settings.BlurPreset = integerForSetting(k.blurPreset, 0, prefs);
+  settings.UseCustomTint = boolForSetting(k.useCustomTint, NO, prefs);
+  settings.Customise = boolForSetting(k.customise, NO, prefs);
+  if (settings.Customise) {
+    settings.Saturation = CGFloatForSetting(k.saturation, 1, prefs);
+    settings.BlurRadius = CGFloatForSetting(k.blurRadius, 10, prefs);
   }
-  TweakSettings.BlurArtwork = boolForSetting(k.blurArtwork, NO, prefs);
-  TweakSettings.AdaptiveNowPlaying = boolForSetting(k.adaptiveNowPlaying, NO, prefs);
+  settings.BlurArtwork = boolForSetting(k.blurArtwork, NO, prefs);
+  settings.AdaptiveNowPlaying = boolForSetting(k.adaptiveNowPlaying, NO, prefs);
+}
+
+void loadSettings() {
+  static NSString* const path = constantString(kPreferencesPath);  // made once, as the keys are
+  readSettings(NSDictionary::withContentsOfFile(path), TweakSettings, ThemeColours);
 }

@@ -39,6 +39,13 @@ extern ThemeColoursRecord& ThemeColours;
 // start-up initialiser, only in a host with a bundle identifier.
 void loadSettings();
 
+// What loadSettings makes of a preferences dictionary (nil: no file): it
+// reads only `prefs` and writes only the fields it reads into the records
+// it is handed, so the tools that show or check a file read it exactly as
+// the extension does. Fields it does not read (all but Enabled when Enabled
+// is off, Saturation and BlurRadius when Customise is off) keep their values.
+void readSettings(NSDictionary* prefs, TweakSettingsRecord& settings, ThemeColoursRecord& colours);
+
 // The exported setting readers: the value under `key`, sent one message
 // (integerValue, doubleValue, boolValue or stringValue), or the default when
 // the key is absent. A value that answers none of these messages (an array,

@@ -10,20 +10,24 @@ namespace {
 // light blur, 1 and 2 are dark and ultra dark, 2010, 2020, 2030 and 2060 are
 // the newer dark, light, ultra dark and ultra light variants.
 struct StyleRecipe {
-  NSInteger style;
+  BackdropStyle style;
   CGFloat blurRadius, saturation;
   CGFloat tintWhite, tintAlpha;
 };
 constexpr StyleRecipe kRecipes[] = {
-    {0, 30, 1.8, 1.0, 0.30},     {1, 20, 1.8, 0.0, 0.50},     {2, 20, 1.8, 0.0, 0.70},
-    {2010, 20, 1.9, 0.11, 0.73}, {2020, 30, 1.8, 0.97, 0.50}, {2030, 20, 1.8, 0.05, 0.85},
-    {2060, 30, 1.8, 0.9, 0.60},
+    {{0, "light"}, 30, 1.8, 1.0, 0.30},
+    {{1, "dark"}, 20, 1.8, 0.0, 0.50},
+    {{2, "ultra dark"}, 20, 1.8, 0.0, 0.70},
+    {{2010, "dark (newer)"}, 20, 1.9, 0.11, 0.73},
+    {{2020, "light (newer)"}, 30, 1.8, 0.97, 0.50},
+    {{2030, "ultra dark (newer)"}, 20, 1.8, 0.05, 0.85},
+    {{2060, "ultra light"}, 30, 1.8, 0.9, 0.60},
 };
 
 id Settings_settingsForStyle(Class cls, SEL, int style) {
   const StyleRecipe* recipe = &kRecipes[0];
   for (const StyleRecipe& r : kRecipes)
-    if (r.style == style) recipe = &r;
+    if (r.style.number == style) recipe = &r;
   auto* s = static_cast<UIBackdropViewSettings*>(class_createInstance(cls, 0));
   s->_style = style;
   s->_blurRadius = recipe->blurRadius;
@@ -89,6 +93,15 @@ void Backdrop_didMoveToSuperview(UIBackdropView* self, SEL) {
 }
 
 }  // namespace
+
+const std::vector<BackdropStyle>& knownBackdropStyles() {
+  static const std::vector<BackdropStyle> styles = [] {
+    std::vector<BackdropStyle> all;
+    for (const StyleRecipe& r : kRecipes) all.push_back(r.style);
+    return all;
+  }();
+  return styles;
+}
 
 void registerUIBackdropView() {
   objc::ClassBuilder<UIBackdropViewSettings>("_UIBackdropViewSettings", objc::classOf<NSObject>())

@@ -7,6 +7,8 @@
 //       CGRectZero, YES, UIBackdropViewSettings::forStyle(0)));
 #pragma once
 
+#include <vector>
+
 #include "platform/foundation/NSString.h"
 #include "platform/uikit/UIView.h"
 
@@ -47,5 +49,14 @@ struct UIBackdropView : UIView {
   }
   UIBackdropViewSettings* settings() { return objc::send<UIBackdropViewSettings*()>(this, "inputSettings"_sel); }
 };
+
+// The style numbers settingsForStyle: has a recipe for, in its order, each
+// with a name for people; any other number gets the light blur (style 0).
+// A plain table: usable before the platform is booted.
+struct BackdropStyle {
+  NSInteger number;
+  const char* name;
+};
+const std::vector<BackdropStyle>& knownBackdropStyles();
 
 void registerUIBackdropView();

@@ -19,6 +19,8 @@ TEST(PreviewCommandLine, ExitStatusesAndMessages) {
       {"messages", "--app messages --out " + out, {}, 0, "wrote " + out + "/messages-conversation.png", ""},
       {"values read as black or a default", "--app messages --prefs " + odd + " --out " + out, {}, 0, "wrote",
        "warning: PrimaryTextColour \"not-a-colour\" is not a colour text"},
+      {"a harmful value given with --set", "--app messages --set BlurRadius=-5 --out " + out, {}, 0, "wrote",
+       "warning: BlurRadius is negative (-5)"},
       {"a preferences file that does not parse", "--app messages --prefs " + broken + " --out " + out, {}, 0, "wrote",
        "it will use its defaults"},
       {"no such preferences file", "--prefs /nonexistent/p.plist", {}, 2, "", "cannot read --prefs file"},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 
 #include "platform/uikit/uikit.h"
 #include "tests/support/launch.h"
@@ -113,6 +114,40 @@ TEST(Preferences, CustomValuesAreIgnoredWithoutCustomise) {
     EXPECT_DOUBLE_EQ(TweakSettings.Saturation, 1);
     EXPECT_DOUBLE_EQ(TweakSettings.BlurRadius, 10);
   });
+}
+
+// readSettings, which the tools use to read a file as the extension does,
+// writes only what loadSettings would read: a field behind a switch that is
+// off keeps what the record held (here 7, a value no file gives).
+TEST(Preferences, ReadSettingsWritesOnlyTheFieldsItReads) {
+  const struct {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> entries;
+    bool readsColours, readsBlurNumbers;
+  } cases[] = {
+      {"Enabled off", {{"Enabled", "<false/>"}, {"Saturation", "<real>2</real>"}, {"Customise", "<true/>"}}, false,
+       false},
+      {"Customise off", {{"Saturation", "<real>2</real>"}, {"BlurRadius", "<real>3</real>"}}, true, false},
+      {"Customise on", {{"Customise", "<true/>"}, {"Saturation", "<real>2</real>"}}, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = ::testing::TempDir() + "read_settings.plist";
+    std::ofstream(path) << plist(c.entries);
+    inFreshProcess([&] {
+      registerColorCategories();
+      AutoreleasePool pool;
+      TweakSettingsRecord settings;
+      settings.NowPlayingHooks = YES;
+      settings.BlurPreset = settings.Saturation = settings.BlurRadius = 7;
+      ThemeColoursRecord colours;
+      readSettings(NSDictionary::withContentsOfFile(NSString::withUTF8(path)), settings, colours);
+      EXPECT_EQ(settings.BlurPreset, c.readsColours ? 0 : 7);
+      EXPECT_EQ(colours.PrimaryTextColour.get() != nullptr, c.readsColours);
+      EXPECT_EQ(settings.Saturation, c.readsBlurNumbers ? 2 : 7);
+      EXPECT_EQ(settings.BlurRadius, c.readsBlurNumbers ? 10 : 7);
+    });
+  }
 }
 
 TEST(Preferences, EnabledOffLeavesEverythingOff) {

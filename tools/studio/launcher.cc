@@ -2,12 +2,14 @@
 // length and its bytes; a list starts with its count.
 #include "tools/studio/launcher.h"
 
+#include <dirent.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 
 #include "apps/messages/MessagesApp.h"
@@ -15,6 +17,7 @@
 #include "apps/music/NowPlaying.h"
 #include "platform/render/Bitmap.h"
 #include "platform/uikit/UIImageFiles.h"
+#include "tools/studio/extension_reading.h"
 
 namespace {
 
@@ -63,6 +66,18 @@ bool receiveList(int fd, std::vector<std::string>* fields) {
   return true;
 }
 
+void closeAllBut(int keep1, int keep2) {
+  std::vector<int> open;
+  if (DIR* folder = opendir("/proc/self/fd")) {
+    while (dirent* entry = readdir(folder)) {
+      int fd = std::atoi(entry->d_name);
+      if (entry->d_name[0] != '.' && fd > 2 && fd != keep1 && fd != keep2 && fd != dirfd(folder)) open.push_back(fd);
+    }
+    closedir(folder);
+  }
+  for (int fd : open) close(fd);
+}
+
 const HostApp* appNamed(const std::string& name) {
   for (const HostApp* app : {&musicApp(), &messagesApp()})
     if (app->name == name) return app;
@@ -101,6 +116,12 @@ const HostApp* appNamed(const std::string& name) {
           setSessionArtwork(UIImageReadFile(artwork.c_str(), 1, 0, nullptr));
         };
       ok = (!r.wallpaper || !r.wallpaper->empty()) && renderScreenPNG(r, &payload, &error);
+    } else if (request.size() == 3 && request[0] == "read") {
+      nlohmann::json readings;
+      std::optional<std::string> bytes;
+      if (request[1] == "1") bytes = request[2];
+      ok = readAsExtension(bytes, &readings, &error);
+      if (ok) payload = readings.dump();
     } else if (request.size() == 2 && request[0] == "pick") {
       ArtworkScheme scheme;
       ok = pickArtworkScheme(request[1], &scheme, &error);
@@ -125,10 +146,10 @@ LauncherPool::LauncherPool(unsigned count) {
     }
     pid_t pid = fork();
     if (pid == 0) {
-      close(request[1]);
-      close(reply[0]);
-      // The pipes of the launchers made before this one belong to the studio.
-      for (const Launcher& other : launchers_) close(other.to), close(other.from);
+      // Every other descriptor belongs to the studio: the pipes of the
+      // launchers made before this one (of any pool), which must reach
+      // their end when the studio closes them, and whatever else it holds.
+      closeAllBut(request[0], reply[1]);
       serveRequests(request[0], reply[1]);
     }
     close(request[0]);
@@ -192,5 +213,14 @@ bool LauncherPool::pick(const std::string& imagePath, ArtworkScheme* scheme, std
   scheme->secondary = reply[1].substr(14, 7);
   scheme->primaryContrast = contrastRatio(scheme->primary, scheme->background);
   scheme->secondaryContrast = contrastRatio(scheme->secondary, scheme->background);
+  return true;
+}
+
+bool LauncherPool::read(const std::optional<std::string>& bytes, nlohmann::json* readings, std::string* error) {
+  std::vector<std::string> reply;
+  if (!call({"read", bytes ? "1" : "0", bytes.value_or("")}, &reply)) return *error = "the launcher is gone", false;
+  if (reply[0] != "1") return *error = reply[1], false;
+  *readings = nlohmann::json::parse(reply[1], nullptr, false);
+  if (readings->is_discarded()) return *error = "the launcher answered something unreadable", false;
   return true;
 }

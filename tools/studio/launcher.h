@@ -12,6 +12,8 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,9 @@ class LauncherPool {
   bool render(const ScreenRenderRequest& request, const std::string& wallpaperPath, const std::string& artworkPath,
               std::string* png, std::string* error);
   bool pick(const std::string& imagePath, ArtworkScheme* scheme, std::string* error);
+  // The preferences file's bytes (none: no file) as the extension reads
+  // them; see extension_reading.h.
+  bool read(const std::optional<std::string>& bytes, nlohmann::json* readings, std::string* error);
 
  private:
   struct Launcher {

@@ -1,25 +1,27 @@
-// mirel-studio: edit a theme in the browser and watch every screen of the
-// Music and Messages apps follow.
+// mirel-studio: edit a preferences file in the browser and watch every
+// screen of the Music and Messages apps follow. Each change is saved to the
+// file at once.
 //
-//   mirel-studio --prefs com.brackwater.mirel.plist --artwork cover.jpg
+//   mirel-studio com.brackwater.mirel.plist --artwork cover.jpg
 //   mirel-studio: open http://127.0.0.1:8141/
 #include <CLI/CLI.hpp>
 #include <signal.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "tools/studio/studio.h"
 
 int main(int argc, char** argv) {
   int port = 8141;
-  std::string prefsPath;
+  std::string file, prefsPath;
   StudioOptions options;
-  CLI::App cli{"Serves a page on 127.0.0.1 that edits mirel's preferences and shows every screen themed by them."};
+  CLI::App cli{"Serves a page on 127.0.0.1 that edits a mirel preferences file, saving each change to it, and shows "
+               "every screen themed by it."};
+  cli.add_option("FILE", file, "preferences property list to edit (made on the first change when missing; without "
+                               "one, changes live in the page)");
+  cli.add_option("--prefs", prefsPath, "the same as FILE");
   cli.add_option("--port", port, "port on 127.0.0.1 (0: a free one)")->check(CLI::Range(0, 65535))->capture_default_str();
-  cli.add_option("--prefs", prefsPath, "preferences property list to start from (default: every key at its default)");
   cli.add_option("--artwork", options.artworkPath, "artwork image (PNG or JPEG) for the Now Playing screen");
   cli.add_option("--wallpaper", options.wallpaperPath, "wallpaper PNG (default: a built-in one)");
   // The page shows each screen 200 points wide, so scale 1 is sharp enough
@@ -30,22 +32,15 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     return cli.exit(e) == 0 ? 0 : 2;  // --help is no error
   }
-
-  if (!prefsPath.empty()) {
-    std::ifstream in(prefsPath, std::ios::binary);
-    std::ostringstream bytes;
-    if (in) bytes << in.rdbuf();
-    std::vector<std::string> warnings;
-    std::string error;
-    if (!in || !options.preferences.readPropertyList(bytes.str(), &warnings, &error)) {
-      std::fprintf(stderr, "mirel-studio: cannot use --prefs %s: %s\n", prefsPath.c_str(),
-                   in ? error.c_str() : "cannot read it");
-      return 2;
-    }
-    for (const std::string& warning : warnings)
-      std::fprintf(stderr, "mirel-studio: %s: %s\n", prefsPath.c_str(), warning.c_str());
+  if (!file.empty() && !prefsPath.empty() && file != prefsPath) {
+    std::fprintf(stderr, "mirel-studio: give the preferences file once (FILE or --prefs), not %s and %s\n",
+                 file.c_str(), prefsPath.c_str());
+    return 2;
   }
+  options.documentPath = file.empty() ? prefsPath : file;
 
+  // A reader of our output that goes away must not end the server.
+  signal(SIGPIPE, SIG_IGN);
   // The signals are taken by one thread of ours, not by whichever thread
   // the kernel picks, so that the server stops cleanly.
   sigset_t stopSignals;
@@ -54,8 +49,15 @@ int main(int argc, char** argv) {
   sigaddset(&stopSignals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-  Studio studio(std::move(options));
+  Studio studio(options);
   std::string error;
+  std::vector<std::string> warnings;
+  if (!studio.openDocument(&warnings, &error)) {
+    std::fprintf(stderr, "mirel-studio: cannot edit %s\n", error.c_str());
+    return 2;
+  }
+  for (const std::string& warning : warnings)
+    std::fprintf(stderr, "mirel-studio: warning: %s: %s\n", options.documentPath.c_str(), warning.c_str());
   if (!studio.loadStartFiles(&error)) {
     std::fprintf(stderr, "mirel-studio: %s\n", error.c_str());
     return 2;
@@ -66,6 +68,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("mirel-studio: open http://127.0.0.1:%d/\n", bound);
+  if (!options.documentPath.empty())
+    std::printf("mirel-studio: each change is saved to %s\n", options.documentPath.c_str());
   std::fflush(stdout);
 
   std::thread stopper([&] {

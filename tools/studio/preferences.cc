@@ -1,28 +1,25 @@
-// Preference keys, value checks and property list bytes (through libplist,
-// the same library the host model reads them with).
+// Preference keys, value checks and the document's dictionary, through
+// libplist (the library the host model reads preferences with).
 #include "tools/studio/preferences.h"
 
 #include <plist/plist.h>
 
 #include <cctype>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
-#include <optional>
+#include <cstring>
 
 namespace {
 
 using json = nlohmann::json;
 
-struct PlistFree {
-  void operator()(plist_t node) const { plist_free(node); }
-};
-using PlistHolder = std::unique_ptr<std::remove_pointer_t<plist_t>, PlistFree>;
+PlistValue hold(plist_t node) { return node ? PlistValue(node, plist_free) : nullptr; }
 
 size_t indexOf(const PreferenceKey* key) { return static_cast<size_t>(key - preferenceKeys().data()); }
 
-// The value as the page and the property list hold it, or a reason.
+// The value as the property list holds it, or a reason.
 bool checkValue(const PreferenceKey& key, const json& value, json* out, std::string* error) {
   const std::string name = key.name;
   switch (key.type) {
@@ -58,69 +55,30 @@ bool checkValue(const PreferenceKey& key, const json& value, json* out, std::str
   return false;
 }
 
-PlistHolder plistOf(const PreferenceKey& key, const json& value) {
+// Page values become the plist types the extension's readers are meant
+// for: a bool, an integer, a real and a string.
+PlistValue nodeOf(const PreferenceKey& key, const json& value) {
   switch (key.type) {
-    case PreferenceType::Bool: return PlistHolder(plist_new_bool(value.get<bool>()));
-    case PreferenceType::Integer: return PlistHolder(plist_new_uint(static_cast<uint64_t>(value.get<long long>())));
-    case PreferenceType::Real: return PlistHolder(plist_new_real(value.get<double>()));
-    case PreferenceType::Colour: return PlistHolder(plist_new_string(value.get<std::string>().c_str()));
+    case PreferenceType::Bool: return hold(plist_new_bool(value.get<bool>()));
+    // libplist keeps negative integers as their two's complement.
+    case PreferenceType::Integer: return hold(plist_new_uint(static_cast<uint64_t>(value.get<long long>())));
+    case PreferenceType::Real: return hold(plist_new_real(value.get<double>()));
+    case PreferenceType::Colour: return hold(plist_new_string(value.get<std::string>().c_str()));
   }
   return nullptr;
 }
 
-// A node as the page would hold it, read by the extension's own rules where
-// they map onto the key's type (a number for a switch, a number for a
-// colour, an integer for a real); null when they do not.
-json jsonOf(const PreferenceKey& key, plist_t node) {
-  plist_type type = plist_get_node_type(node);
-  auto number = [&]() -> std::optional<double> {
-    if (type == PLIST_UINT) {
-      uint64_t v = 0;
-      plist_get_uint_val(node, &v);
-      return static_cast<double>(static_cast<int64_t>(v));
-    }
-    if (type == PLIST_REAL) {
-      double v = 0;
-      plist_get_real_val(node, &v);
-      return v;
-    }
-    return std::nullopt;
-  };
-  switch (key.type) {
-    case PreferenceType::Bool:
-      if (type == PLIST_BOOLEAN) {
-        uint8_t v = 0;
-        plist_get_bool_val(node, &v);
-        return v != 0;
-      }
-      if (auto n = number()) return *n != 0;
-      return nullptr;
-    case PreferenceType::Integer:
-      if (type == PLIST_UINT) return static_cast<long long>(*number());
-      return nullptr;
-    case PreferenceType::Real:
-      if (auto n = number()) return *n;
-      return nullptr;
-    case PreferenceType::Colour:
-      if (type == PLIST_STRING) {
-        char* text = nullptr;
-        plist_get_string_val(node, &text);
-        json result = text ? json(std::string(text)) : json(nullptr);
-        free(text);
-        return result;
-      }
-      if (type == PLIST_UINT) return std::to_string(static_cast<long long>(*number()));
-      return nullptr;
-  }
-  return nullptr;
+bool sameValue(const PlistValue& a, const PlistValue& b) {
+  if (!a || !b) return !a && !b;
+  return plist_compare_node_value(a.get(), b.get()) != 0;
 }
 
 }  // namespace
 
 const std::vector<PreferenceKey>& preferenceKeys() {
-  // Backdrop style numbers are the platform's private ones (0 to 2060 in
-  // use); the blur's saturation factor and radius stay where a blur still
-  // looks like one.
+  // The page refuses values that spoil the picture (a negative saturation
+  // or radius; the extension takes them, and the studio shows a file that
+  // holds them as it is). Blur styles travel to the platform as 32 bits.
   static const std::vector<PreferenceKey> keys = {
       {"Enabled", PreferenceType::Bool, true},
       {"NowPlayingHooks", PreferenceType::Bool, true},
@@ -129,7 +87,7 @@ const std::vector<PreferenceKey>& preferenceKeys() {
       {"PrimaryTintColour", PreferenceType::Colour, "17A5FFFF"},
       {"SecondaryTintColour", PreferenceType::Colour, "0B4478FF"},
       {"BlurTintColour", PreferenceType::Colour, "E4E4E4FF"},
-      {"BlurPreset", PreferenceType::Integer, 0, 0, 9999},
+      {"BlurPreset", PreferenceType::Integer, 0, 0, INT_MAX},
       {"UseCustomTint", PreferenceType::Bool, false},
       {"Customise", PreferenceType::Bool, false},
       {"Saturation", PreferenceType::Real, 1.0, 0, 5},
@@ -154,32 +112,143 @@ bool isColourText(const std::string& text) {
   return true;
 }
 
-Preferences::Preferences() {
-  for (const PreferenceKey& key : preferenceKeys()) values_.push_back(key.defaultValue);
+Preferences::Preferences() : dictionary_(hold(plist_new_dict())) {
+  for (const PreferenceKey& key : preferenceKeys()) {
+    values_.push_back(key.defaultValue);
+    warnings_.emplace_back();
+  }
 }
 
-bool Preferences::set(const std::string& key, const json& value, std::string* error) {
-  const PreferenceKey* found = findPreferenceKey(key);
-  if (!found) {
-    *error = "no preference key " + key;
-    return false;
+Preferences::Preferences(const Preferences& other)
+    : dictionary_(hold(plist_copy(other.dictionary_.get()))),
+      format_(other.format_),
+      values_(other.values_),
+      warnings_(other.warnings_) {}
+
+Preferences& Preferences::operator=(const Preferences& other) {
+  if (this != &other) {
+    dictionary_ = hold(plist_copy(other.dictionary_.get()));
+    format_ = other.format_;
+    values_ = other.values_;
+    warnings_ = other.warnings_;
   }
-  json checked;
-  if (!checkValue(*found, value, &checked, error)) return false;
-  values_[indexOf(found)] = checked;
+  return *this;
+}
+
+bool Preferences::parse(const std::string& bytes, std::string* error) {
+  if (bytes.size() > (16u << 20)) return *error = "the file is larger than 16 MiB", false;
+  plist_t raw = nullptr;
+  plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &raw);
+  PlistValue root = hold(raw);
+  if (!root || plist_get_node_type(root.get()) != PLIST_DICT)
+    return *error = "not a property list with a dictionary at the top", false;
+  dictionary_ = root;
+  format_ = bytes.starts_with("bplist00") ? PropertyListFormat::Binary : PropertyListFormat::Xml;
   return true;
 }
 
-bool Preferences::setAll(const json& entries, std::string* error) {
-  if (!entries.is_object()) {
-    *error = "the body is not a JSON object of keys and values";
-    return false;
+std::string Preferences::propertyList(PropertyListFormat format) const {
+  char* bytes = nullptr;
+  uint32_t length = 0;
+  if (format == PropertyListFormat::Binary) {
+    plist_to_bin(dictionary_.get(), &bytes, &length);
+  } else {
+    plist_to_xml(dictionary_.get(), &bytes, &length);
   }
-  Preferences trial = *this;
-  for (const auto& [key, value] : entries.items())
-    if (!trial.set(key, value, error)) return false;
-  *this = trial;
+  std::string out(bytes ? bytes : "", bytes ? length : 0);
+  if (format == PropertyListFormat::Binary)
+    plist_to_bin_free(bytes);
+  else
+    plist_to_xml_free(bytes);
+  return out;
+}
+
+std::vector<std::string> Preferences::otherKeys() const {
+  std::vector<std::string> keys;
+  plist_dict_iter it = nullptr;
+  plist_dict_new_iter(dictionary_.get(), &it);
+  while (true) {
+    char* key = nullptr;
+    plist_t value = nullptr;
+    plist_dict_next_item(dictionary_.get(), it, &key, &value);
+    if (!key) break;
+    if (!findPreferenceKey(key)) keys.emplace_back(key);
+    free(key);
+  }
+  free(it);
+  return keys;
+}
+
+PlistValue Preferences::valueOf(const std::string& key) const {
+  plist_t node = plist_dict_get_item(dictionary_.get(), key.c_str());
+  return node ? hold(plist_copy(node)) : nullptr;
+}
+
+void Preferences::put(const std::string& key, const PlistValue& value) {
+  if (value)
+    plist_dict_set_item(dictionary_.get(), key.c_str(), plist_copy(value.get()));
+  else
+    plist_dict_remove_item(dictionary_.get(), key.c_str());
+}
+
+bool Preferences::setAll(const json& entries, Change* change, std::string* error) {
+  if (!entries.is_object()) return *error = "the body is not a JSON object of keys and values", false;
+  Change wanted;
+  for (const auto& [name, value] : entries.items()) {
+    const PreferenceKey* key = findPreferenceKey(name);
+    if (!key) return *error = "no preference key " + name, false;
+    json checked;
+    if (!checkValue(*key, value, &checked, error)) return false;
+    PlistValue before = valueOf(name), after = nodeOf(*key, checked);
+    if (!sameValue(before, after)) wanted.push_back({name, before, after});
+  }
+  apply(wanted, true);
+  for (const auto& [name, value] : entries.items()) {
+    json checked;
+    checkValue(*findPreferenceKey(name), value, &checked, error);
+    values_[indexOf(findPreferenceKey(name))] = checked;
+  }
+  *change = std::move(wanted);
   return true;
+}
+
+Change Preferences::resetToDefaults() {
+  Change change;
+  for (const PreferenceKey& key : preferenceKeys()) {
+    PlistValue before = valueOf(key.name), after = nodeOf(key, key.defaultValue);
+    if (!sameValue(before, after)) change.push_back({key.name, before, after});
+  }
+  apply(change, true);
+  return change;
+}
+
+Change Preferences::takeFrom(const Preferences& opened) {
+  Change change;
+  std::vector<std::string> keys = opened.otherKeys();
+  for (const PreferenceKey& key : preferenceKeys()) keys.push_back(key.name);
+  for (const std::string& key : keys) {
+    PlistValue before = valueOf(key), after = opened.valueOf(key);
+    if (!sameValue(before, after)) change.push_back({key, before, after});
+  }
+  apply(change, true);
+  return change;
+}
+
+void Preferences::apply(const Change& change, bool forwards) {
+  if (forwards) {
+    for (const KeyChange& c : change) put(c.key, c.after);
+  } else {
+    for (auto c = change.rbegin(); c != change.rend(); ++c) put(c->key, c->before);
+  }
+}
+
+void Preferences::setReadings(const json& readings) {
+  for (const PreferenceKey& key : preferenceKeys()) {
+    if (!readings.contains(key.name)) continue;
+    const json& reading = readings[key.name];
+    values_[indexOf(&key)] = reading.value("value", json(nullptr));
+    warnings_[indexOf(&key)] = reading.value("warning", "");
+  }
 }
 
 const json& Preferences::get(const std::string& key) const {
@@ -194,54 +263,19 @@ json Preferences::values() const {
   return out;
 }
 
+json Preferences::warnings() const {
+  json out = json::object();
+  for (const PreferenceKey& key : preferenceKeys())
+    if (!warnings_[indexOf(&key)].empty()) out[key.name] = warnings_[indexOf(&key)];
+  return out;
+}
+
 json Preferences::effective(const std::vector<std::string>& keys) const {
-  const bool enabled = get("Enabled").get<bool>(), customise = get("Customise").get<bool>();
+  const bool enabled = get("Enabled") == true, customise = get("Customise") == true;
   json out = json::array();
   for (const std::string& key : keys) {
     bool read = key == "Enabled" || (enabled && ((key != "Saturation" && key != "BlurRadius") || customise));
     out.push_back(read ? get(key) : json(nullptr));
   }
   return out;
-}
-
-std::string Preferences::propertyList(PropertyListFormat format) const {
-  PlistHolder dict(plist_new_dict());
-  for (const PreferenceKey& key : preferenceKeys())
-    plist_dict_set_item(dict.get(), key.name, plistOf(key, values_[indexOf(&key)]).release());
-  char* bytes = nullptr;
-  uint32_t length = 0;
-  if (format == PropertyListFormat::Binary) {
-    plist_to_bin(dict.get(), &bytes, &length);
-  } else {
-    plist_to_xml(dict.get(), &bytes, &length);
-  }
-  std::string out(bytes ? bytes : "", bytes ? length : 0);
-  if (format == PropertyListFormat::Binary)
-    plist_to_bin_free(bytes);
-  else
-    plist_to_xml_free(bytes);
-  return out;
-}
-
-bool Preferences::readPropertyList(const std::string& bytes, std::vector<std::string>* warnings, std::string* error) {
-  plist_t raw = nullptr;
-  if (bytes.size() > (16u << 20)) {
-    *error = "the file is larger than 16 MiB";
-    return false;
-  }
-  plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &raw);
-  PlistHolder root(raw);
-  if (!root || plist_get_node_type(root.get()) != PLIST_DICT) {
-    *error = "not a property list with a dictionary at the top";
-    return false;
-  }
-  Preferences read;
-  for (const PreferenceKey& key : preferenceKeys()) {
-    plist_t node = plist_dict_get_item(root.get(), key.name);
-    if (!node) continue;
-    std::string reason;
-    if (!read.set(key.name, jsonOf(key, node), &reason)) warnings->push_back(reason + "; using its default");
-  }
-  *this = read;
-  return true;
 }

@@ -1,5 +1,5 @@
-// Workers take the slot that has waited longest (lowest wanted generation)
-// among those not in flight.
+// Workers take the slot in view that has waited longest (lowest wanted
+// generation) among those not in flight, and then the others the same way.
 #include "tools/studio/render_queue.h"
 
 #include <chrono>
@@ -17,17 +17,23 @@ RenderQueue::~RenderQueue() {
   for (std::thread& t : workers_) t.join();
 }
 
-bool RenderQueue::request(const std::string& slot, const nlohmann::json& signature) {
+uint64_t RenderQueue::request(const std::string& slot, const nlohmann::json& signature) {
+  uint64_t generation;
   {
     std::lock_guard guard(lock_);
     Slot& s = slots_[slot];
-    if (s.picture.wanted != 0 && s.signature == signature) return false;
+    if (s.picture.wanted != 0 && s.signature == signature) return 0;
     s.signature = signature;
-    s.picture.wanted = ++nextGeneration_;
+    generation = s.picture.wanted = ++nextGeneration_;
     s.picture.busy = true;
   }
   changed_.notify_one();
-  return true;
+  return generation;
+}
+
+void RenderQueue::setPreferred(std::set<std::string> slots) {
+  std::lock_guard guard(lock_);
+  preferred_ = std::move(slots);
 }
 
 bool RenderQueue::snapshot(const std::string& slot, Picture* out) const {
@@ -53,12 +59,17 @@ void RenderQueue::work() {
   std::unique_lock guard(lock_);
   while (true) {
     std::string chosen;
+    bool chosenInView = false;
     uint64_t oldest = UINT64_MAX;
-    for (const auto& [name, slot] : slots_)
-      if (!slot.inFlight && slot.picture.wanted > slot.picture.generation && slot.picture.wanted < oldest) {
+    for (const auto& [name, slot] : slots_) {
+      if (slot.inFlight || slot.picture.wanted <= slot.picture.generation) continue;
+      const bool inView = preferred_.count(name) > 0;
+      if ((inView && !chosenInView) || (inView == chosenInView && slot.picture.wanted < oldest)) {
         oldest = slot.picture.wanted;
         chosen = name;
+        chosenInView = inView;
       }
+    }
     if (chosen.empty()) {
       if (stopping_) return;
       changed_.wait(guard);

@@ -2,7 +2,7 @@
 // each rendered by a pool of workers with at most one render in flight per
 // slot. A slot asked for again while it renders is rendered once more when
 // that render ends, from the newest state, so changes in between collapse
-// into one render.
+// into one render. Slots the page shows on screen go first.
 //
 //   RenderQueue queue(2, render);
 //   queue.request("music/songs/themed", signature);   // renders when the signature differs
@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -37,8 +38,11 @@ class RenderQueue {
   ~RenderQueue();
 
   // Asks for a new picture when `signature` (what the picture depends on)
-  // differs from the one last asked for. Returns whether it did.
-  bool request(const std::string& slot, const nlohmann::json& signature);
+  // differs from the one last asked for. Returns the generation asked for,
+  // or 0 when the picture asked for already shows this.
+  uint64_t request(const std::string& slot, const nlohmann::json& signature);
+  // The slots in view: among waiting slots these render first.
+  void setPreferred(std::set<std::string> slots);
   bool snapshot(const std::string& slot, Picture* out) const;
   std::map<std::string, Picture> status() const;  // pictures without their bytes
 
@@ -54,6 +58,7 @@ class RenderQueue {
   mutable std::mutex lock_;
   std::condition_variable changed_;
   std::map<std::string, Slot> slots_;
+  std::set<std::string> preferred_;
   uint64_t nextGeneration_ = 0;
   bool stopping_ = false;
   std::vector<std::thread> workers_;

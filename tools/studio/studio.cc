@@ -5,31 +5,25 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
+#include <thread>
 
 #include "apps/messages/MessagesApp.h"
 #include "apps/music/MusicApp.h"
+#include "platform/render/Bitmap.h"
+#include "platform/uikit/UIBackdropView.h"
 #include "studio_web_assets.h"
-#include "tools/common/screen_render.h"
 #include "tools/studio/image_upload.h"
+#include "tools/studio/upload_body.h"
 
 namespace fs = std::filesystem;
 using json = nlohmann::json;
 
 namespace {
-
-// The Messages host installs only the Messages group, which reads the blur
-// keys alone; the Music host reads them all.
-const std::vector<std::string> kMessagesKeys = {"Enabled",   "BlurPreset", "UseCustomTint", "Customise",
-                                                "Saturation", "BlurRadius", "BlurTintColour"};
-
-std::vector<std::string> allKeyNames() {
-  std::vector<std::string> names;
-  for (const PreferenceKey& key : preferenceKeys()) names.push_back(key.name);
-  return names;
-}
 
 bool showsArtwork(const std::string& screen) { return screen.find("nowplaying") != std::string::npos; }
 
@@ -58,29 +52,48 @@ const char* typeName(PreferenceType type) {
   return "?";
 }
 
+// Uploads over a form carry a little more than the file.
+constexpr size_t kFormOverhead = 64u << 10;
+
 }  // namespace
+
+std::vector<std::string> keysReadBy(const HostApp& app, const std::string& screen) {
+  // The Messages host installs only the Messages group, which reads the
+  // blur keys alone. In the Music host the Now Playing switches are read
+  // by the Now Playing controller and its controls, on no other screen.
+  if (&app == &messagesApp())
+    return {"Enabled", "BlurPreset", "UseCustomTint", "Customise", "Saturation", "BlurRadius", "BlurTintColour"};
+  std::vector<std::string> keys;
+  for (const PreferenceKey& key : preferenceKeys()) {
+    const std::string name = key.name;
+    if ((name == "BlurArtwork" || name == "AdaptiveNowPlaying") && !showsArtwork(screen)) continue;
+    keys.push_back(name);
+  }
+  return keys;
+}
 
 std::string Studio::Screen::id() const { return app->name + "/" + name; }
 
-Studio::Studio(StudioOptions options) : options_(std::move(options)), preferences_(options_.preferences) {
+Studio::Studio(StudioOptions options) : options_(std::move(options)) {
   for (const HostApp* app : {&musicApp(), &messagesApp()})
-    for (const std::string& screen : app->screens) screens_.push_back({app, screen});
+    for (const std::string& screen : app->screens) screens_.push_back({app, screen, keysReadBy(*app, screen)});
   char pattern[] = "/tmp/mirel-studio-XXXXXX";
   if (mkdtemp(pattern)) workFolder_ = pattern;
-  // One launcher per worker and one for the picker, forked before the
-  // queue's threads exist.
-  launchers_ = std::make_unique<LauncherPool>(options_.renderWorkers + 1);
-  queue_ = std::make_unique<RenderQueue>(options_.renderWorkers, [this](const std::string& slot, std::string* png,
-                                                                        std::string* error) {
-    return renderSlot(slot, png, error);
-  });
+  unsigned workers = options_.renderWorkers ? options_.renderWorkers : std::max(1u, std::thread::hardware_concurrency());
+  // The launchers are forked before the queue's threads exist.
+  renderLaunchers_ = std::make_unique<LauncherPool>(workers);
+  serviceLaunchers_ = std::make_unique<LauncherPool>(1);
+  documentBytes_ = preferences_.propertyList();
+  queue_ = std::make_unique<RenderQueue>(workers, [this](const std::string& slot, std::string* png,
+                                                         std::string* error) { return renderSlot(slot, png, error); });
   routes();
 }
 
 Studio::~Studio() {
   stop();
   queue_.reset();  // waits for the renders in flight
-  launchers_.reset();
+  renderLaunchers_.reset();
+  serviceLaunchers_.reset();
   std::error_code ec;
   if (!workFolder_.empty()) fs::remove_all(workFolder_, ec);
 }
@@ -96,6 +109,38 @@ void Studio::serve() {
 }
 
 void Studio::stop() { server_.stop(); }
+
+bool Studio::readAsExtension(const std::string& bytes, json* readings, std::string* error) {
+  return serviceLaunchers_->read(bytes, readings, error);
+}
+
+bool Studio::openDocument(std::vector<std::string>* warnings, std::string* error) {
+  const std::string& path = options_.documentPath;
+  if (path.empty()) return true;
+  removeInterruptedSaves(path);
+  std::string bytes;
+  bool missing = false;
+  if (!readWholeFile(path, &bytes, &missing, error)) return false;
+  // An empty file holds nothing to keep: it is a new document.
+  missing = missing || bytes.empty();
+  Preferences document;
+  json readings;
+  if (!missing) {
+    std::string reason;
+    if (!readAsExtension(bytes, &readings, &reason) || !document.parse(bytes, &reason))
+      return *error = path + ": " + reason, false;
+    document.setReadings(readings);
+    const json found = document.warnings();
+    for (const PreferenceKey& key : preferenceKeys())
+      if (found.contains(key.name)) warnings->push_back(found[key.name].get<std::string>());
+  }
+  std::lock_guard guard(state_);
+  preferences_ = document;
+  // A file is kept as it is until a change: its bytes are what the
+  // extension reads, so they are what every launch gets.
+  documentBytes_ = missing ? preferences_.propertyList() : bytes;
+  return true;
+}
 
 bool Studio::loadStartFiles(std::string* error) {
   auto read = [](const std::string& path, std::string* bytes) {
@@ -125,19 +170,21 @@ bool Studio::loadStartFiles(std::string* error) {
 json Studio::signatureOf(const Screen& screen, bool themed) const {
   json signature = {{"wallpaper", wallpaperVersion_}};
   if (showsArtwork(screen.name)) signature["artwork"] = artworkVersion_;
-  if (themed) {
-    static const std::vector<std::string> musicKeys = allKeyNames();
-    signature["preferences"] = preferences_.effective(screen.app == &messagesApp() ? kMessagesKeys : musicKeys);
-  }
+  if (themed) signature["preferences"] = preferences_.effective(screen.keys);
   return signature;
 }
 
-void Studio::scheduleRenders() {
+json Studio::scheduleRenders() {
   std::lock_guard guard(state_);
+  json asked = json::object();
   for (const Screen& screen : screens_) {
-    queue_->request(screen.id() + "/themed", signatureOf(screen, true));
-    if (stockWanted_) queue_->request(screen.id() + "/stock", signatureOf(screen, false));
+    if (uint64_t g = queue_->request(screen.id() + "/themed", signatureOf(screen, true)))
+      asked[screen.id() + "/themed"] = g;
+    if (stockWanted_)
+      if (uint64_t g = queue_->request(screen.id() + "/stock", signatureOf(screen, false)))
+        asked[screen.id() + "/stock"] = g;
   }
+  return asked;
 }
 
 bool Studio::renderSlot(const std::string& slot, std::string* png, std::string* error) {
@@ -152,12 +199,72 @@ bool Studio::renderSlot(const std::string& slot, std::string* png, std::string* 
     request.app = screen->app;
     request.screen = screen->name;
     request.themed = slot.ends_with("/themed");
-    request.preferences = preferences_.propertyList(PropertyListFormat::Binary);
+    request.preferences = documentBytes_;
     wallpaperPath = wallpaperPath_;
     artworkPath = artworkPath_;
     request.scale = options_.scale;
   }
-  return launchers_->render(request, wallpaperPath, artworkPath, png, error);
+  return renderLaunchers_->render(request, wallpaperPath, artworkPath, png, error);
+}
+
+int Studio::commit(const Edit& edit, Record record, uint64_t group, json* reply) {
+  std::lock_guard editing(edit_);
+  Preferences next;
+  {
+    std::lock_guard guard(state_);
+    next = preferences_;
+  }
+  Change change;
+  std::string error;
+  if (!edit(next, &change, &error)) {
+    *reply = {{"error", error}};
+    return 400;
+  }
+  if (record == Record::Step) history_.record(change, group);
+  json asked = json::object();
+  if (!change.empty()) {
+    const std::string bytes = next.propertyList();
+    auto publish = [&](const Preferences& prefs) {
+      std::lock_guard guard(state_);
+      preferences_ = prefs;
+      documentBytes_ = bytes;
+    };
+    // Renders start at once from the values the change set (a page's
+    // change knows them); the reading below then corrects any it did not.
+    publish(next);
+    asked = scheduleRenders();
+    // Read back as the extension reads it: the values and warnings shown
+    // are the extension's, never the page's idea of them.
+    json readings;
+    std::string readError;
+    if (readAsExtension(bytes, &readings, &readError)) next.setReadings(readings);
+    publish(next);
+    asked.update(scheduleRenders());
+    {
+      std::lock_guard guard(state_);
+      ++revision_;
+      canUndo_ = history_.canUndo();
+      canRedo_ = history_.canRedo();
+    }
+    if (!options_.documentPath.empty()) {
+      std::string saveError;
+      bool saved = saveFileAtomically(options_.documentPath, bytes, &saveError, options_.beforeRename);
+      std::lock_guard guard(state_);
+      // A failed save leaves the change in the page and the studio; the
+      // next save that works writes it with everything before it.
+      saved_ = saved;
+      saveError_ = saved ? "" : saveError;
+    }
+  } else {
+    std::lock_guard guard(state_);
+    canUndo_ = history_.canUndo();
+    canRedo_ = history_.canRedo();
+  }
+  std::lock_guard guard(state_);
+  *reply = {{"values", preferences_.values()},   {"warnings", preferences_.warnings()},
+            {"otherKeys", preferences_.otherKeys()}, {"document", documentJson()},
+            {"asked", asked},                    {"revision", revision_}};
+  return 200;
 }
 
 bool Studio::acceptArtwork(const std::string& bytes, std::string* error) {
@@ -171,7 +278,7 @@ bool Studio::acceptArtwork(const std::string& bytes, std::string* error) {
   std::string path = workFolder_ + "/artwork-" + std::to_string(number);
   if (!writeFile(path, bytes)) return *error = "cannot keep the artwork", false;
   auto scheme = std::make_unique<ArtworkScheme>();
-  if (!launchers_->pick(path, scheme.get(), error)) return false;
+  if (!serviceLaunchers_->pick(path, scheme.get(), error)) return false;
   {
     std::lock_guard guard(state_);
     artworkPath_ = path;
@@ -213,6 +320,16 @@ json Studio::schemeJson() const {
           {"secondaryContrast", scheme_->secondaryContrast}};
 }
 
+json Studio::documentJson() const {
+  json file = options_.documentPath.empty() ? json(nullptr) : json(options_.documentPath);
+  return {{"file", file},
+          {"format", preferences_.format() == PropertyListFormat::Xml ? "xml" : "binary"},
+          {"saved", saved_},
+          {"saveError", saveError_},
+          {"canUndo", canUndo_},
+          {"canRedo", canRedo_}};
+}
+
 json Studio::stateJson() const {
   json keys = json::array();
   for (const PreferenceKey& key : preferenceKeys()) {
@@ -223,12 +340,19 @@ json Studio::stateJson() const {
     }
     keys.push_back(entry);
   }
+  json styles = json::array();
+  for (const BackdropStyle& style : knownBackdropStyles()) styles.push_back({{"number", style.number}, {"name", style.name}});
   json screens = json::array();
-  for (const Screen& screen : screens_) screens.push_back({{"id", screen.id()}, {"app", screen.app->name},
-                                                           {"screen", screen.name}});
+  for (const Screen& screen : screens_)
+    screens.push_back({{"id", screen.id()}, {"app", screen.app->name}, {"screen", screen.name}, {"keys", screen.keys}});
   std::lock_guard guard(state_);
   return {{"keys", keys},
+          {"styles", styles},
           {"values", preferences_.values()},
+          {"warnings", preferences_.warnings()},
+          {"otherKeys", preferences_.otherKeys()},
+          {"document", documentJson()},
+          {"revision", revision_},
           {"screens", screens},
           {"scheme", schemeJson()},
           {"stock", stockWanted_},
@@ -236,24 +360,43 @@ json Studio::stateJson() const {
 }
 
 void Studio::routes() {
-  server_.set_payload_max_length(kStudioMaxUploadBytes);
-  // Pages elsewhere may send requests here; a request addressed to another
-  // name (DNS rebinding) is turned away.
+  server_.set_payload_max_length(kStudioMaxUploadBytes + kFormOverhead);
+  // An idle keep-alive connection holds a thread until it times out; with
+  // many threads and a short wait, idle connections never hold up others.
+  server_.new_task_queue = [] { return new httplib::ThreadPool(kStudioServerThreads); };
+  server_.set_keep_alive_timeout(2);
+  server_.set_keep_alive_max_count(1000);
+  server_.set_read_timeout(10, 0);
+  server_.set_write_timeout(10, 0);
+
   server_.set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
+    // Pages elsewhere may send requests here; a request addressed to another
+    // name (DNS rebinding) is turned away.
     std::string host = req.get_header_value("Host");
     std::string name = host.substr(0, host.rfind(':'));
-    if (name == "127.0.0.1" || name == "localhost") return httplib::Server::HandlerResponse::Unhandled;
-    replyError(res, 403, "this server answers only requests addressed to 127.0.0.1");
-    return httplib::Server::HandlerResponse::Handled;
+    if (name != "127.0.0.1" && name != "localhost") {
+      replyError(res, 403, "this server answers only requests addressed to 127.0.0.1");
+      return httplib::Server::HandlerResponse::Handled;
+    }
+    // Without a length (or chunks) the end of the body is unknowable.
+    if ((req.method == "POST" || req.method == "PUT") && !req.has_header("Content-Length") &&
+        req.get_header_value("Transfer-Encoding").find("chunked") == std::string::npos) {
+      replyError(res, 411, "a POST needs a Content-Length header (or a chunked body)");
+      res.set_header("Connection", "close");
+      return httplib::Server::HandlerResponse::Handled;
+    }
+    return httplib::Server::HandlerResponse::Unhandled;
   });
   server_.set_error_handler([](const httplib::Request&, httplib::Response& res) {
     if (res.status == 404 || res.status == 405) {
       res.status = 404;
       res.set_content("{\"error\":\"not found\"}", "application/json");
     } else if (res.status == 413) {
-      // Form-encoded bodies have a far lower limit in the library; say both.
       res.set_content("{\"error\":\"the upload is too large: at most " + std::to_string(kStudioMaxUploadBytes >> 20) +
-                          " MiB, sent as the image's own type, not as a form\"}",
+                          " MiB\"}",
+                      "application/json");
+    } else if (res.body.empty()) {
+      res.set_content("{\"error\":\"the request could not be read (status " + std::to_string(res.status) + ")\"}",
                       "application/json");
     }
   });
@@ -275,7 +418,8 @@ void Studio::routes() {
       screens[slot] = {{"generation", p.generation}, {"wanted", p.wanted},     {"busy", p.busy},
                        {"error", p.error},           {"seconds", p.lastSeconds}, {"renders", p.renders}};
     std::lock_guard guard(state_);
-    replyJson(res, 200, {{"pictures", screens}, {"scheme", schemeJson()}, {"stock", stockWanted_}});
+    replyJson(res, 200, {{"pictures", screens}, {"scheme", schemeJson()}, {"stock", stockWanted_},
+                         {"revision", revision_}});
   });
 
   server_.Get(R"(/api/picture/([a-z]+)/([a-z0-9-]+)/(themed|stock)\.png)",
@@ -291,20 +435,87 @@ void Studio::routes() {
                 res.set_content(picture.png, "image/png");
               });
 
+  // Changes from the page. "?group=N" folds the changes of one gesture
+  // (typing into one field) into one undo step.
   server_.Post("/api/preferences", [this](const httplib::Request& req, httplib::Response& res) {
     json body = json::parse(req.body, nullptr, false);
     if (body.is_discarded()) return replyError(res, 400, "the body is not JSON");
-    std::string error;
-    {
-      std::lock_guard guard(state_);
-      if (!preferences_.setAll(body, &error)) return replyError(res, 400, error);
-    }
-    scheduleRenders();
-    std::lock_guard guard(state_);
-    replyJson(res, 200, {{"values", preferences_.values()}});
+    uint64_t group = 0;
+    if (req.has_param("group")) group = std::strtoull(req.get_param_value("group").c_str(), nullptr, 10);
+    json reply;
+    int status = commit([&](Preferences& next, Change* change,
+                            std::string* error) { return next.setAll(body, change, error); },
+                        Record::Step, group, &reply);
+    replyJson(res, status, reply);
   });
 
-  server_.Post("/api/stock", [this](const httplib::Request& req, httplib::Response& res) {
+  auto historyRoute = [this](bool undo) {
+    return [this, undo](const httplib::Request&, httplib::Response& res) {
+      json reply;
+      int status = commit(
+          [&](Preferences& next, Change* change, std::string* error) {
+            if (!(undo ? history_.undo(change) : history_.redo(change)))
+              return *error = undo ? "nothing to undo" : "nothing to redo", false;
+            next.apply(*change, !undo);
+            return true;
+          },
+          Record::None, 0, &reply);
+      replyJson(res, status == 400 ? 409 : status, reply);
+    };
+  };
+  server_.Post("/api/undo", historyRoute(true));
+  server_.Post("/api/redo", historyRoute(false));
+
+  server_.Post("/api/reset", [this](const httplib::Request&, httplib::Response& res) {
+    json reply;
+    int status = commit(
+        [](Preferences& next, Change* change, std::string*) {
+          *change = next.resetToDefaults();
+          return true;
+        },
+        Record::Step, 0, &reply);
+    replyJson(res, status, reply);
+  });
+
+  // Another preferences file's values, taken into this document (which
+  // keeps its own file and format).
+  server_.Post("/api/open", [this](const httplib::Request& req, httplib::Response& res,
+                                   const httplib::ContentReader& reader) {
+    std::string bytes, error;
+    if (!readUploadBody(req, reader, kStudioMaxUploadBytes, &bytes, &error))
+      return replyError(res, error.find("too large") != std::string::npos ? 413 : 400, "preferences: " + error);
+    json readings;
+    Preferences opened;
+    // Read by the extension first: a file it cannot read (or that would
+    // make libplist work too hard) never reaches the parse here.
+    if (!readAsExtension(bytes, &readings, &error) || !opened.parse(bytes, &error))
+      return replyError(res, 400, "preferences: " + error);
+    json reply;
+    int status = commit(
+        [&](Preferences& next, Change* change, std::string*) {
+          *change = next.takeFrom(opened);
+          return true;
+        },
+        Record::Step, 0, &reply);
+    replyJson(res, status, reply);
+  });
+
+  // The screens the page shows on screen: their pictures render first.
+  server_.Post("/api/view", [this](const httplib::Request& req, httplib::Response& res) {
+    json body = json::parse(req.body, nullptr, false);
+    if (!body.is_object() || !body["screens"].is_array())
+      return replyError(res, 400, "the body is {\"screens\": [ids]}");
+    std::set<std::string> slots;
+    for (const json& id : body["screens"]) {
+      if (!id.is_string()) continue;
+      slots.insert(id.get<std::string>() + "/themed");
+      slots.insert(id.get<std::string>() + "/stock");
+    }
+    queue_->setPreferred(std::move(slots));
+    replyJson(res, 200, {{"screens", body["screens"]}});
+  });
+
+  server_.Post("/api/stock", [this](const httplib::Request&, httplib::Response& res) {
     {
       std::lock_guard guard(state_);
       stockWanted_ = true;
@@ -313,26 +524,37 @@ void Studio::routes() {
     replyJson(res, 200, {{"stock", true}});
   });
 
-  server_.Post("/api/artwork", [this](const httplib::Request& req, httplib::Response& res) {
-    std::string error;
-    if (!acceptArtwork(req.body, &error)) return replyError(res, 400, "artwork: " + error);
+  server_.Post("/api/artwork", [this](const httplib::Request& req, httplib::Response& res,
+                                      const httplib::ContentReader& reader) {
+    std::string bytes, error;
+    if (!readUploadBody(req, reader, kStudioMaxUploadBytes, &bytes, &error))
+      return replyError(res, error.find("too large") != std::string::npos ? 413 : 400, "artwork: " + error);
+    if (!acceptArtwork(bytes, &error)) return replyError(res, 400, "artwork: " + error);
     std::lock_guard guard(state_);
     replyJson(res, 200, {{"scheme", schemeJson()}});
   });
 
-  server_.Post("/api/wallpaper", [this](const httplib::Request& req, httplib::Response& res) {
-    std::string error;
-    if (!acceptWallpaper(req.body, &error)) return replyError(res, 400, "wallpaper: " + error);
+  server_.Post("/api/wallpaper", [this](const httplib::Request& req, httplib::Response& res,
+                                        const httplib::ContentReader& reader) {
+    std::string bytes, error;
+    if (!readUploadBody(req, reader, kStudioMaxUploadBytes, &bytes, &error))
+      return replyError(res, error.find("too large") != std::string::npos ? 413 : 400, "wallpaper: " + error);
+    if (!acceptWallpaper(bytes, &error)) return replyError(res, 400, "wallpaper: " + error);
     replyJson(res, 200, {{"wallpaper", true}});
   });
 
+  // The document's bytes, in its own format unless another is asked for.
   server_.Get("/api/preferences.plist", [this](const httplib::Request& req, httplib::Response& res) {
-    std::string format = req.has_param("format") ? req.get_param_value("format") : "binary";
-    if (format != "binary" && format != "xml") return replyError(res, 400, "format is binary or xml");
+    std::string format = req.has_param("format") ? req.get_param_value("format") : "";
+    if (!format.empty() && format != "binary" && format != "xml") return replyError(res, 400, "format is binary or xml");
     std::string bytes;
     {
       std::lock_guard guard(state_);
-      bytes = preferences_.propertyList(format == "xml" ? PropertyListFormat::Xml : PropertyListFormat::Binary);
+      const std::string own = preferences_.format() == PropertyListFormat::Xml ? "xml" : "binary";
+      if (format.empty()) format = own;
+      bytes = format == own ? documentBytes_
+                            : preferences_.propertyList(format == "xml" ? PropertyListFormat::Xml
+                                                                        : PropertyListFormat::Binary);
     }
     res.set_header("Content-Disposition", "attachment; filename=\"com.brackwater.mirel.plist\"");
     res.set_content(bytes, format == "xml" ? "application/xml" : "application/octet-stream");

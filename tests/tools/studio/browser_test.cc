@@ -1,8 +1,11 @@
 // mirel-studio in a real browser: Debian's chromium, headless, driven by
-// chromedriver over WebDriver. The page loads, the primary text colour is
-// typed into its field, and the Songs picture must change to one that shows
-// text in the new colour. Everything talks to 127.0.0.1 only, and every wait
-// is bounded.
+// chromedriver over WebDriver, editing a file. The page loads; a primary
+// text colour typed into its field recolours the Songs picture; one typed
+// quickly stays as typed, in the field and in the file; Ctrl+Z and
+// Ctrl+Shift+Z undo and redo it; a wallpaper chosen by clicking its drop
+// zone is taken; and a change's time to its first and to all sixteen new
+// pictures is printed (a figure, not a check). Everything talks to
+// 127.0.0.1 only, and every wait is bounded.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
@@ -19,7 +22,9 @@
 #include <nlohmann/json.hpp>
 #include <thread>
 
-extern char** environ;
+#include "platform/render/Bitmap.h"
+#include "tests/tools/run_tool.h"
+#include "tests/tools/studio/child_process.h"
 
 namespace {
 
@@ -29,69 +34,6 @@ namespace fs = std::filesystem;
 
 const char* kChromium = "/usr/bin/chromium";
 const char* kChromedriver = "/usr/bin/chromedriver";
-
-// A child process that is ended (TERM, then KILL) when the test is done.
-class Child {
- public:
-  // Starts `argv`; with `captureLine`, the first line it prints is read
-  // back (within the timeout) into `line`.
-  bool start(std::vector<std::string> argv, std::string* line = nullptr) {
-    int out[2];
-    if (line && pipe(out) != 0) return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (line) {
-      posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-      posix_spawn_file_actions_addclose(&actions, out[0]);
-    }
-    std::vector<char*> args;
-    for (std::string& a : argv) args.push_back(a.data());
-    args.push_back(nullptr);
-    int failed = posix_spawn(&pid_, args[0], &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (!line) return failed == 0;
-    close(out[1]);
-    if (failed != 0) return close(out[0]), false;
-    auto until = Clock::now() + std::chrono::seconds(20);
-    char c;
-    while (Clock::now() < until) {
-      pollfd p{out[0], POLLIN, 0};
-      if (poll(&p, 1, 200) <= 0) continue;
-      if (read(out[0], &c, 1) != 1) break;
-      if (c == '\n') break;
-      line->push_back(c);
-    }
-    close(out[0]);
-    return !line->empty();
-  }
-  ~Child() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    for (int i = 0; i < 50; ++i) {
-      if (waitpid(pid_, nullptr, WNOHANG) == pid_) return;
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-  }
-
- private:
-  pid_t pid_ = -1;
-};
-
-int freeLoopbackPort() {
-  int s = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  int port = -1;
-  if (bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-      getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-    port = ntohs(address.sin_port);
-  close(s);
-  return port;
-}
 
 // A WebDriver session with headless chromium.
 class Browser {
@@ -143,11 +85,31 @@ class Browser {
     call("POST", session_ + "/element/" + element + "/clear", json::object());
     call("POST", session_ + "/element/" + element + "/value", {{"text", text}});
   }
+  // Keys sent to a file input choose that file, as a user's pick would.
+  void sendKeys(const std::string& element, const std::string& text) {
+    call("POST", session_ + "/element/" + element + "/value", {{"text", text}});
+  }
+  void click(const std::string& element) { call("POST", session_ + "/element/" + element + "/click", json::object()); }
+  // A key pressed with Control (and Shift) held, wherever the focus is.
+  void pressWithControl(const std::string& key, bool shift) {
+    const std::string control = "\uE009", shiftKey = "\uE008";
+    json actions = json::array();
+    actions.push_back({{"type", "keyDown"}, {"value", control}});
+    if (shift) actions.push_back({{"type", "keyDown"}, {"value", shiftKey}});
+    actions.push_back({{"type", "keyDown"}, {"value", key}});
+    actions.push_back({{"type", "keyUp"}, {"value", key}});
+    if (shift) actions.push_back({{"type", "keyUp"}, {"value", shiftKey}});
+    actions.push_back({{"type", "keyUp"}, {"value", control}});
+    call("POST", session_ + "/actions",
+         {{"actions", json::array({{{"type", "key"}, {"id", "keyboard"}, {"actions", actions}}})}});
+    call("DELETE", session_ + "/actions", json::object());
+  }
 
  private:
   json call(const char* method, const std::string& path, const json& body) {
-    auto res = std::string(method) == "POST" ? driver_.Post(path.c_str(), body.dump(), "application/json")
-                                             : driver_.Get(path.c_str());
+    auto res = std::string(method) == "POST"     ? driver_.Post(path.c_str(), body.dump(), "application/json")
+               : std::string(method) == "DELETE" ? driver_.Delete(path.c_str())
+                                                 : driver_.Get(path.c_str());
     if (!res) {
       ADD_FAILURE() << method << " " << path << ": chromedriver does not answer";
       return json::object();
@@ -178,8 +140,9 @@ const char* kPictureScript = R"(
   for (let i = 0; i < data.length; i += 4)
     if (Math.abs(data[i] - want[0]) < 35 && Math.abs(data[i + 1] - want[1]) < 35 && Math.abs(data[i + 2] - want[2]) < 35)
       matching++;
+  const timings = window.studioTimings;
   return {generation: Number(img.dataset.generation), matching: matching, width: canvas.width,
-          latency: Number(document.body.dataset.songsLatency || -1)};
+          latency: timings && timings.length ? timings[timings.length - 1].first : -1};
 )";
 
 json waitFor(Browser& browser, const json& colour, const std::function<bool(const json&)>& done, int seconds) {
@@ -193,13 +156,62 @@ json waitFor(Browser& browser, const json& colour, const std::function<bool(cons
   return last;
 }
 
-TEST(StudioInBrowser, TypingAPrimaryTextColourRecoloursTheSongsPicture) {
+// The page has sent everything and heard back: no request on its way.
+const char* kSettledScript = R"(
+  return document.body.dataset.ready === '1' && !document.body.dataset.busy;
+)";
+
+bool waitUntil(Browser& browser, const std::string& script, int seconds) {
+  auto until = Clock::now() + std::chrono::seconds(seconds);
+  while (Clock::now() < until) {
+    if (browser.run(script) == true) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}
+
+std::string fieldValue(Browser& browser, const std::string& id) {
+  json value = browser.run("return document.getElementById(arguments[0]).value", json::array({id}));
+  return value.is_string() ? value.get<std::string>() : "";
+}
+
+// The number of the newest measurement the page has made.
+int lastMeasurement(Browser& browser) {
+  json id = browser.run("const t = window.studioTimings; return t.length ? t[t.length - 1].id : 0;");
+  return id.is_number() ? id.get<int>() : 0;
+}
+
+// The times of the first change measured after measurement `after`, from
+// its input event to the first and to the last of the new pictures it
+// asked for, once all are shown.
+json timingsAfter(Browser& browser, int after, int seconds) {
+  const char* script = R"(
+    const t = window.studioTimings.find((m) => m.id > arguments[0]);
+    return t && t.all !== null ? {first: t.first, all: t.all, pictures: t.pictures} : null;
+  )";
+  auto until = Clock::now() + std::chrono::seconds(seconds);
+  while (Clock::now() < until) {
+    json t = browser.run(script, json::array({after}));
+    if (!t.is_null()) return t;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return nullptr;
+}
+
+TEST(StudioInBrowser, EditsAFileAsAUserDoes) {
   ASSERT_TRUE(fs::exists(kChromium) && fs::exists(kChromedriver))
       << "chromium and chromedriver are missing; scripts/install-deps installs them";
+  char folder[] = "/tmp/mirel-browser-XXXXXX";
+  ASSERT_TRUE(mkdtemp(folder));
+  struct RemoveFolder {
+    std::string path;
+    ~RemoveFolder() { std::error_code ec; fs::remove_all(path, ec); }
+  } removeFolder{folder};
+  const std::string document = removeFolder.path + "/prefs.plist", profile = removeFolder.path + "/profile";
 
   Child studio;
   std::string banner;
-  ASSERT_TRUE(studio.start({MIREL_STUDIO_PATH, "--port", "0"}, &banner)) << "mirel-studio printed no address";
+  ASSERT_TRUE(studio.start({MIREL_STUDIO_PATH, document, "--port", "0"}, &banner)) << "mirel-studio printed no address";
   auto at = banner.find("http://127.0.0.1:");
   ASSERT_NE(at, std::string::npos) << banner;
   std::string url = banner.substr(at);
@@ -211,15 +223,9 @@ TEST(StudioInBrowser, TypingAPrimaryTextColourRecoloursTheSongsPicture) {
                             "--log-level=SEVERE"}));
   Browser browser(driverPort);
   ASSERT_TRUE(browser.waitForDriver()) << "chromedriver did not start";
-  char profile[] = "/tmp/mirel-chromium-XXXXXX";
-  ASSERT_TRUE(mkdtemp(profile));
-  struct RemoveProfile {
-    std::string path;
-    ~RemoveProfile() { std::error_code ec; fs::remove_all(path, ec); }
-  } removeProfile{profile};
   ASSERT_TRUE(browser.open(profile)) << "chromium did not start";
 
-  const json red = {255, 0, 0}, green = {0, 255, 0};
+  const json red = {255, 0, 0}, green = {0, 255, 0}, blue = {0, 0, 255};
   browser.go(url);
   json first = waitFor(browser, red, [](const json& p) { return p["generation"].get<int>() > 0; }, 60);
   ASSERT_FALSE(first.is_null()) << "the Songs picture never appeared";
@@ -240,18 +246,81 @@ TEST(StudioInBrowser, TypingAPrimaryTextColourRecoloursTheSongsPicture) {
   EXPECT_GT(typed["generation"].get<int>(), first["generation"].get<int>()) << "the Songs picture never changed";
   // Song titles and the index letters are drawn in the colour.
   EXPECT_GT(typed["matching"].get<int>(), 500) << "the new picture shows too little text in FF0000";
-  std::printf("typed text to new Songs picture: %d ms (%d pixels in the colour)\n", typed["latency"].get<int>(), typed["matching"].get<int>());
+  std::printf("typed text to new Songs picture: %d ms (%d pixels in the colour)\n", typed["latency"].get<int>(),
+              typed["matching"].get<int>());
 
   // One change of the colour picker, as one pick sends it.
   browser.run("const p = document.getElementById('pref-PrimaryTextColour-rgb');"
-              "p.value = '#00ff00'; p.dispatchEvent(new Event('input'));");
+              "p.focus(); p.value = '#00ff00'; p.dispatchEvent(new Event('input'));");
   json picked = waitFor(browser, green, newerThan(typed, 500), 60);
   EXPECT_GT(picked["matching"].get<int>(), 500) << "the picker's colour never showed in the Songs picture";
-  json redLeft = browser.run(kPictureScript, json::array({red}));
-  EXPECT_LT(redLeft["matching"].get<int>(), 20) << "the picture still shows the typed colour";
-  std::printf("colour pick to new Songs picture: %d ms\n", picked["latency"].get<int>());
-  EXPECT_EQ(browser.run("return document.getElementById('error').textContent"), "")
-      << "the page reports an error";
+  EXPECT_LT(browser.run(kPictureScript, json::array({red}))["matching"].get<int>(), 20)
+      << "the picture still shows the typed colour";
+
+  // Typed quickly (every key at once, replies arriving while it is typed
+  // on): the field keeps what was typed, and so does the file.
+  browser.type(field, "#0000FFFF");
+  json fast = waitFor(browser, blue, newerThan(picked, 500), 60);
+  EXPECT_GT(fast["matching"].get<int>(), 500) << "the quickly typed colour never showed";
+  ASSERT_TRUE(waitUntil(browser, kSettledScript, 30)) << "the page never settled";
+  EXPECT_EQ(fieldValue(browser, "pref-PrimaryTextColour"), "#0000FFFF") << "a reply overwrote the field";
+  EXPECT_NE(fileText(document).find("#0000FFFF"), std::string::npos) << "the file does not hold the typed colour";
+
+  // Ctrl+Z undoes the typing as one step (back to the picker's green),
+  // Ctrl+Shift+Z brings it back; the file follows each time.
+  browser.pressWithControl("z", false);
+  json undone = waitFor(browser, green, newerThan(fast, 500), 60);
+  EXPECT_GT(undone["matching"].get<int>(), 500) << "Ctrl+Z did not bring the green back";
+  ASSERT_TRUE(waitUntil(browser, kSettledScript, 30));
+  EXPECT_EQ(fieldValue(browser, "pref-PrimaryTextColour"), "00FF00FF");
+  EXPECT_NE(fileText(document).find("00FF00FF"), std::string::npos);
+  browser.pressWithControl("z", true);
+  json redone = waitFor(browser, blue, newerThan(undone, 500), 60);
+  EXPECT_GT(redone["matching"].get<int>(), 500) << "Ctrl+Shift+Z did not bring the blue back";
+  ASSERT_TRUE(waitUntil(browser, kSettledScript, 30));
+  EXPECT_EQ(fieldValue(browser, "pref-PrimaryTextColour"), "#0000FFFF");
+
+  // A change every screen reads (the blur style, chosen from the list):
+  // the time from the input event to its first and to all sixteen new
+  // pictures, the screens in view rendering first.
+  for (const char* style : {"1", "2030", "0"}) {
+    ASSERT_TRUE(waitUntil(browser, kSettledScript, 30));
+    const int measured = lastMeasurement(browser);
+    browser.run("const s = document.getElementById('pref-BlurPreset'); s.value = arguments[0];"
+                "s.dispatchEvent(new Event('change'));",
+                json::array({style}));
+    json t = timingsAfter(browser, measured, 60);
+    ASSERT_FALSE(t.is_null()) << "the pictures of BlurPreset " << style << " never all showed";
+    EXPECT_EQ(t["pictures"], 16);
+    std::printf("BlurPreset %s to new pictures: first %d ms, all %d ms\n", style, t["first"].get<int>(),
+                t["all"].get<int>());
+  }
+
+  // Clicking the wallpaper's zone opens its file chooser; the file chosen
+  // there is taken, and every picture follows.
+  browser.run("window.chosen = []; const click = HTMLInputElement.prototype.click;"
+              "HTMLInputElement.prototype.click = function () { window.chosen.push(this.id); };");
+  std::string zone = browser.find("#drop-wallpaper");
+  ASSERT_FALSE(zone.empty());
+  browser.click(zone);
+  EXPECT_EQ(browser.run("return window.chosen"), json::array({"file-wallpaper"}));
+  const std::string wallpaper = removeFolder.path + "/wallpaper.png";
+  std::string error;
+  {
+    Bitmap plain = Bitmap::create(64, 114);
+    ASSERT_TRUE(plain.writePNG(wallpaper, &error)) << error;
+  }
+  const json before = browser.run(kPictureScript, json::array({red}));
+  browser.sendKeys(browser.find("#file-wallpaper"), wallpaper);
+  json withWallpaper = waitFor(browser, red, [&](const json& p) {
+    return p["generation"].get<int>() > before["generation"].get<int>();
+  }, 60);
+  EXPECT_GT(withWallpaper["generation"].get<int>(), before["generation"].get<int>()) << "the wallpaper changed nothing";
+  EXPECT_EQ(browser.run("return document.querySelector('#drop-wallpaper').firstChild.textContent"), "wallpaper.png");
+
+  EXPECT_EQ(browser.run("return document.getElementById('error').textContent"), "") << "the page reports an error";
+  json status = browser.run("return document.getElementById('document').textContent");
+  EXPECT_TRUE(status.is_string() && status.get<std::string>().starts_with("Saved to prefs.plist")) << status;
 }
 
 }  // namespace
