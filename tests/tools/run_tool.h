@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -26,7 +28,9 @@ inline std::string fileText(const std::string& path) {
 }
 
 inline ToolRun runTool(const std::string& command, const std::vector<std::string>& environment = {}) {
-  const std::string out = ::testing::TempDir() + "tool.out", err = ::testing::TempDir() + "tool.err";
+  // Named by process: test binaries of other builds may run at the same time.
+  const std::string stem = ::testing::TempDir() + "tool-" + std::to_string(getpid());
+  const std::string out = stem + ".out", err = stem + ".err";
   std::string line = "env";
   for (const std::string& setting : environment) line += " '" + setting + "'";
   line += " " + command + " >" + out + " 2>" + err;
@@ -35,5 +39,7 @@ inline ToolRun runTool(const std::string& command, const std::vector<std::string
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   run.out = fileText(out);
   run.err = fileText(err);
+  std::remove(out.c_str());
+  std::remove(err.c_str());
   return run;
 }
