@@ -11,6 +11,8 @@
 
 #include "imagekit/imagekit.h"
 #include "platform/foundation/foundation.h"
+#include "platform/uikit/UIImageFiles.h"
+#include "platform/uikit/UIImageOrientation.h"
 #include "platform/uikit/uikit.h"
 #include "tools/image/arguments.h"
 #include "tools/exit_status.h"
@@ -77,12 +79,15 @@ void checkCornersFit(ADDCornerInset i, CGSize size) {
   }
 }
 
+// A JPEG or PNG file at the scale its name says, upright: the toolkit
+// draws an image's stored pixels, so a photo taken sideways is turned first.
 UIImage* imageArgument(const std::string& path) {
   std::string error;
-  UIImage* image = UIImageReadPNG(path.c_str(), scaleFromFileName(path), &error);
-  // The platform refuses files over its pixel limit from their header.
-  if (!image) throw Failure{"cannot read " + path + ": " + error, kExitInputFailed};
-  return image;
+  UIImage* image = UIImageReadFile(path.c_str(), scaleFromFileName(path), 0, &error);
+  if (!image) throw Failure{path + ": " + error, kExitInputFailed};
+  if (image->imageOrientation() == UIImageOrientationUp) return image;
+  Ref<CGImageObj> upright = UIImageUprightCGImage(image->CGImage(), image->imageOrientation());
+  return UIImage::imageWithCGImage(upright, image->scale(), UIImageOrientationUp);
 }
 
 // Whether the file name says PNG, as the bytes written will be.
@@ -147,7 +152,7 @@ int main(int argc, char** argv) {
   // tint IMAGE COLOUR --style S
   CLI::App* tint = app.add_subcommand("tint", "an image tinted with a colour");
   std::string imagePath, style;
-  tint->add_option("IMAGE", imagePath, "PNG file (@2x in the name: scale 2)")->required();
+  tint->add_option("IMAGE", imagePath, "JPEG or PNG file (@2x in the name: scale 2)")->required();
   tint->add_option("COLOUR", colourText, "tint colour in hex")->required();
   tint->add_option("--style", style, "keeping-alpha, over-background or cut-out")
       ->required()
@@ -158,7 +163,7 @@ int main(int argc, char** argv) {
   CLI::App* round = app.add_subcommand("round", "an image with rounded corners");
   double radius = 0;
   bool circle = false;
-  round->add_option("IMAGE", imagePath, "PNG file (@2x in the name: scale 2)")->required();
+  round->add_option("IMAGE", imagePath, "JPEG or PNG file (@2x in the name: scale 2)")->required();
   CLI::Option* radiusOption = round->add_option("--radius", radius, "one radius for every corner, in points");
   CLI::Option* cornersOption = round->add_option("--corners", cornersText, "top-left, top-right, bottom-left, bottom-right");
   CLI::Option* circleOption = round->add_flag("--circle", circle, "half the shorter side");
@@ -169,8 +174,8 @@ int main(int argc, char** argv) {
   // compose BASE TOP [--offset X,Y]
   CLI::App* compose = app.add_subcommand("compose", "one image laid over another");
   std::string basePath, topPath, offsetText;
-  compose->add_option("BASE", basePath, "PNG file underneath")->required();
-  compose->add_option("TOP", topPath, "PNG file on top")->required();
+  compose->add_option("BASE", basePath, "JPEG or PNG file underneath")->required();
+  compose->add_option("TOP", topPath, "JPEG or PNG file on top")->required();
   compose->add_option("--offset", offsetText, "offset of TOP in points (default: centred)");
   compose->add_option("-o", output, "PNG file to write")->required();
 

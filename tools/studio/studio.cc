@@ -183,18 +183,18 @@ bool Studio::acceptArtwork(const std::string& bytes, std::string* error) {
 }
 
 bool Studio::acceptWallpaper(const std::string& bytes, std::string* error) {
-  if (!checkImageUpload(bytes, {kStudioMaxUploadBytes, kStudioMaxImageSide, true}, error)) return false;
+  if (!checkImageUpload(bytes, {kStudioMaxUploadBytes, kStudioMaxImageSide}, error)) return false;
   if (workFolder_.empty()) return *error = "no folder in /tmp to keep uploads in", false;
   uint64_t number;
   {
     std::lock_guard guard(state_);
     number = ++uploads_;
   }
-  std::string path = workFolder_ + "/wallpaper-" + std::to_string(number) + ".png";
+  std::string path = workFolder_ + "/wallpaper-" + std::to_string(number);
   if (!writeFile(path, bytes)) return *error = "cannot keep the wallpaper", false;
   // Decoded once here so that a broken file is refused now, not at every
   // render; the launchers decode it again for their renders.
-  if (Bitmap::readPNG(path, error).empty()) return false;
+  if (Bitmap::readImageFile(path, error).empty()) return false;
   {
     std::lock_guard guard(state_);
     wallpaperPath_ = path;

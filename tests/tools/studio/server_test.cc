@@ -13,6 +13,7 @@
 
 #include "apps/music/MusicApp.h"
 #include "platform/render/Bitmap.h"
+#include "tests/support/image_kinds.h"
 #include "tests/support/launch.h"
 #include "tests/tools/run_tool.h"
 #include "tools/common/screen_render.h"
@@ -264,8 +265,8 @@ TEST_F(StudioServer, RefusesUploadsTooLargeInBytesOrPixelsAndKeepsServing) {
       {"/api/wallpaper", std::string(kStudioMaxUploadBytes + 1, 'x'), 413, "too large"},
       {"/api/artwork", huge, 400, "pixels"},
       {"/api/wallpaper", huge, 400, "pixels"},
-      {"/api/artwork", "GIF89a not an image we take", 400, "not a PNG or JPEG"},
-      {"/api/wallpaper", "\xFF\xD8\xFF\xE0 a JPEG is no wallpaper", 400, "not a PNG"},
+      {"/api/artwork", "GIF89a not an image we take", 400, "not a JPEG or PNG image"},
+      {"/api/wallpaper", "\xFF\xD8\xFF\xE0 the start of a JPEG", 400, "truncated JPEG file"},
       {"/api/artwork", pngBytes(8, 8).substr(0, 40), 400, "artwork"},
   };
   for (const Case& c : cases) {
@@ -279,7 +280,11 @@ TEST_F(StudioServer, RefusesUploadsTooLargeInBytesOrPixelsAndKeepsServing) {
 
 TEST_F(StudioServer, AWallpaperReRendersEveryScreenAndAnArtworkGivesASchemeWithContrasts) {
   json before = status();
-  auto res = client_->Post("/api/wallpaper", pngBytes(64, 114), "image/png");
+  // A photo, taken sideways: wallpapers are JPEG as often as PNG.
+  std::string photo;
+  for (const ImageKind& kind : imageKinds())
+    if (kind.name == "JPEG with Exif orientation 6") photo = kind.bytes;
+  auto res = client_->Post("/api/wallpaper", photo, "image/jpeg");
   ASSERT_TRUE(res);
   ASSERT_EQ(res->status, 200) << res->body;
   json after = status();
