@@ -6,8 +6,10 @@
 // The bytes come through a source manager of our own, so that where the
 // file ends is known: before the frame header it is truncated, between the
 // headers and the first entropy-coded byte it holds only a header, inside
-// the image data it is truncated again, and once every row is in, a missing
-// end marker costs nothing.
+// the image data it is truncated again. A file of one scan whose data is
+// all there reads without its end marker: the decoder reads ahead of the
+// last bits it needs, and is given the marker where the file ends; it
+// warns only when bits it needs are missing.
 //
 // libjpeg reports fatal errors through error_exit, which must not return:
 // it longjmps back to the setjmp in decodeRows, whose locals that change
@@ -60,8 +62,10 @@ Decoding& decodingOf(j_common_ptr cinfo) { return *static_cast<Decoding*>(cinfo-
   std::longjmp(d.jump, 1);
 }
 
-// Where the bytes ran out, in the file's own terms.
-[[noreturn]] void endedEarly(j_decompress_ptr cinfo) {
+// Fails, in the file's own terms, where the bytes ran out too early to be
+// read; returns where the end marker may be all that is missing (the image
+// data of a single scan, or after the last row).
+void checkEnd(j_decompress_ptr cinfo) {
   Decoding& d = decodingOf(reinterpret_cast<j_common_ptr>(cinfo));
   auto common = reinterpret_cast<j_common_ptr>(cinfo);
   if (d.phase == Phase::Header) {
@@ -72,9 +76,13 @@ Decoding& decodingOf(j_common_ptr cinfo) { return *static_cast<Decoding*>(cinfo-
       fail(common, oversized);
     fail(common, imageReadError(ImageFailure::HeaderOnly, ImageFormat::JPEG));
   }
+  if (d.phase != Phase::Data) return;
   if (d.leftAtHeaderEnd == 0 && d.fillsAfterHeader == 1)
     fail(common, imageReadError(ImageFailure::HeaderOnly, ImageFormat::JPEG));
-  fail(common, imageReadError(ImageFailure::Truncated, ImageFormat::JPEG, "its image data ends early"));
+  // Scans of a progressive file can be missing whole, which no warning
+  // would tell.
+  if (jpeg_has_multiple_scans(cinfo))
+    fail(common, imageReadError(ImageFailure::Truncated, ImageFormat::JPEG, "its image data ends early"));
 }
 
 void initSource(j_decompress_ptr) {}
@@ -88,8 +96,7 @@ boolean fillBuffer(j_decompress_ptr cinfo) {
     if (int e = d.input->readError())
       fail(reinterpret_cast<j_common_ptr>(cinfo),
            imageReadError(ImageFailure::Unreadable, ImageFormat::JPEG, std::strerror(e)));
-    if (d.phase != Phase::Finishing) endedEarly(cinfo);
-    // Every row is in: the end marker libjpeg still looks for is given.
+    checkEnd(cinfo);
     d.buffer[0] = 0xFF;
     d.buffer[1] = JPEG_EOI;
     got = 2;

@@ -186,13 +186,16 @@ struct JPEGSpec {
   int width = 32, height = 16;  // stored
   RGB quadrants[4];             // stored: top-left, top-right, bottom-left, bottom-right
   bool progressive = false, grey = false, cmyk = false;
+  bool ycck = false;       // CMYK stored as YCCK
+  bool plainCMYK = false;  // CMYK without Adobe's marker, so not inverted
   int exif = 0;            // 0: no Exif block
   int upright[4] = {0, 1, 2, 3};  // which stored quadrant shows at each upright quadrant
 };
 
 // The stored quadrants as JPEG bytes; with `cmyk` each quadrant's r, g, b
 // are C, M, Y of Adobe's inverted CMYK (255: no ink) and K is 255 (no ink)
-// except where r is 0 and g 0, which writes full black ink.
+// except where r is 0 and g 0, which writes full black ink; plain CMYK
+// stores the same inks the other way round (0: no ink).
 inline ImageKind jpegKind(const std::string& name, const std::string& fileName, const JPEGSpec& s,
                           const std::array<RGB, 4>& shows) {
   bool sideways = s.exif >= 5;
@@ -209,6 +212,8 @@ inline ImageKind jpegKind(const std::string& name, const std::string& fileName, 
   cinfo.input_components = s.grey ? 1 : s.cmyk ? 4 : 3;
   cinfo.in_color_space = s.grey ? JCS_GRAYSCALE : s.cmyk ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&cinfo);
+  if (s.ycck) jpeg_set_colorspace(&cinfo, JCS_YCCK);
+  if (s.plainCMYK) cinfo.write_Adobe_marker = FALSE;
   jpeg_set_quality(&cinfo, 95, TRUE);
   if (s.progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
@@ -227,6 +232,8 @@ inline ImageKind jpegKind(const std::string& name, const std::string& fileName, 
       o[0] = q.r;
       if (!s.grey) o[1] = q.g, o[2] = q.b;
       if (s.cmyk) o[3] = q.r == 0 && q.g == 0 ? 0 : 255;
+      if (s.plainCMYK)
+        for (int c = 0; c < 4; ++c) o[c] = uint8_t(255 - o[c]);
     }
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&cinfo, rows, 1);
@@ -300,8 +307,13 @@ inline std::vector<ImageKind> imageKinds() {
   kinds.push_back(jpegKind("JPEG progressive", "progressive.jpg", progressive, {red, green, blue, white}));
   kinds.push_back(jpegKind("JPEG greyscale", "grey.jpg", grey, {grey.quadrants[0], grey.quadrants[1],
                                                                    grey.quadrants[2], grey.quadrants[3]}));
-  kinds.push_back(jpegKind("JPEG Adobe CMYK", "cmyk.jpg", cmyk,
-                           {RGB{255, 255, 255}, RGB{0, 0, 0}, RGB{0, 255, 255}, RGB{255, 127, 255}}));
+  const std::array<RGB, 4> inks{RGB{255, 255, 255}, RGB{0, 0, 0}, RGB{0, 255, 255}, RGB{255, 127, 255}};
+  kinds.push_back(jpegKind("JPEG Adobe CMYK", "cmyk.jpg", cmyk, inks));
+  JPEGSpec ycck = cmyk, plain = cmyk;
+  ycck.ycck = true;
+  plain.plainCMYK = true;
+  kinds.push_back(jpegKind("JPEG Adobe YCCK", "ycck.jpg", ycck, inks));
+  kinds.push_back(jpegKind("JPEG plain CMYK", "plain-cmyk.jpg", plain, inks));
   // A photo taken turned: the file stores red, green over blue, white and
   // says how to turn it.
   for (auto [exif, shows] : {std::pair{3, std::array<RGB, 4>{white, blue, green, red}},
@@ -312,6 +324,15 @@ inline std::vector<ImageKind> imageKinds() {
     kinds.push_back(jpegKind("JPEG with Exif orientation " + std::to_string(exif),
                              "exif" + std::to_string(exif) + ".jpg", turned, shows));
   }
+  // Files whose pixels are all there, without the end their format names:
+  // a PNG without its IEND chunk, a baseline JPEG without its end marker.
+  ImageKind noIEND = pngKind("PNG RGB 8-bit without IEND", "rgb8-no-iend.png", S{.seed = 2});
+  ImageKind noEOI = jpegKind("JPEG baseline without its end marker", "baseline-no-eoi.jpg", colour,
+                             {red, green, blue, white});
+  noIEND.bytes.resize(noIEND.bytes.size() - 12);  // IEND is 12 bytes: length, name and checksum
+  noEOI.bytes.resize(noEOI.bytes.size() - 2);
+  kinds.push_back(noIEND);
+  kinds.push_back(noEOI);
   return kinds;
 }
 
@@ -357,6 +378,7 @@ inline std::vector<BrokenImage> brokenImages(const std::string& dir) {
     return std::string();
   };
   const std::string png = bytesOf("PNG RGB 8-bit"), jpeg = bytesOf("JPEG baseline");
+  const std::string progressive = bytesOf("JPEG progressive");
   // A PNG's signature and IHDR chunk are its first 33 bytes.
   std::string pngHeader = png.substr(0, 33);
   std::string bigPNG = png;
@@ -385,6 +407,8 @@ inline std::vector<BrokenImage> brokenImages(const std::string& dir) {
        png.substr(0, idat + 4 + 20)},
       {{"JPEG cut in its image data", "cut.jpg", "truncated JPEG file (its image data ends early)"},
        jpeg.substr(0, jpegHeader.size() + 40)},
+      {{"progressive JPEG without its last scan", "cut-scans.jpg", "truncated JPEG file (its image data ends early)"},
+       progressive.substr(0, progressive.rfind("\xFF\xDA"))},
       {{"PNG over 100 megapixels", "huge.png",
         "image is 20000 x 20000 pixels, more than the limit of 100 megapixels"}, bigPNG},
       {{"JPEG over 100 megapixels", "huge.jpg",
