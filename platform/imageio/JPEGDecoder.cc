@@ -12,16 +12,17 @@
 // warns only when bits it needs are missing.
 //
 // libjpeg reports fatal errors through error_exit, which must not return:
-// it longjmps back to the setjmp in decodeRows, whose locals that change
-// after it are volatile plain C data, freed there.
+// it longjmps back to the setjmp in decodeRows. No C++ object that owns
+// memory lives across that jump: a failure is kept as plain data (its kind
+// and words in a char array) and worded by the caller once decodeRows has
+// returned; decodeRows's own locals that change after the setjmp are
+// volatile plain C data, freed there.
 #include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
-#include <utility>
 
 // jpeglib.h needs FILE and size_t declared first.
 #include <jerror.h>
@@ -49,17 +50,26 @@ struct Decoding {
   Phase phase = Phase::Header;
   size_t leftAtHeaderEnd = 0;  // bytes of the buffer not yet taken when the header was read
   int fillsAfterHeader = 0;
-  bool failed = false;
-  ImageReadError failure;
+  ImageFailure failure = ImageFailure::Damaged;
+  char detail[JMSG_LENGTH_MAX] = {};  // the failure's own words, or the image's size
 };
 
 Decoding& decodingOf(j_common_ptr cinfo) { return *static_cast<Decoding*>(cinfo->client_data); }
 
-[[noreturn]] void fail(j_common_ptr cinfo, ImageReadError failure) {
+[[noreturn]] void fail(j_common_ptr cinfo, ImageFailure kind, const char* detail) {
   Decoding& d = decodingOf(cinfo);
-  d.failed = true;
-  d.failure = std::move(failure);
+  d.failure = kind;
+  std::snprintf(d.detail, sizeof d.detail, "%s", detail);
   std::longjmp(d.jump, 1);
+}
+
+// Whether the size in the header is within the limit; where it is not, the
+// failure is noted as Oversized.
+bool noteSize(Decoding& d, JDIMENSION width, JDIMENSION height) {
+  if (uint64_t(width) * height <= kImageMaxPixels) return true;
+  d.failure = ImageFailure::Oversized;
+  std::snprintf(d.detail, sizeof d.detail, "%u x %u", width, height);
+  return false;
 }
 
 // Fails, in the file's own terms, where the bytes ran out too early to be
@@ -69,20 +79,15 @@ void checkEnd(j_decompress_ptr cinfo) {
   Decoding& d = decodingOf(reinterpret_cast<j_common_ptr>(cinfo));
   auto common = reinterpret_cast<j_common_ptr>(cinfo);
   if (d.phase == Phase::Header) {
-    if (cinfo->image_width == 0)
-      fail(common, imageReadError(ImageFailure::Truncated, ImageFormat::JPEG, "it ends inside its header"));
-    ImageReadError oversized;
-    if (!imageSizeAllowed(cinfo->image_width, cinfo->image_height, ImageFormat::JPEG, &oversized))
-      fail(common, oversized);
-    fail(common, imageReadError(ImageFailure::HeaderOnly, ImageFormat::JPEG));
+    if (cinfo->image_width == 0) fail(common, ImageFailure::Truncated, "it ends inside its header");
+    if (!noteSize(d, cinfo->image_width, cinfo->image_height)) std::longjmp(d.jump, 1);
+    fail(common, ImageFailure::HeaderOnly, "");
   }
   if (d.phase != Phase::Data) return;
-  if (d.leftAtHeaderEnd == 0 && d.fillsAfterHeader == 1)
-    fail(common, imageReadError(ImageFailure::HeaderOnly, ImageFormat::JPEG));
+  if (d.leftAtHeaderEnd == 0 && d.fillsAfterHeader == 1) fail(common, ImageFailure::HeaderOnly, "");
   // Scans of a progressive file can be missing whole, which no warning
   // would tell.
-  if (jpeg_has_multiple_scans(cinfo))
-    fail(common, imageReadError(ImageFailure::Truncated, ImageFormat::JPEG, "its image data ends early"));
+  if (jpeg_has_multiple_scans(cinfo)) fail(common, ImageFailure::Truncated, "its image data ends early");
 }
 
 void initSource(j_decompress_ptr) {}
@@ -94,8 +99,7 @@ boolean fillBuffer(j_decompress_ptr cinfo) {
   size_t got = d.input->read(d.buffer, sizeof d.buffer);
   if (got == 0) {
     if (int e = d.input->readError())
-      fail(reinterpret_cast<j_common_ptr>(cinfo),
-           imageReadError(ImageFailure::Unreadable, ImageFormat::JPEG, std::strerror(e)));
+      fail(reinterpret_cast<j_common_ptr>(cinfo), ImageFailure::Unreadable, std::strerror(e));
     checkEnd(cinfo);
     d.buffer[0] = 0xFF;
     d.buffer[1] = JPEG_EOI;
@@ -118,15 +122,14 @@ void skipBytes(j_decompress_ptr cinfo, long count) {
 }
 
 [[noreturn]] void onError(j_common_ptr cinfo) {
-  char said[JMSG_LENGTH_MAX];
-  (*cinfo->err->format_message)(cinfo, said);
+  Decoding& d = decodingOf(cinfo);
   auto dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
   // A damaged header that gave a size over the limit is named by its size.
-  ImageReadError oversized;
-  if (decodingOf(cinfo).phase == Phase::Header && dinfo->image_width != 0 &&
-      !imageSizeAllowed(dinfo->image_width, dinfo->image_height, ImageFormat::JPEG, &oversized))
-    fail(cinfo, oversized);
-  fail(cinfo, imageReadError(ImageFailure::Damaged, ImageFormat::JPEG, said));
+  if (d.phase == Phase::Header && dinfo->image_width != 0 && !noteSize(d, dinfo->image_width, dinfo->image_height))
+    std::longjmp(d.jump, 1);
+  char said[JMSG_LENGTH_MAX];
+  (*cinfo->err->format_message)(cinfo, said);
+  fail(cinfo, ImageFailure::Damaged, said);
 }
 
 // Warnings are ignored, except a marker where entropy-coded data should be:
@@ -134,13 +137,13 @@ void skipBytes(j_decompress_ptr cinfo, long count) {
 // image. Once every row is in, nothing is lost.
 void onMessage(j_common_ptr cinfo, int level) {
   if (level < 0 && cinfo->err->msg_code == JWRN_HIT_MARKER && decodingOf(cinfo).phase != Phase::Finishing)
-    fail(cinfo, imageReadError(ImageFailure::Truncated, ImageFormat::JPEG, "its image data ends early"));
+    fail(cinfo, ImageFailure::Truncated, "its image data ends early");
 }
 
 void onProgress(j_common_ptr cinfo) {
+  static_assert(kMaxScans == 500, "the words below name the limit");
   if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans)
-    fail(cinfo, imageReadError(ImageFailure::Damaged, ImageFormat::JPEG,
-                               "more than " + std::to_string(kMaxScans) + " scans"));
+    fail(cinfo, ImageFailure::Damaged, "more than 500 scans");
 }
 
 uint32_t read16(const uint8_t* p, bool little) { return little ? p[0] | p[1] << 8 : p[0] << 8 | p[1]; }
@@ -170,9 +173,10 @@ int exifOrientation(jpeg_saved_marker_ptr markers) {
   return 1;
 }
 
-// `d` lives in the caller's frame: it changes after the setjmp and is read
-// after the longjmp.
-bool decodeRows(Decoding& d, size_t minimumSide, DecodedImage* out, ImageReadError* error) {
+// Decodes into *out; false with the failure noted in `d`, which lives in
+// the caller's frame: it changes after the setjmp and is read after the
+// longjmp.
+bool decodeRows(Decoding& d, size_t minimumSide, DecodedImage* out) {
   jpeg_decompress_struct& cinfo = d.cinfo;
   uint8_t* volatile pixels = nullptr;
   cinfo.err = jpeg_std_error(&d.errors);
@@ -180,7 +184,6 @@ bool decodeRows(Decoding& d, size_t minimumSide, DecodedImage* out, ImageReadErr
   d.errors.error_exit = onError;
   d.errors.emit_message = onMessage;
   if (setjmp(d.jump)) {
-    *error = d.failed ? d.failure : imageReadError(ImageFailure::Damaged, ImageFormat::JPEG);
     std::free(pixels);
     jpeg_destroy_decompress(&cinfo);
     return false;
@@ -200,11 +203,8 @@ bool decodeRows(Decoding& d, size_t minimumSide, DecodedImage* out, ImageReadErr
   jpeg_read_header(&cinfo, TRUE);
   d.phase = Phase::Data;
   d.leftAtHeaderEnd = d.source.bytes_in_buffer;
-
-  ImageReadError oversized;
-  if (!imageSizeAllowed(cinfo.image_width, cinfo.image_height, ImageFormat::JPEG, &oversized)) {
+  if (!noteSize(d, cinfo.image_width, cinfo.image_height)) {
     jpeg_destroy_decompress(&cinfo);
-    *error = oversized;
     return false;
   }
   out->orientation = exifOrientation(cinfo.marker_list);
@@ -223,8 +223,8 @@ bool decodeRows(Decoding& d, size_t minimumSide, DecodedImage* out, ImageReadErr
   size_t rowBytes = size_t(cinfo.output_width) * 4;
   pixels = static_cast<uint8_t*>(std::malloc(rowBytes * cinfo.output_height));
   if (!pixels) {
-    *error = imageReadError(ImageFailure::OutOfMemory, ImageFormat::JPEG,
-                            std::to_string(cinfo.output_width) + " x " + std::to_string(cinfo.output_height));
+    d.failure = ImageFailure::OutOfMemory;
+    std::snprintf(d.detail, sizeof d.detail, "%u x %u", cinfo.output_width, cinfo.output_height);
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
@@ -258,5 +258,7 @@ bool decodeRows(Decoding& d, size_t minimumSide, DecodedImage* out, ImageReadErr
 bool decodeJPEG(ImageInput& input, const ImageDecodeOptions& options, DecodedImage* out, ImageReadError* error) {
   Decoding d;
   d.input = &input;
-  return decodeRows(d, options.minimumSide, out, error);
+  if (decodeRows(d, options.minimumSide, out)) return true;
+  *error = imageReadError(d.failure, ImageFormat::JPEG, d.detail);
+  return false;
 }

@@ -8,8 +8,10 @@
 // as they are stored, as sRGB, which is what nearly every file means.
 //
 // libpng reports errors through a callback that must not return: it
-// longjmps back to the setjmp in decodeRows, whose locals that change after
-// it are volatile plain C data, freed there.
+// longjmps back to the setjmp in decodeRows. No C++ object that owns memory
+// lives across that jump: what went wrong is kept as plain data and worded
+// by the caller once decodeRows has returned; decodeRows's own locals that
+// change after the setjmp are volatile plain C data, freed there.
 #include <png.h>
 
 #include <cerrno>
@@ -28,7 +30,10 @@ struct Reading {
   ImageInput* input;
   Phase phase = Phase::Header;
   bool endedEarly = false;
-  char message[160] = {};  // libpng's words for its last error
+  bool sizeRead = false;      // IHDR was read when it stopped
+  bool outOfMemory = false;
+  uint32_t width = 0, height = 0;
+  char message[160] = {};     // libpng's words for its last error
 };
 
 void readBytes(png_structp png, png_bytep into, size_t count) {
@@ -47,14 +52,16 @@ void readBytes(png_structp png, png_bytep into, size_t count) {
 void onWarning(png_structp, png_const_charp) {}
 
 // The failure of a read that stopped: where the file ended, or what libpng said.
-ImageReadError failureOf(const Reading& reading, png_structp png, png_infop info) {
+ImageReadError failureOf(const Reading& reading) {
+  if (reading.outOfMemory)
+    return imageReadError(ImageFailure::OutOfMemory, ImageFormat::PNG,
+                          std::to_string(reading.width) + " x " + std::to_string(reading.height));
   if (reading.input->readError())
     return imageReadError(ImageFailure::Unreadable, ImageFormat::PNG, std::strerror(reading.input->readError()));
   if (reading.endedEarly) {
     if (reading.phase == Phase::Header)
-      return png_get_image_width(png, info) != 0
-                 ? imageReadError(ImageFailure::HeaderOnly, ImageFormat::PNG)
-                 : imageReadError(ImageFailure::Truncated, ImageFormat::PNG, "it ends inside its header");
+      return reading.sizeRead ? imageReadError(ImageFailure::HeaderOnly, ImageFormat::PNG)
+                              : imageReadError(ImageFailure::Truncated, ImageFormat::PNG, "it ends inside its header");
     return imageReadError(ImageFailure::Truncated, ImageFormat::PNG, "its image data ends early");
   }
   // The data of the last IDAT chunk ran out before the last row.
@@ -63,20 +70,21 @@ ImageReadError failureOf(const Reading& reading, png_structp png, png_infop info
   return imageReadError(ImageFailure::Damaged, ImageFormat::PNG, reading.message);
 }
 
-// `reading` lives in the caller's frame: it changes after the setjmp and is
-// read after the longjmp.
-bool decodeRows(Reading& reading, DecodedImage* out, ImageReadError* error) {
+// Decodes into *out; false with what went wrong in `reading`, which lives
+// in the caller's frame: it changes after the setjmp and is read after the
+// longjmp.
+bool decodeRows(Reading& reading, DecodedImage* out) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &reading, onError, onWarning);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   if (!info) {
     png_destroy_read_struct(png ? &png : nullptr, nullptr, nullptr);
-    *error = imageReadError(ImageFailure::OutOfMemory, ImageFormat::PNG, "the decoder's");
+    reading.outOfMemory = true;
     return false;
   }
   uint8_t* volatile pixels = nullptr;
   png_bytep* volatile rows = nullptr;
   if (setjmp(png_jmpbuf(png))) {
-    *error = failureOf(reading, png, info);
+    reading.sizeRead = png_get_image_width(png, info) != 0;
     std::free(pixels);
     std::free(rows);
     png_destroy_read_struct(&png, &info, nullptr);
@@ -105,8 +113,8 @@ bool decodeRows(Reading& reading, DecodedImage* out, ImageReadError* error) {
     std::free(pixels);
     std::free(rows);
     png_destroy_read_struct(&png, &info, nullptr);
-    *error = imageReadError(ImageFailure::OutOfMemory, ImageFormat::PNG,
-                            std::to_string(width) + " x " + std::to_string(height));
+    reading.outOfMemory = true;
+    reading.width = width, reading.height = height;
     return false;
   }
   for (png_uint_32 y = 0; y < height; ++y) rows[y] = pixels + y * rowBytes;
@@ -139,5 +147,7 @@ bool decodePNG(ImageInput& input, DecodedImage* out, ImageReadError* error) {
   ImageHeader header;
   if (!readPNGHeader(head, got, &header, error)) return false;
   Reading reading{&input};
-  return decodeRows(reading, out, error);
+  if (decodeRows(reading, out)) return true;
+  *error = failureOf(reading);
+  return false;
 }
