@@ -2,7 +2,8 @@
 // tools: each kind of PNG gives mirel-pick the scheme its plain 8-bit
 // picture gives and each JPEG the background of its upright top-left
 // quadrant, mirel-image writes each kind's pixels, mirel-preview takes JPEG
-// wallpapers, and each broken file is named with the same words by all.
+// wallpapers, and each broken file is named with the same words by all,
+// mirel-studio's start files included.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -131,6 +132,8 @@ TEST(ImageInputs, EveryToolNamesABrokenFileAlike) {
     expectRuns(MIREL_PREVIEW,
                {{"wallpaper", "--app messages --wallpaper " + path + " --out " + dir + "out", {}, 2, "", named},
                 {"artwork", "--app messages --artwork " + path + " --out " + dir + "out", {}, 2, "", named}});
+    expectRuns(MIREL_STUDIO, {{"studio wallpaper", "--port 0 --wallpaper " + path, {}, 2, "", named},
+                              {"studio artwork", "--port 0 --artwork " + path, {}, 2, "", named}});
   }
 }
 

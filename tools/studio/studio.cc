@@ -11,6 +11,7 @@
 
 #include "apps/messages/MessagesApp.h"
 #include "apps/music/MusicApp.h"
+#include "platform/imageio/ImageFile.h"
 #include "studio_web_assets.h"
 #include "tools/common/screen_render.h"
 #include "tools/studio/image_upload.h"
@@ -98,25 +99,27 @@ void Studio::serve() {
 void Studio::stop() { server_.stop(); }
 
 bool Studio::loadStartFiles(std::string* error) {
-  auto read = [](const std::string& path, std::string* bytes) {
+  // A file that gives no bytes (a directory, one that cannot be opened) is
+  // named by the image reader, in the words every tool uses.
+  auto read = [](const std::string& path, std::string* bytes, std::string* reason) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
     std::ostringstream all;
-    all << in.rdbuf();
+    if (in) all << in.rdbuf();
     *bytes = all.str();
-    return true;
+    if (!bytes->empty()) return true;
+    DecodedImage image;
+    ImageReadError failure;
+    readImageFile(path, {}, &image, &failure);
+    *reason = failure.cause;
+    return false;
   };
-  std::string bytes;
+  std::string bytes, reason;
   if (!options_.artworkPath.empty()) {
-    if (!read(options_.artworkPath, &bytes)) return *error = "cannot read --artwork " + options_.artworkPath, false;
-    std::string reason;
-    if (!acceptArtwork(bytes, &reason)) return *error = "--artwork " + options_.artworkPath + ": " + reason, false;
+    if (!read(options_.artworkPath, &bytes, &reason) || !acceptArtwork(bytes, &reason))
+      return *error = "--artwork " + options_.artworkPath + ": " + reason, false;
   }
   if (!options_.wallpaperPath.empty()) {
-    if (!read(options_.wallpaperPath, &bytes))
-      return *error = "cannot read --wallpaper " + options_.wallpaperPath, false;
-    std::string reason;
-    if (!acceptWallpaper(bytes, &reason))
+    if (!read(options_.wallpaperPath, &bytes, &reason) || !acceptWallpaper(bytes, &reason))
       return *error = "--wallpaper " + options_.wallpaperPath + ": " + reason, false;
   }
   return true;
