@@ -40,7 +40,7 @@ struct ImageKind {
 
 namespace image_kinds {
 
-struct PNGSpec {
+struct PNGRecipe {
   int width = 13, height = 11;  // odd, so packed rows and interlace passes end part-way
   int depth = 8;
   int colorType = PNG_COLOR_TYPE_RGB;
@@ -63,7 +63,7 @@ inline int channelsOf(int colorType) {
 }
 
 // Samples spread over the whole range of the depth, from the position.
-inline uint16_t sampleAt(const PNGSpec& s, int x, int y, int c) {
+inline uint16_t sampleAt(const PNGRecipe& s, int x, int y, int c) {
   size_t i = size_t(y) * s.width + x;
   if (i < s.fixed.size()) return s.fixed[i][c];
   uint32_t h = (uint32_t(x) * 73856093u) ^ (uint32_t(y) * 19349663u) ^ (uint32_t(c + 1) * 83492791u) ^
@@ -95,7 +95,7 @@ inline void appendToString(png_structp png, png_bytep data, size_t length) {
   static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
 }
 
-inline ImageKind pngKind(const std::string& name, const std::string& fileName, const PNGSpec& s) {
+inline ImageKind pngKind(const std::string& name, const std::string& fileName, const PNGRecipe& s) {
   ImageKind kind{name, fileName, "", s.width, s.height, {}, 0, 0};
   int channels = channelsOf(s.colorType);
   int entries = 1 << std::min(s.depth, 8);
@@ -182,7 +182,7 @@ struct RGB {
   uint8_t r, g, b;
 };
 
-struct JPEGSpec {
+struct JPEGRecipe {
   int width = 32, height = 16;  // stored
   RGB quadrants[4];             // stored: top-left, top-right, bottom-left, bottom-right
   bool progressive = false, grey = false, cmyk = false;
@@ -196,7 +196,7 @@ struct JPEGSpec {
 // are C, M, Y of Adobe's inverted CMYK (255: no ink) and K is 255 (no ink)
 // except where r is 0 and g 0, which writes full black ink; plain CMYK
 // stores the same inks the other way round (0: no ink).
-inline ImageKind jpegKind(const std::string& name, const std::string& fileName, const JPEGSpec& s,
+inline ImageKind jpegKind(const std::string& name, const std::string& fileName, const JPEGRecipe& s,
                           const std::array<RGB, 4>& shows) {
   bool sideways = s.exif >= 5;
   ImageKind kind{name, fileName, "", sideways ? s.height : s.width, sideways ? s.width : s.height, {}, 6, 4};
@@ -256,7 +256,7 @@ inline ImageKind jpegKind(const std::string& name, const std::string& fileName, 
 
 inline std::vector<ImageKind> imageKinds() {
   using namespace image_kinds;
-  using S = PNGSpec;
+  using S = PNGRecipe;
   const std::array<uint16_t, 4> kHalfGrey{32768, 0, 0, 0}, kHalves{32768, 16384, 65535, 32768};
   std::vector<ImageKind> kinds = {
       pngKind("PNG RGBA 8-bit", "rgba8.png", S{.colorType = PNG_COLOR_TYPE_RGB_ALPHA, .seed = 1}),
@@ -296,20 +296,20 @@ inline std::vector<ImageKind> imageKinds() {
       pngKind("PNG RGB 8-bit with an iCCP profile (not applied)", "rgb8-iccp.png", S{.seed = 24, .iccp = true}),
   };
   const RGB red{220, 30, 30}, green{30, 200, 40}, blue{40, 60, 210}, white{240, 240, 240};
-  const JPEGSpec colour{.quadrants = {red, green, blue, white}};
-  JPEGSpec progressive = colour, grey{.quadrants = {{30, 30, 30}, {90, 90, 90}, {160, 160, 160}, {230, 230, 230}},
+  const JPEGRecipe colour{.quadrants = {red, green, blue, white}};
+  JPEGRecipe progressive = colour, grey{.quadrants = {{30, 30, 30}, {90, 90, 90}, {160, 160, 160}, {230, 230, 230}},
                                      .grey = true};
   progressive.progressive = true;
   // Adobe's inverted CMYK: 255 is no ink. White paper, full black, full
   // cyan, and half magenta.
-  JPEGSpec cmyk{.quadrants = {{255, 255, 255}, {0, 0, 255}, {0, 255, 255}, {255, 127, 255}}, .cmyk = true};
+  JPEGRecipe cmyk{.quadrants = {{255, 255, 255}, {0, 0, 255}, {0, 255, 255}, {255, 127, 255}}, .cmyk = true};
   kinds.push_back(jpegKind("JPEG baseline", "baseline.jpg", colour, {red, green, blue, white}));
   kinds.push_back(jpegKind("JPEG progressive", "progressive.jpg", progressive, {red, green, blue, white}));
   kinds.push_back(jpegKind("JPEG greyscale", "grey.jpg", grey, {grey.quadrants[0], grey.quadrants[1],
                                                                    grey.quadrants[2], grey.quadrants[3]}));
   const std::array<RGB, 4> inks{RGB{255, 255, 255}, RGB{0, 0, 0}, RGB{0, 255, 255}, RGB{255, 127, 255}};
   kinds.push_back(jpegKind("JPEG Adobe CMYK", "cmyk.jpg", cmyk, inks));
-  JPEGSpec ycck = cmyk, plain = cmyk;
+  JPEGRecipe ycck = cmyk, plain = cmyk;
   ycck.ycck = true;
   plain.plainCMYK = true;
   kinds.push_back(jpegKind("JPEG Adobe YCCK", "ycck.jpg", ycck, inks));
@@ -319,7 +319,7 @@ inline std::vector<ImageKind> imageKinds() {
   for (auto [exif, shows] : {std::pair{3, std::array<RGB, 4>{white, blue, green, red}},
                              std::pair{6, std::array<RGB, 4>{blue, red, white, green}},
                              std::pair{8, std::array<RGB, 4>{green, white, red, blue}}}) {
-    JPEGSpec turned = colour;
+    JPEGRecipe turned = colour;
     turned.exif = exif;
     kinds.push_back(jpegKind("JPEG with Exif orientation " + std::to_string(exif),
                              "exif" + std::to_string(exif) + ".jpg", turned, shows));

@@ -79,7 +79,7 @@ TEST(ImageCommandLine, GradientDirectionsPutTheFirstColourWhereTheyNameIt) {
 // each step reads the files the steps before it wrote, by the names they
 // printed.
 TEST(ImageCommandLine, WrittenNamesSayTheScaleTheyAreReadBackAt) {
-  const std::string dir = ::testing::TempDir() + "scales-";
+  const std::string dir = ::testing::TempDir() + "scales-" + std::to_string(getpid()) + "-";
   expectRuns(MIREL_IMAGE, {
       {"scale 2 by default", "color 3366cc --size 40x20 -o " + dir + "on.png", {}, 0,
        dir + "on@2x.png: 40 x 20 pt, scale 2", ""},

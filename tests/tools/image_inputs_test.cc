@@ -16,8 +16,9 @@
 
 namespace {
 
+// A folder of this process's own: other test runs share the temporary one.
 std::string scratchDir(const std::string& name) {
-  std::string dir = ::testing::TempDir() + name + "/";
+  std::string dir = ::testing::TempDir() + name + "-" + std::to_string(getpid()) + "/";
   mkdir(dir.c_str(), 0755);
   return dir;
 }

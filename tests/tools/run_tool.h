@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -26,7 +27,10 @@ inline std::string fileText(const std::string& path) {
 }
 
 inline ToolRun runTool(const std::string& command, const std::vector<std::string>& environment = {}) {
-  const std::string out = ::testing::TempDir() + "tool.out", err = ::testing::TempDir() + "tool.err";
+  // Named by the process: the temporary folder is shared with every other
+  // test run on the machine.
+  const std::string stem = ::testing::TempDir() + "tool-" + std::to_string(getpid());
+  const std::string out = stem + ".out", err = stem + ".err";
   std::string line = "env";
   for (const std::string& setting : environment) line += " '" + setting + "'";
   line += " " + command + " >" + out + " 2>" + err;

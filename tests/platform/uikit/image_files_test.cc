@@ -278,7 +278,7 @@ TEST(ImageFilesTest, TheLimitIs100MegapixelsFromTheHeader) {
 
 // Every reader gives each broken file the same words, which name its fault.
 TEST(ImageFilesTest, BrokenFilesAreNamedAlikeByEveryReader) {
-  const std::string dir = testing::TempDir() + "broken-images/";
+  const std::string dir = testing::TempDir() + "broken-images-" + std::to_string(getpid()) + "/";
   mkdir(dir.c_str(), 0755);
   std::vector<BrokenImage> broken = brokenImages(dir);
   // Damage the decoders find, with their own words after the kind.

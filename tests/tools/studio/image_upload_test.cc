@@ -17,7 +17,7 @@ TEST(ImageUpload, TakesEveryKindAndRefusesBrokenFilesAsTheToolsDo) {
     std::string error;
     EXPECT_TRUE(checkImageUpload(kind.bytes, kLimits, &error)) << kind.name << ": " << error;
   }
-  const std::string dir = testing::TempDir() + "uploads/";
+  const std::string dir = testing::TempDir() + "uploads-" + std::to_string(getpid()) + "/";
   mkdir(dir.c_str(), 0755);
   for (const BrokenImage& b : brokenImages(dir)) {
     if (!b.fromBytes) continue;
