@@ -1,8 +1,9 @@
 // Bitmaps over Cairo image surfaces.
 #include "platform/render/Bitmap.h"
 
-#include <cstdio>
-#include <cstring>
+#include <string>
+
+#include "platform/imageio/ImageFile.h"
 
 Bitmap Bitmap::create(int width, int height) {
   Bitmap b;
@@ -11,41 +12,33 @@ Bitmap Bitmap::create(int width, int height) {
   return b;
 }
 
-Bitmap Bitmap::readPNG(const std::string& path, std::string* error) {
+Bitmap Bitmap::readImageFile(const std::string& path, std::string* error) {
+  DecodedImage image;
+  ImageReadError failure;
+  if (!::readImageFile(path, {}, &image, &failure)) {
+    if (error) *error = failure.cause;
+    return {};
+  }
+  // A picture is drawn as it is stored, so a photo taken sideways is turned
+  // here, once.
   Bitmap b;
-  // Cairo reports most broken files as out of memory; name the usual case.
-  static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  unsigned char head[8] = {};
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    size_t got = std::fread(head, 1, sizeof head, f);
-    std::fclose(f);
-    if (got != sizeof head || std::memcmp(head, kSignature, sizeof head) != 0) {
-      if (error) *error = path + " is not a PNG file";
-      return b;
-    }
-  } else {
-    if (error) *error = "cannot open " + path;
-    return b;
-  }
-  cairo_surface_t* loaded = cairo_image_surface_create_from_png(path.c_str());
-  if (cairo_surface_status(loaded) != CAIRO_STATUS_SUCCESS) {
-    if (error) *error = std::string("cannot read PNG ") + path + ": " + cairo_status_to_string(cairo_surface_status(loaded));
-    cairo_surface_destroy(loaded);
-    return b;
-  }
-  // Normalise to ARGB32 so every bitmap has one layout.
-  int w = cairo_image_surface_get_width(loaded), h = cairo_image_surface_get_height(loaded);
-  b = create(w, h);
+  if (uprightPixels(&image)) b = create(int(image.width), int(image.height));
   if (b.empty()) {
-    if (error) *error = "image too large: " + path;
-    cairo_surface_destroy(loaded);
+    std::string size = std::to_string(image.width) + " x " + std::to_string(image.height);
+    if (error) *error = imageReadError(ImageFailure::OutOfMemory, size).cause;
     return b;
   }
-  cairo_t* cr = cairo_create(b.surface());
-  cairo_set_source_surface(cr, loaded, 0, 0);
-  cairo_paint(cr);
-  cairo_destroy(cr);
-  cairo_surface_destroy(loaded);
+  const uint8_t* from = image.pixels.get();
+  auto* rows = reinterpret_cast<uint8_t*>(b.pixels());
+  for (uint32_t y = 0; y < image.height; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(rows + size_t(y) * b.stride());
+    for (uint32_t x = 0; x < image.width; ++x, from += 4) {
+      uint32_t a = from[3];
+      auto premultiplied = [a](uint32_t c) { return (c * a + 127) / 255; };
+      row[x] = a << 24 | premultiplied(from[0]) << 16 | premultiplied(from[1]) << 8 | premultiplied(from[2]);
+    }
+  }
+  cairo_surface_mark_dirty(b.surface());
   return b;
 }
 

@@ -1,5 +1,5 @@
 // A rendered picture: a Cairo image surface (premultiplied ARGB32) with
-// its owner, and PNG output.
+// its owner, image files in through the one image reader, PNG out.
 //
 //   Bitmap picture = Bitmap::create(640, 1136);
 //   picture.writePNG("songs.png", &error);
@@ -15,8 +15,9 @@ class Bitmap {
  public:
   Bitmap() = default;
   static Bitmap create(int width, int height);
-  // Reads a PNG file; an empty bitmap and a message when it cannot.
-  static Bitmap readPNG(const std::string& path, std::string* error);
+  // Reads a JPEG or PNG file, upright as its orientation says; an empty
+  // bitmap and the reason (ImageReadError's words) when it cannot.
+  static Bitmap readImageFile(const std::string& path, std::string* error);
 
   bool empty() const { return !surface_; }
   int width() const;

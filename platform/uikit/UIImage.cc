@@ -1,5 +1,6 @@
-// UIImage, its drawing into the current image context and its PNG files
-// (read and written through libpng's simplified interface).
+// UIImage, its drawing into the current image context and its files (read
+// through the one image reader, written through libpng's simplified
+// interface).
 #include "platform/uikit/UIImage.h"
 
 #include <png.h>
@@ -13,7 +14,6 @@
 #include "platform/coregraphics/CGContext.h"
 #include "platform/foundation/NSString.h"
 #include "platform/objc/class.h"
-#include "platform/uikit/UIImageFiles.h"
 #include "platform/uikit/UIImageOrientation.h"
 #include "platform/objc/class_builder.h"
 #include "platform/uikit/UIGraphics.h"
@@ -168,63 +168,11 @@ id UIImage_imageNamed(Class cls, SEL, NSString* name) {
   if (UIScreen::mainScreen()->scale() >= 2) std::swap(candidates[0], candidates[1]);
   std::string error;
   for (const Candidate& c : candidates)
-    if (UIImage* image = UIImageReadPNG(c.path.c_str(), c.scale, &error)) return image;
+    if (UIImage* image = UIImageReadFile(c.path.c_str(), c.scale, 0, &error)) return image;
   return nil;
 }
 
-void freePixels(void*, const void* data, size_t) { std::free(const_cast<void*>(data)); }
-
 }  // namespace
-
-namespace {
-
-// libpng says "Read Error" when the file ends before the image does.
-std::string pngFailure(const std::string& said) {
-  return (said == "Read Error" ? "truncated PNG file (" : "damaged PNG file (") + said + ")";
-}
-
-}  // namespace
-
-UIImage* UIImageReadPNG(const char* path, CGFloat scale, std::string* error) {
-  png_image png;
-  std::memset(&png, 0, sizeof png);
-  png.version = PNG_IMAGE_VERSION;
-  std::string problem = UIImagePNGHeaderProblem(path);
-  if (!problem.empty()) {
-    if (error) *error = problem;
-    return nil;
-  }
-  if (!png_image_begin_read_from_file(&png, path)) {
-    if (error) *error = pngFailure(png.message);
-    png_image_free(&png);
-    return nil;
-  }
-  png.format = PNG_FORMAT_RGBA;
-  size_t rowBytes = size_t(png.width) * 4, bytes = rowBytes * png.height;
-  auto* pixels = static_cast<uint8_t*>(std::malloc(bytes));
-  if (!pixels) {
-    if (error) *error = "out of memory";
-    png_image_free(&png);
-    return nil;
-  }
-  if (!png_image_finish_read(&png, nullptr, pixels, static_cast<png_int_32>(rowBytes), nullptr)) {
-    if (error) *error = pngFailure(png.message);
-    std::free(pixels);
-    png_image_free(&png);
-    return nil;
-  }
-  CGDataProviderRef provider = CGDataProviderCreateWithData(nullptr, pixels, bytes, &freePixels);
-  // The file's colours are not premultiplied: the image says so and
-  // premultiplies them once.
-  Ref<CGImageObj> image = adopt(CGImageCreate(png.width, png.height, 8, 32, rowBytes, CGColorSpaceCreateDeviceRGB(),
-                                              kCGImageAlphaLast, provider, nullptr, true, kCGRenderingIntentDefault));
-  CGDataProviderRelease(provider);
-  if (!image) {
-    if (error) *error = "unsupported pixel layout";
-    return nil;
-  }
-  return UIImage::imageWithCGImage(image, scale, UIImageOrientationUp);
-}
 
 bool UIImageWritePNG(UIImage* image, const char* path, std::string* error) {
   CGImageRef cgImage = image ? image->CGImage() : nullptr;

@@ -75,10 +75,8 @@ struct UIImage : NSObject {
   static id cls() { return reinterpret_cast<id>(objc::classOf<UIImage>()); }
 };
 
-// Tool and test side. Reads a PNG file into an autoreleased image of the
-// given scale; nil with a reason in *error when it cannot.
-UIImage* UIImageReadPNG(const char* path, CGFloat scale, std::string* error);
-// Writes the image's pixels (not premultiplied, 8-bit RGBA) as a PNG file.
+// Tool and test side (reading is in UIImageFiles.h). Writes the image's
+// pixels (not premultiplied, 8-bit RGBA) as a PNG file.
 bool UIImageWritePNG(UIImage* image, const char* path, std::string* error);
 
 void registerUIImage();

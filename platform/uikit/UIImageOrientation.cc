@@ -2,7 +2,9 @@
 #include "platform/uikit/UIImageOrientation.h"
 
 #include <cstdlib>
-#include <cstring>
+
+#include "platform/imageio/DecodedImage.h"
+#include "platform/uikit/UIImageFiles.h"
 
 namespace {
 
@@ -24,22 +26,7 @@ Ref<CGImageObj> UIImageUprightCGImage(CGImageRef stored, UIImageOrientation o) {
   size_t uw = swaps ? h : w, uh = swaps ? w : h;
   auto* pixels = static_cast<uint8_t*>(std::malloc(uw * uh * 4));
   if (!pixels) return Ref<CGImageObj>(stored);
-  // For each upright pixel, the stored one it shows.
-  for (size_t y = 0; y < uh; ++y)
-    for (size_t x = 0; x < uw; ++x) {
-      size_t sx = x, sy = y;
-      switch (o) {
-        case UIImageOrientationDown: sx = w - 1 - x, sy = h - 1 - y; break;
-        case UIImageOrientationLeft: sx = w - 1 - y, sy = x; break;
-        case UIImageOrientationRight: sx = y, sy = h - 1 - x; break;
-        case UIImageOrientationUpMirrored: sx = w - 1 - x; break;
-        case UIImageOrientationDownMirrored: sy = h - 1 - y; break;
-        case UIImageOrientationLeftMirrored: sx = y, sy = x; break;
-        case UIImageOrientationRightMirrored: sx = w - 1 - y, sy = h - 1 - x; break;
-        default: break;
-      }
-      std::memcpy(pixels + (y * uw + x) * 4, rgba + (sy * w + sx) * 4, 4);
-    }
+  turnUpright(rgba, w, h, UIImageOrientationExifNumber(o), pixels);
   CGDataProviderRef provider = CGDataProviderCreateWithData(nullptr, pixels, uw * uh * 4, &freePixels);
   Ref<CGImageObj> upright = adopt(CGImageCreate(uw, uh, 8, 32, uw * 4, CGImageGetColorSpace(stored),
                                                 kCGImageAlphaPremultipliedLast, provider, nullptr, true,

@@ -10,10 +10,11 @@
 // while the CPU pass takes the exact mean and rounds each operation once.
 // So the GL count lies between the CPU count less the samples just inside
 // the edge and the CPU count plus those just outside it (within 0.012 of
-// 0.1, which covers an error of 1.5/255 in each channel), and Mesa's store
-// of the float into the 8-bit alpha may round one step away from the
-// formula's round(n × 0.0039 × 255). A scheme differs only when such a
-// change reorders the largest counts.
+// 0.1, which covers an error of 1.5/255 in each channel). The stored alpha
+// may lie one step off the formula's round(n × 0.0039 × 255): llvmpipe adds
+// the 0.0039 steps in half precision, the shader's accumulator being lowp,
+// which stores counts 91 to 112 one step higher. A scheme differs only when
+// such a change reorders the largest counts.
 #include <gtest/gtest.h>
 
 #include <GLES2/gl2.h>
@@ -160,6 +161,45 @@ TEST(PassAgreementTest, GLAndCPUPassesAgree) {
   RecordProperty("identical_buffers", tally.identicalFrames);
   RecordProperty("identical_schemes", tally.identicalSchemes);
   RecordProperty("differing_alphas", tally.differingAlphas);
+}
+
+// What the README says of llvmpipe's counting, without any sample near the
+// distance edge: around the white pixel (0, 0), exactly n samples are white
+// (rows 31 and 0 to k − 1 white, and row k from column 31 to m − 1, with
+// n = 16k + m); every other sample is a mean of white and black, far from
+// white. The CPU pass stores the formula's alpha; llvmpipe stores the alpha
+// of the 0.0039 steps added in half precision.
+TEST(PassAgreementTest, LlvmpipeAddsTheCountInHalfPrecision) {
+  Ref<KRColorPicker> gl = objc::make<KRColorPicker>();
+  gl->setBackend(KRColorPickerBackendGL);
+  Ref<KRColorPicker> cpu = objc::make<KRColorPicker>();
+  cpu->setBackend(KRColorPickerBackendCPU);
+  {
+    AutoreleasePool pool;
+    gl->colorSchemeFromImage(uniformImage(32, Pixel{1, 2, 3, 255}));
+    if (gl->lastBackend() != KRColorPickerBackendGL || rendererOf(gl).find("llvmpipe") == std::string::npos)
+      GTEST_SKIP() << "the GL pass does not run on llvmpipe here";
+  }
+  auto halfPrecisionAlpha = [](int n) {
+    _Float16 sum = 0;
+    for (int i = 0; i < n; ++i) sum = sum + _Float16(0.0039f);
+    return int(std::lround(std::fmin(1.0f, float(sum)) * 255.0f));
+  };
+  for (int n : {1, 64, 90, 91, 100, 112, 113, 128, 200, 256}) {
+    SCOPED_TRACE("count " + std::to_string(n));
+    AutoreleasePool pool;
+    int k = n / 16, m = n % 16;
+    UIImage* image = imageFromPixels(32, 32, [&](int x, int y) {
+      bool white = y == 31 || y < k || (y == k && (x == 31 || x < m));
+      return white ? Pixel{255, 255, 255, 255} : Pixel{0, 0, 0, 255};
+    });
+    gl->colorSchemeFromImage(image);
+    cpu->colorSchemeFromImage(image);
+    int glAlpha = glFrame(gl)[3], cpuAlpha = cpu->_cpuFramebuffer[3];
+    EXPECT_EQ(cpuAlpha, dominantAlphaForCount(n));
+    EXPECT_EQ(glAlpha, halfPrecisionAlpha(n));
+    EXPECT_EQ(glAlpha - cpuAlpha, n >= 91 && n <= 112 ? 1 : 0);
+  }
 }
 
 }  // namespace

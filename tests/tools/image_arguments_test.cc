@@ -71,10 +71,40 @@ TEST(SizeAndNumbersTest, WholeTextsOfFiniteNumbersOnly) {
 }
 
 TEST(FileScaleTest, ReadFromTheNameSuffix) {
-  EXPECT_EQ(scaleFromFileName("icons/note@2x.png"), 2);
-  EXPECT_EQ(scaleFromFileName("note@3x.png"), 3);
-  EXPECT_EQ(scaleFromFileName("note.png"), 1);
-  EXPECT_EQ(scaleFromFileName("@2x.png.bak"), 1);
+  const std::pair<const char*, double> cases[] = {
+      {"icons/note@2x.png", 2}, {"note@3x.png", 3}, {"photo@2x.jpg", 2}, {"NOTE@4x.PNG", 4},
+      {"note@16x.png", 16},     {"note.png", 1},    {"@2x.png.bak", 1},  {"note@0x.png", 1},
+      {"note@17x.png", 1},      {"note@x.png", 1},  {"note2x.png", 1},   {"dir@2x/note.png", 1},
+  };
+  for (auto [name, scale] : cases) EXPECT_EQ(scaleFromFileName(name), scale) << name;
+}
+
+// Every name written reads back at the scale it was written at, or says why not.
+TEST(FileScaleTest, OutputNamesSayTheScale) {
+  struct Case {
+    const char* name;
+    double scale;
+    const char* path;     // nullptr: refused
+    bool warned = false;
+  };
+  const Case cases[] = {
+      {"a/x.png", 2, "a/x@2x.png"},  {"x.png", 1, "x.png"},        {"x.PNG", 3, "x@3x.PNG"},
+      {"x@2x.png", 2, "x@2x.png"},   {"x@1x.png", 1, "x@1x.png"},  {"v1.2/x.png", 2, "v1.2/x@2x.png"},
+      {"x@2x.png", 3, nullptr},      {"x@2x.png", 1, nullptr},     {"x@3x.png", 1.5, nullptr},
+      {"x.png", 1.5, "x.png", true}, {"x.png", 0.5, "x.png", true}, {"x.png", 16, "x@16x.png"},
+  };
+  for (const Case& c : cases) {
+    OutputName name = outputNameForScale(c.name, c.scale);
+    SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(c.scale));
+    if (!c.path) {
+      EXPECT_FALSE(name.error.empty());
+      continue;
+    }
+    EXPECT_EQ(name.error, "");
+    EXPECT_EQ(name.path, c.path);
+    EXPECT_EQ(scaleFromFileName(name.path), c.warned ? 1 : c.scale);
+    EXPECT_EQ(name.warning.empty(), !c.warned);
+  }
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 // mirel-image as a user runs it: each kind of image, wrong arguments, files
-// that are not what they claim, an output name that says another format.
+// that are not what they claim, an output name that says another format,
+// and names that carry the scale the images are read back at.
 #include <gtest/gtest.h>
 
-#include "platform/uikit/UIImageFiles.h"
-#include "tests/support/launch.h"
-#include "tests/support/pixels.h"
+#include "tests/support/image_kinds.h"
 #include "tests/tools/cli_cases.h"
 
 namespace {
@@ -13,7 +12,7 @@ TEST(ImageCommandLine, ExitStatusesAndMessages) {
   const std::string dir = ::testing::TempDir();
   const std::string text = scratchFile("words.png", "not a picture\n"), empty = scratchFile("empty.png", "");
   expectRuns(MIREL_IMAGE, {
-      {"a colour", "color 3366cc --size 4x2 -o " + dir + "blue.png", {}, 0, "4 x 2 pt, scale 2", ""},
+      {"a colour", "color 3366cc --size 4x2 -o " + dir + "blue.png", {}, 0, "blue@2x.png: 4 x 2 pt, scale 2", ""},
       {"a gradient", "gradient 000 fff --size 4x4 --direction top-to-bottom -o " + dir + "g.png", {}, 0, "4 x 4 pt", ""},
       {"a gradient at scale 3", "gradient 000 fff --size 4x4 --scale 3 --direction left-to-right -o " + dir + "g.png",
        {}, 0, "scale 3", ""},
@@ -26,12 +25,13 @@ TEST(ImageCommandLine, ExitStatusesAndMessages) {
        "g.png", {}, 2, "", "diagonal-up"},
       {"a JPEG name", "color 3366cc -o " + dir + "blue.jpg", {}, 2, "", "writes PNG files only"},
       {"no extension", "color 3366cc -o " + dir + "blue", {}, 2, "", "writes PNG files only"},
-      {"upper-case PNG name", "color 3366cc -o " + dir + "BLUE.PNG", {}, 0, "BLUE.PNG", ""},
+      {"upper-case PNG name", "color 3366cc -o " + dir + "BLUE.PNG", {}, 0, "BLUE@2x.PNG", ""},
       {"a colour that is not one", "color 33zz66 -o " + dir + "x.png", {}, 2, "", "33zz66"},
       {"a size under a pixel", "color fff --size 0.1x1 -o " + dir + "x.png", {}, 2, "", "under one pixel"},
       {"tinting a text file", "tint " + text + " fff --style cut-out -o " + dir + "x.png", {}, 1, "", text},
       {"tinting an empty file", "tint " + empty + " fff --style cut-out -o " + dir + "x.png", {}, 1, "", empty},
-      {"no such input", "round /nonexistent/a.png --circle -o " + dir + "x.png", {}, 1, "", "cannot read"},
+      {"no such input", "round /nonexistent/a.png --circle -o " + dir + "x.png", {}, 1, "",
+       "/nonexistent/a.png: cannot be read (No such file or directory)"},
       {"an unwritable output", "color fff -o /nonexistent/dir/x.png", {}, 1, "", "cannot write"},
       {"no subcommand", "", {}, 2, "", "subcommand"},
       {"unknown subcommand", "blur x.png", {}, 2, "", "subcommand"},
@@ -60,20 +60,53 @@ TEST(ImageCommandLine, GradientDirectionsPutTheFirstColourWhereTheyNameIt) {
                       " -o " + path)
                   .status,
               0);
-    inFreshProcess([&] {
-      std::string error;
-      UIImage* image = UIImageReadPNG(path.c_str(), 1, &error);
-      ASSERT_NE(image, nullptr) << error;
-      RGBA first = pixelAt(image->CGImage(), c.firstX * 9, c.firstY * 9);
-      RGBA last = pixelAt(image->CGImage(), 9 - c.firstX * 9, 9 - c.firstY * 9);
-      EXPECT_GT(first.r, 200) << first;
-      EXPECT_GT(last.b, 200) << last;
-      RGBA off = pixelAt(image->CGImage(), c.offX * 9, c.offY * 9);
-      const bool red = off.r > 200, blue = off.b > 200;
-      const bool mixed = off.r > 60 && off.r < 200 && off.b > 60 && off.b < 200;
-      EXPECT_TRUE(c.off == 'f' ? red : c.off == 'l' ? blue : mixed) << off;
-    });
+    int width = 0, height = 0;
+    std::vector<uint8_t> pixels = readToolPNG(path, &width, &height);
+    ASSERT_EQ(width, 10);
+    auto at = [&](int x, int y) { return pixels.data() + (size_t(y) * width + x) * 4; };
+    const uint8_t* first = at(c.firstX * 9, c.firstY * 9);
+    const uint8_t* last = at(9 - c.firstX * 9, 9 - c.firstY * 9);
+    EXPECT_GT(first[0], 200);
+    EXPECT_GT(last[2], 200);
+    const uint8_t* off = at(c.offX * 9, c.offY * 9);
+    const bool red = off[0] > 200, blue = off[2] > 200;
+    const bool mixed = off[0] > 60 && off[0] < 200 && off[2] > 60 && off[2] < 200;
+    EXPECT_TRUE(c.off == 'f' ? red : c.off == 'l' ? blue : mixed) << int(off[0]) << "," << int(off[2]);
   }
+}
+
+// What mirel-image writes it reads back at the size it was written at:
+// each step reads the files the steps before it wrote, by the names they
+// printed.
+TEST(ImageCommandLine, WrittenNamesSayTheScaleTheyAreReadBackAt) {
+  const std::string dir = ::testing::TempDir() + "scales-" + std::to_string(getpid()) + "-";
+  expectRuns(MIREL_IMAGE, {
+      {"scale 2 by default", "color 3366cc --size 40x20 -o " + dir + "on.png", {}, 0,
+       dir + "on@2x.png: 40 x 20 pt, scale 2", ""},
+      {"a badge", "color fff --size 10x10 -o " + dir + "badge.png", {}, 0, dir + "badge@2x.png: 10 x 10 pt", ""},
+      {"composed", "compose " + dir + "on@2x.png " + dir + "badge@2x.png -o " + dir + "both.png", {}, 0,
+       dir + "both@2x.png: 40 x 20 pt, scale 2", ""},
+      {"tinted", "tint " + dir + "on@2x.png fff --style keeping-alpha -o " + dir + "tinted.png", {}, 0,
+       dir + "tinted@2x.png: 40 x 20 pt, scale 2", ""},
+      {"rounded", "round " + dir + "both@2x.png --circle -o " + dir + "round.png", {}, 0,
+       dir + "round@2x.png: 40 x 20 pt, scale 2", ""},
+      {"scale 3", "gradient 000 fff --size 4x6 --scale 3 --direction top-to-bottom -o " + dir + "three.png", {}, 0,
+       dir + "three@3x.png: 4 x 6 pt, scale 3", ""},
+      {"read back at 3", "round " + dir + "three@3x.png --radius 1 -o " + dir + "three-round.png", {}, 0,
+       dir + "three-round@3x.png: 4 x 6 pt, scale 3", ""},
+      {"scale 1 keeps the name", "color fff --size 4x4 --scale 1 -o " + dir + "one.png", {}, 0,
+       dir + "one.png: 4 x 4 pt, scale 1", ""},
+      {"read back at 1", "tint " + dir + "one.png 000 --style cut-out -o " + dir + "one-tinted.png", {}, 0,
+       dir + "one-tinted.png: 4 x 4 pt, scale 1", ""},
+      {"a name that says the scale", "color fff --size 4x4 -o " + dir + "typed@2x.png", {}, 0,
+       dir + "typed@2x.png: 4 x 4 pt, scale 2", ""},
+      {"a name that says another scale", "color fff --size 4x4 --scale 3 -o " + dir + "typed@2x.png", {}, 2, "",
+       "says scale 2, but the image is at scale 3; name it " + dir + "typed@3x.png"},
+      {"an input's scale against the name", "round " + dir + "one.png --radius 1 -o " + dir + "r@2x.png", {}, 2, "",
+       "says scale 2, but the image is at scale 1; name it " + dir + "r.png"},
+      {"a scale no name can say", "color fff --size 4x4 --scale 1.5 -o " + dir + "odd.png", {}, 0,
+       dir + "odd.png: 4 x 4 pt, scale 1.5", "odd.png will be read back at scale 1"},
+  });
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -28,7 +27,8 @@ inline std::string fileText(const std::string& path) {
 }
 
 inline ToolRun runTool(const std::string& command, const std::vector<std::string>& environment = {}) {
-  // Named by process: test binaries of other builds may run at the same time.
+  // Named by the process: the temporary folder is shared with every other
+  // test run on the machine.
   const std::string stem = ::testing::TempDir() + "tool-" + std::to_string(getpid());
   const std::string out = stem + ".out", err = stem + ".err";
   std::string line = "env";
@@ -39,7 +39,5 @@ inline ToolRun runTool(const std::string& command, const std::vector<std::string
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   run.out = fileText(out);
   run.err = fileText(err);
-  std::remove(out.c_str());
-  std::remove(err.c_str());
   return run;
 }

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 namespace mirel_image {
@@ -71,14 +72,65 @@ bool parseNumberList(const std::string& text, int count, double* out, std::strin
   return ok;
 }
 
+namespace {
+
+constexpr int kLargestNamedScale = 16;
+
+// The part of the path before the extension of its last component.
+size_t stemLength(const std::string& path) {
+  size_t slash = path.rfind('/'), dot = path.rfind('.');
+  size_t base = slash == std::string::npos ? 0 : slash + 1;
+  return dot == std::string::npos || dot <= base ? path.size() : dot;
+}
+
+// The scale of the stem's "@Nx" and where that suffix starts; 0 without one.
+int namedScale(const std::string& path, size_t* suffixAt) {
+  size_t end = stemLength(path);
+  if (end < 3 || path[end - 1] != 'x') return 0;
+  size_t at = end - 1;
+  while (at > 0 && path[at - 1] >= '0' && path[at - 1] <= '9') --at;
+  if (at == end - 1 || at == 0 || path[at - 1] != '@' || path[at] == '0' || end - 1 - at > 2) return 0;
+  int n = std::stoi(path.substr(at, end - 1 - at));
+  if (n > kLargestNamedScale) return 0;
+  *suffixAt = at - 1;
+  return n;
+}
+
+std::string scaleText(double scale) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", scale);
+  return text;
+}
+
+}  // namespace
+
 double scaleFromFileName(const std::string& path) {
-  auto endsWith = [&](const char* suffix) {
-    std::string s = suffix;
-    return path.size() >= s.size() && path.compare(path.size() - s.size(), s.size(), s) == 0;
-  };
-  if (endsWith("@2x.png")) return 2;
-  if (endsWith("@3x.png")) return 3;
-  return 1;
+  size_t at;
+  int n = namedScale(path, &at);
+  return n ? n : 1;
+}
+
+OutputName outputNameForScale(const std::string& path, double scale) {
+  size_t suffixAt = 0;
+  int named = namedScale(path, &suffixAt);
+  size_t stem = stemLength(path);
+  bool whole = scale == std::floor(scale) && scale >= 1 && scale <= kLargestNamedScale;
+  if (whole && named == int(scale)) return {path, "", ""};
+  if (named) {
+    std::string error = "-o " + path + " says scale " + std::to_string(named) + ", but the image is at scale " +
+                        scaleText(scale);
+    if (whole) {
+      std::string suffix = scale == 1 ? "" : "@" + scaleText(scale) + "x";
+      error += "; name it " + path.substr(0, suffixAt) + suffix + path.substr(stem);
+    }
+    return {"", "", error};
+  }
+  if (!whole)
+    return {path,
+            "scale " + scaleText(scale) + " cannot be said in a file name: " + path + " will be read back at scale 1",
+            ""};
+  if (scale == 1) return {path, "", ""};
+  return {path.substr(0, stem) + "@" + scaleText(scale) + "x" + path.substr(stem), "", ""};
 }
 
 }  // namespace mirel_image

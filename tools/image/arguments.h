@@ -22,7 +22,19 @@ bool parseSize(const std::string& text, double* width, double* height, std::stri
 // `count` finite numbers separated by commas ("TL,TR,BL,BR", "X,Y").
 bool parseNumberList(const std::string& text, int count, double* out, std::string* error);
 
-// 2 for a file name ending in "@2x.png", 3 for "@3x.png", else 1.
+// The scale a file name says, as the platform reads it: N for a name whose
+// part before the extension ends in "@Nx" (N a whole number from 1 to 16:
+// "note@2x.png" is 2), else 1.
 double scaleFromFileName(const std::string& path);
+
+// The name to write an image of a scale under, so that scaleFromFileName
+// reads the scale back: "@Nx" goes in before the extension for a whole
+// scale above 1 ("x.png" at scale 2 is "x@2x.png"); a name that says the
+// scale already is kept. A name that says another scale is an error; a
+// scale no name can say (1.5) keeps the name with a warning.
+struct OutputName {
+  std::string path, warning, error;
+};
+OutputName outputNameForScale(const std::string& path, double scale);
 
 }  // namespace mirel_image

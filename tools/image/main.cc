@@ -11,6 +11,8 @@
 
 #include "imagekit/imagekit.h"
 #include "platform/foundation/foundation.h"
+#include "platform/uikit/UIImageFiles.h"
+#include "platform/uikit/UIImageOrientation.h"
 #include "platform/uikit/uikit.h"
 #include "tools/image/arguments.h"
 #include "tools/exit_status.h"
@@ -18,6 +20,8 @@
 namespace {
 
 using namespace mirel_image;
+
+constexpr const char* kOutputHelp = "PNG file to write; the image's scale goes into its name (NAME@2x.png)";
 
 // The largest side, in pixels, of an image the tool makes.
 constexpr double kMaxPixels = 8192;
@@ -77,12 +81,15 @@ void checkCornersFit(ADDCornerInset i, CGSize size) {
   }
 }
 
+// A JPEG or PNG file at the scale its name says, upright: the toolkit
+// draws an image's stored pixels, so a photo taken sideways is turned first.
 UIImage* imageArgument(const std::string& path) {
   std::string error;
-  UIImage* image = UIImageReadPNG(path.c_str(), scaleFromFileName(path), &error);
-  // The platform refuses files over its pixel limit from their header.
-  if (!image) throw Failure{"cannot read " + path + ": " + error, kExitInputFailed};
-  return image;
+  UIImage* image = UIImageReadFile(path.c_str(), scaleFromFileName(path), 0, &error);
+  if (!image) throw Failure{path + ": " + error, kExitInputFailed};
+  if (image->imageOrientation() == UIImageOrientationUp) return image;
+  Ref<CGImageObj> upright = UIImageUprightCGImage(image->CGImage(), image->imageOrientation());
+  return UIImage::imageWithCGImage(upright, image->scale(), UIImageOrientationUp);
 }
 
 // Whether the file name says PNG, as the bytes written will be.
@@ -92,8 +99,13 @@ bool writesPNG(const std::string& path) {
   return extension == ".png";
 }
 
-void write(UIImage* image, const std::string& path) {
+// Writes under the name that says the image's scale (OutputName).
+void write(UIImage* image, const std::string& requested) {
   if (!image) throw Failure{"the toolkit made no image", kExitInputFailed};
+  OutputName name = outputNameForScale(requested, image->scale());
+  if (!name.error.empty()) throw Failure{name.error};
+  if (!name.warning.empty()) std::fprintf(stderr, "mirel-image: warning: %s\n", name.warning.c_str());
+  const std::string& path = name.path;
   std::string error;
   if (!UIImageWritePNG(image, path.c_str(), &error)) throw Failure{"cannot write " + path + ": " + error, kExitInputFailed};
   CGSize size = image->size();
@@ -124,7 +136,7 @@ int main(int argc, char** argv) {
   color->add_option("--corners", cornersText, "corner radii in points: top-left, top-right, bottom-left, bottom-right");
   color->add_flag("--resizable", resizable, "the smallest stretchable image with these corners")->excludes(colorSize);
   color->add_option("--scale", scale, "pixels per point (default 2)");
-  color->add_option("-o", output, "PNG file to write")->required();
+  color->add_option("-o", output, kOutputHelp)->required();
 
   // gradient COLOUR... --size WxH --direction D [--resizable] [--scale S]
   // Each direction is named from where the first colour goes to where the
@@ -142,37 +154,37 @@ int main(int argc, char** argv) {
           {"top-to-bottom", "left-to-right", "top-left-to-bottom-right", "top-right-to-bottom-left"}));
   gradient->add_flag("--resizable", resizable, "a stretchable strip (1 point across the direction)");
   gradient->add_option("--scale", scale, "pixels per point (default 2)");
-  gradient->add_option("-o", output, "PNG file to write")->required();
+  gradient->add_option("-o", output, kOutputHelp)->required();
 
   // tint IMAGE COLOUR --style S
   CLI::App* tint = app.add_subcommand("tint", "an image tinted with a colour");
   std::string imagePath, style;
-  tint->add_option("IMAGE", imagePath, "PNG file (@2x in the name: scale 2)")->required();
+  tint->add_option("IMAGE", imagePath, "JPEG or PNG file (@2x in the name: scale 2)")->required();
   tint->add_option("COLOUR", colourText, "tint colour in hex")->required();
   tint->add_option("--style", style, "keeping-alpha, over-background or cut-out")
       ->required()
       ->check(CLI::IsMember({"keeping-alpha", "over-background", "cut-out"}));
-  tint->add_option("-o", output, "PNG file to write")->required();
+  tint->add_option("-o", output, kOutputHelp)->required();
 
   // round IMAGE (--radius R | --corners TL,TR,BL,BR | --circle)
   CLI::App* round = app.add_subcommand("round", "an image with rounded corners");
   double radius = 0;
   bool circle = false;
-  round->add_option("IMAGE", imagePath, "PNG file (@2x in the name: scale 2)")->required();
+  round->add_option("IMAGE", imagePath, "JPEG or PNG file (@2x in the name: scale 2)")->required();
   CLI::Option* radiusOption = round->add_option("--radius", radius, "one radius for every corner, in points");
   CLI::Option* cornersOption = round->add_option("--corners", cornersText, "top-left, top-right, bottom-left, bottom-right");
   CLI::Option* circleOption = round->add_flag("--circle", circle, "half the shorter side");
   radiusOption->excludes(cornersOption)->excludes(circleOption);
   cornersOption->excludes(circleOption);
-  round->add_option("-o", output, "PNG file to write")->required();
+  round->add_option("-o", output, kOutputHelp)->required();
 
   // compose BASE TOP [--offset X,Y]
   CLI::App* compose = app.add_subcommand("compose", "one image laid over another");
   std::string basePath, topPath, offsetText;
-  compose->add_option("BASE", basePath, "PNG file underneath")->required();
-  compose->add_option("TOP", topPath, "PNG file on top")->required();
+  compose->add_option("BASE", basePath, "JPEG or PNG file underneath")->required();
+  compose->add_option("TOP", topPath, "JPEG or PNG file on top")->required();
   compose->add_option("--offset", offsetText, "offset of TOP in points (default: centred)");
-  compose->add_option("-o", output, "PNG file to write")->required();
+  compose->add_option("-o", output, kOutputHelp)->required();
 
   if (std::optional<int> status = parseArguments(app, argc, argv)) return *status;
   if (!writesPNG(output)) {

@@ -180,8 +180,10 @@ int renderScreen(const HostApp& app, const std::string& screen, bool themed, con
 
 // Stock on the left, themed on the right, with a gap between.
 bool writeSideBySide(const std::string& left, const std::string& right, const std::string& out, std::string* error) {
-  Bitmap a = Bitmap::readPNG(left, error), b = Bitmap::readPNG(right, error);
-  if (a.empty() || b.empty()) return false;
+  Bitmap a = Bitmap::readImageFile(left, error);
+  if (a.empty()) return *error = left + ": " + *error, false;
+  Bitmap b = Bitmap::readImageFile(right, error);
+  if (b.empty()) return *error = right + ": " + *error, false;
   const int gap = 24;
   Bitmap both = Bitmap::create(a.width() + gap + b.width(), std::max(a.height(), b.height()));
   cairo_t* cr = cairo_create(both.surface());
@@ -221,7 +223,7 @@ int main(int argc, char** argv) {
   cli.add_option("--set", options.sets, "KEY=VALUE: a preference over --prefs or the defaults (repeatable)")
       ->expected(1)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-  cli.add_option("--wallpaper", options.wallpaper, "wallpaper PNG (default: a built-in one)");
+  cli.add_option("--wallpaper", options.wallpaper, "wallpaper image (JPEG or PNG; default: a built-in one)");
   cli.add_option("--out", options.out, "output folder")->capture_default_str();
   cli.add_flag("--stock", options.stock, "run the hosts without the extension");
   cli.add_flag("--compare", options.compare, "also write each screen stock and themed side by side");
@@ -236,12 +238,11 @@ int main(int argc, char** argv) {
   cli.add_option("--scale", options.scale, "screen scale")->check(CLI::Range(1.0, 4.0))->capture_default_str();
   if (std::optional<int> status = parseArguments(cli, argc, argv)) return *status;
 
-  for (const auto& [flag, path] : {std::pair{"--prefs", options.prefs}, std::pair{"--artwork", options.artwork},
-                                   std::pair{"--wallpaper", options.wallpaper}})
-    if (!path.empty() && !readable(path)) {
-      std::fprintf(stderr, "mirel-preview: cannot read %s file %s\n", flag, path.c_str());
-      return 2;
-    }
+  // Images are checked by the image reader below, which names each fault.
+  if (!options.prefs.empty() && !readable(options.prefs)) {
+    std::fprintf(stderr, "mirel-preview: cannot read --prefs file %s\n", options.prefs.c_str());
+    return 2;
+  }
   for (const std::string& set : options.sets) {
     std::string error;
     std::optional<SettingOverride> parsed = parseSettingOverride(set, &error);
@@ -252,7 +253,7 @@ int main(int argc, char** argv) {
     options.overrides.push_back(*parsed);
   }
   if (std::string error; !options.artwork.empty() && !artworkDecodes(options.artwork, &error)) {
-    std::fprintf(stderr, "mirel-preview: cannot use --artwork file %s: %s\n", options.artwork.c_str(), error.c_str());
+    std::fprintf(stderr, "mirel-preview: --artwork %s: %s\n", options.artwork.c_str(), error.c_str());
     return 2;
   }
   // The preferences as every launch will read them, --set values included.
@@ -270,9 +271,9 @@ int main(int argc, char** argv) {
   Bitmap wallpaper;
   if (!options.wallpaper.empty()) {
     std::string error;
-    wallpaper = Bitmap::readPNG(options.wallpaper, &error);
+    wallpaper = Bitmap::readImageFile(options.wallpaper, &error);
     if (wallpaper.empty()) {
-      std::fprintf(stderr, "mirel-preview: %s\n", error.c_str());
+      std::fprintf(stderr, "mirel-preview: --wallpaper %s: %s\n", options.wallpaper.c_str(), error.c_str());
       return 2;
     }
   } else {

@@ -1,5 +1,7 @@
-// Checks an uploaded image from its first bytes, before anything decodes
-// it: a PNG or JPEG of at most a given size in bytes and pixels.
+// Checks an uploaded image from its header, before anything decodes it: a
+// PNG or JPEG of at most a given size in bytes and pixels, read by the same
+// header reader as every image file, so that its refusals say what the
+// tools say.
 //
 //   std::string error;
 //   if (!checkImageUpload(body, {.maxBytes = 8 << 20, .maxSide = 4096}, &error)) reply(400, error);
@@ -10,16 +12,7 @@
 
 struct ImageUploadLimits {
   size_t maxBytes;
-  int maxSide;         // pixels each way
-  bool pngOnly = false;
+  int maxSide;  // pixels each way
 };
-
-struct ImageSize {
-  int width = 0, height = 0;
-};
-
-// Width and height from a PNG's IHDR chunk or a JPEG's start-of-frame
-// marker; false when the bytes are neither or the header is cut short.
-bool readImageSize(const std::string& bytes, bool* isPNG, ImageSize* size);
 
 bool checkImageUpload(const std::string& bytes, const ImageUploadLimits& limits, std::string* error);

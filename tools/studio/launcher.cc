@@ -105,7 +105,7 @@ const HostApp* appNamed(const std::string& name) {
       if (!wallpaperPath.empty()) {
         if (!wallpapers.count(wallpaperPath)) {
           wallpapers.clear();
-          wallpapers[wallpaperPath] = Bitmap::readPNG(wallpaperPath, &error);
+          wallpapers[wallpaperPath] = Bitmap::readImageFile(wallpaperPath, &error);
         }
         r.wallpaper = &wallpapers[wallpaperPath];
       }

@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
   cli.add_option("--prefs", prefsPath, "the same as FILE");
   cli.add_option("--port", port, "port on 127.0.0.1 (0: a free one)")->check(CLI::Range(0, 65535))->capture_default_str();
   cli.add_option("--artwork", options.artworkPath, "artwork image (PNG or JPEG) for the Now Playing screen");
-  cli.add_option("--wallpaper", options.wallpaperPath, "wallpaper PNG (default: a built-in one)");
+  cli.add_option("--wallpaper", options.wallpaperPath, "wallpaper image (PNG or JPEG; default: a built-in one)");
   // The page shows each screen 200 points wide, so scale 1 is sharp enough
   // there and renders about four times faster than 2.
   cli.add_option("--scale", options.scale, "screen scale of the pictures")->check(CLI::Range(1.0, 3.0))->capture_default_str();

@@ -16,6 +16,7 @@
 #include "apps/music/MusicApp.h"
 #include "platform/render/Bitmap.h"
 #include "platform/uikit/UIBackdropView.h"
+#include "platform/imageio/ImageFile.h"
 #include "studio_web_assets.h"
 #include "tools/studio/image_upload.h"
 #include "tools/studio/upload_body.h"
@@ -143,25 +144,27 @@ bool Studio::openDocument(std::vector<std::string>* warnings, std::string* error
 }
 
 bool Studio::loadStartFiles(std::string* error) {
-  auto read = [](const std::string& path, std::string* bytes) {
+  // A file that gives no bytes (a directory, one that cannot be opened) is
+  // named by the image reader, in the words every tool uses.
+  auto read = [](const std::string& path, std::string* bytes, std::string* reason) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
     std::ostringstream all;
-    all << in.rdbuf();
+    if (in) all << in.rdbuf();
     *bytes = all.str();
-    return true;
+    if (!bytes->empty()) return true;
+    DecodedImage image;
+    ImageReadError failure;
+    readImageFile(path, {}, &image, &failure);
+    *reason = failure.cause;
+    return false;
   };
-  std::string bytes;
+  std::string bytes, reason;
   if (!options_.artworkPath.empty()) {
-    if (!read(options_.artworkPath, &bytes)) return *error = "cannot read --artwork " + options_.artworkPath, false;
-    std::string reason;
-    if (!acceptArtwork(bytes, &reason)) return *error = "--artwork " + options_.artworkPath + ": " + reason, false;
+    if (!read(options_.artworkPath, &bytes, &reason) || !acceptArtwork(bytes, &reason))
+      return *error = "--artwork " + options_.artworkPath + ": " + reason, false;
   }
   if (!options_.wallpaperPath.empty()) {
-    if (!read(options_.wallpaperPath, &bytes))
-      return *error = "cannot read --wallpaper " + options_.wallpaperPath, false;
-    std::string reason;
-    if (!acceptWallpaper(bytes, &reason))
+    if (!read(options_.wallpaperPath, &bytes, &reason) || !acceptWallpaper(bytes, &reason))
       return *error = "--wallpaper " + options_.wallpaperPath + ": " + reason, false;
   }
   return true;
@@ -290,18 +293,18 @@ bool Studio::acceptArtwork(const std::string& bytes, std::string* error) {
 }
 
 bool Studio::acceptWallpaper(const std::string& bytes, std::string* error) {
-  if (!checkImageUpload(bytes, {kStudioMaxUploadBytes, kStudioMaxImageSide, true}, error)) return false;
+  if (!checkImageUpload(bytes, {kStudioMaxUploadBytes, kStudioMaxImageSide}, error)) return false;
   if (workFolder_.empty()) return *error = "no folder in /tmp to keep uploads in", false;
   uint64_t number;
   {
     std::lock_guard guard(state_);
     number = ++uploads_;
   }
-  std::string path = workFolder_ + "/wallpaper-" + std::to_string(number) + ".png";
+  std::string path = workFolder_ + "/wallpaper-" + std::to_string(number);
   if (!writeFile(path, bytes)) return *error = "cannot keep the wallpaper", false;
   // Decoded once here so that a broken file is refused now, not at every
   // render; the launchers decode it again for their renders.
-  if (Bitmap::readPNG(path, error).empty()) return false;
+  if (Bitmap::readImageFile(path, error).empty()) return false;
   {
     std::lock_guard guard(state_);
     wallpaperPath_ = path;

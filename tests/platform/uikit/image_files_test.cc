@@ -1,6 +1,8 @@
-// Images from files: JPEG decoding and its DCT scales, orientation and CMYK,
-// the 100-megapixel limit read from JPEG and PNG headers, damaged files, and
-// a 32 × 32 image drawn 1:1 into a 32 × 32 context coming through unchanged.
+// Images from files: every kind of PNG and JPEG through every reader (the
+// decoded pixels, the UIImage of artwork and toolkit inputs, the wallpaper's
+// bitmap), every broken file named alike by all of them, JPEG's DCT scales
+// and orientations, the 100-megapixel limit at its edge, and a 32 × 32
+// image drawn 1:1 into a 32 × 32 context coming through unchanged.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -15,9 +17,12 @@
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
 
-#include "platform/foundation/NSString.h"
+#include "platform/imageio/ImageFile.h"
+#include "platform/render/Bitmap.h"
 #include "platform/uikit/UIGraphics.h"
 #include "platform/uikit/UIImageFiles.h"
+#include "platform/uikit/UIImageOrientation.h"
+#include "tests/support/image_kinds.h"
 #include "tests/support/picker_images.h"
 #include "tests/support/pixels.h"
 
@@ -106,24 +111,69 @@ Pixel quadrants(int x, int y, int w, int h) {
   return {240, 240, 240};
 }
 
-TEST(ImageFilesTest, JPEGDecodesToOpaquePremultipliedPixels) {
+// Each kind of file reads as its pixels through every reader: the decoded
+// pixels (straight, from the file and from its bytes), the UIImage that the
+// artwork, the picker and mirel-image read (premultiplied, its size in
+// points at its scale), and the wallpaper's bitmap (premultiplied, upright).
+TEST(ImageFilesTest, EveryKindReadsAsItsPixelsThroughEveryReader) {
+  for (const ImageKind& kind : imageKinds()) {
+    SCOPED_TRACE(kind.name);
+    AutoreleasePool pool;
+    TempFile file(std::vector<uint8_t>(kind.bytes.begin(), kind.bytes.end()));
+    int wrong = 0;
+    auto expect = [&](const char* reader, int x, int y, std::array<int, 4> got, std::array<int, 4> want) {
+      for (int c = 0; c < 4; ++c)
+        if (std::abs(got[c] - want[c]) > kind.tolerance && ++wrong <= 3)
+          ADD_FAILURE() << reader << " at " << x << "," << y << " channel " << c << ": " << got[c] << ", not "
+                        << want[c];
+    };
+    auto straight = [](const uint8_t* p) { return std::array<int, 4>{p[0], p[1], p[2], p[3]}; };
+
+    DecodedImage decoded, fromBytes;
+    ImageReadError error;
+    ASSERT_TRUE(readImageFile(file.path(), {}, &decoded, &error)) << error.cause;
+    ASSERT_TRUE(readImageData(reinterpret_cast<const uint8_t*>(kind.bytes.data()), kind.bytes.size(), {}, &fromBytes,
+                              &error))
+        << error.cause;
+    ASSERT_EQ(0, std::memcmp(decoded.pixels.get(), fromBytes.pixels.get(), decoded.byteCount()));
+    ASSERT_TRUE(uprightPixels(&decoded));
+    ASSERT_EQ(int(decoded.width), kind.width);
+    ASSERT_EQ(int(decoded.height), kind.height);
+
+    std::string reason;
+    UIImage* image = UIImageReadFile(file.path(), 2, 0, &reason);
+    ASSERT_NE(image, nullptr) << reason;
+    EXPECT_EQ(image->size(), CGSizeMake(kind.width / 2.0, kind.height / 2.0));
+    Ref<CGImageObj> upright = UIImageUprightCGImage(image->CGImage(), image->imageOrientation());
+
+    Bitmap wallpaper = Bitmap::readImageFile(file.path(), &reason);
+    ASSERT_FALSE(wallpaper.empty()) << reason;
+    ASSERT_EQ(wallpaper.width(), kind.width);
+    ASSERT_EQ(wallpaper.height(), kind.height);
+
+    for (int y = 0; y < kind.height; ++y)
+      for (int x = 0; x < kind.width; ++x) {
+        if (!kind.checked(x, y)) continue;
+        std::array<int, 4> premultiplied = premultipliedPixel(kind.at(x, y));
+        expect("decoded", x, y, straight(decoded.pixels.get() + (size_t(y) * kind.width + x) * 4),
+               straight(kind.at(x, y)));
+        RGBA p = pixelAt(upright, x, y);
+        expect("UIImage", x, y, {p.r, p.g, p.b, p.a}, premultiplied);
+        uint32_t w = reinterpret_cast<const uint32_t*>(reinterpret_cast<const uint8_t*>(wallpaper.pixels()) +
+                                                       y * wallpaper.stride())[x];
+        expect("wallpaper", x, y, {int(w >> 16 & 255), int(w >> 8 & 255), int(w & 255), int(w >> 24)}, premultiplied);
+      }
+    EXPECT_EQ(wrong, 0);
+  }
+  // What 16 bits mean: the nearest 8-bit value, without gamma.
   AutoreleasePool pool;
-  TempFile file(jpegBytes(64, 48, [](int x, int y) { return quadrants(x, y, 64, 48); }));
-  std::string error;
-  UIImage* image = UIImageReadFile(file.path(), 2, 0, &error);
-  ASSERT_NE(image, nullptr) << error;
-  EXPECT_EQ(image->scale(), 2.0);
-  EXPECT_EQ(image->size(), CGSizeMake(32, 24));
-  EXPECT_EQ(image->imageOrientation(), UIImageOrientationUp);
-  CGImageRef cg = image->CGImage();
-  ASSERT_EQ(CGImageGetWidth(cg), 64u);
-  ASSERT_EQ(CGImageGetHeight(cg), 48u);
-  EXPECT_TRUE(near(pixelAt(cg, 8, 8), RGBA{220, 30, 30, 255}, 6)) << pixelAt(cg, 8, 8);
-  EXPECT_TRUE(near(pixelAt(cg, 56, 8), RGBA{30, 200, 40, 255}, 6)) << pixelAt(cg, 56, 8);
-  EXPECT_TRUE(near(pixelAt(cg, 8, 40), RGBA{40, 60, 210, 255}, 6)) << pixelAt(cg, 8, 40);
-  EXPECT_TRUE(near(pixelAt(cg, 56, 40), RGBA{240, 240, 240, 255}, 6)) << pixelAt(cg, 56, 40);
-  // The same through UIImage's own reader.
-  EXPECT_NE(UIImage::imageWithContentsOfFile(NSString::withUTF8(file.path())), nullptr);
+  for (const ImageKind& kind : imageKinds()) {
+    if (kind.name != "PNG RGB 16-bit") continue;
+    auto* bytes = reinterpret_cast<const uint8_t*>(kind.bytes.data());
+    UIImage* image = UIImageReadData(bytes, kind.bytes.size(), 1, 0, nullptr);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(pixelAt(image->CGImage(), 0, 0), (RGBA{128, 64, 255, 255}));  // from 32768, 16384, 65535
+  }
 }
 
 TEST(ImageFilesTest, JPEGDecodesAtTheSmallestScaleKeepingTheMinimumSide) {
@@ -139,7 +189,7 @@ TEST(ImageFilesTest, JPEGDecodesAtTheSmallestScaleKeepingTheMinimumSide) {
     std::vector<uint8_t> bytes =
         jpegBytes(c.width, c.height, [&](int x, int y) { return quadrants(x, y, c.width, c.height); });
     std::string error;
-    UIImage* image = UIImageReadJPEGData(bytes.data(), bytes.size(), 1, c.minimumSide, &error);
+    UIImage* image = UIImageReadData(bytes.data(), bytes.size(), 1, c.minimumSide, &error);
     ASSERT_NE(image, nullptr) << error;
     EXPECT_EQ(CGImageGetWidth(image->CGImage()), c.decodedWidth) << c.width << " x " << c.height;
     EXPECT_EQ(CGImageGetHeight(image->CGImage()), c.decodedHeight) << c.width << " x " << c.height;
@@ -181,7 +231,7 @@ TEST(ImageFilesTest, ExifOrientationIsAppliedWhereTheImageIsDrawn) {
         },
         {.exifOrientation = c.exif});
     std::string error;
-    UIImage* image = UIImageReadJPEGData(bytes.data(), bytes.size(), 1, 0, &error);
+    UIImage* image = UIImageReadData(bytes.data(), bytes.size(), 1, 0, &error);
     ASSERT_NE(image, nullptr) << error;
     EXPECT_EQ(image->imageOrientation(), c.orientation);
     bool sideways = c.exif >= 5;
@@ -202,20 +252,6 @@ TEST(ImageFilesTest, ExifOrientationIsAppliedWhereTheImageIsDrawn) {
   }
 }
 
-TEST(ImageFilesTest, CMYKJPEGsAreReadAsAdobeWritesThem) {
-  AutoreleasePool pool;
-  // Adobe's CMYK is inverted: 255 is no ink. Left half no ink (white), right
-  // half full black ink.
-  std::vector<uint8_t> bytes =
-      jpegBytes(32, 16, [](int x, int) { return x < 16 ? Pixel{255, 255, 255, 255} : Pixel{255, 255, 255, 0}; },
-                {.cmyk = true});
-  std::string error;
-  UIImage* image = UIImageReadJPEGData(bytes.data(), bytes.size(), 1, 0, &error);
-  ASSERT_NE(image, nullptr) << error;
-  EXPECT_TRUE(near(pixelAt(image->CGImage(), 4, 8), RGBA{255, 255, 255, 255}, 4)) << pixelAt(image->CGImage(), 4, 8);
-  EXPECT_TRUE(near(pixelAt(image->CGImage(), 28, 8), RGBA{0, 0, 0, 255}, 4)) << pixelAt(image->CGImage(), 28, 8);
-}
-
 // Sets the frame size fields of a JPEG's SOF0 marker.
 void setJPEGSize(std::vector<uint8_t>& bytes, unsigned width, unsigned height) {
   for (size_t i = 2; i + 9 < bytes.size(); ++i)
@@ -227,84 +263,61 @@ void setJPEGSize(std::vector<uint8_t>& bytes, unsigned width, unsigned height) {
   ADD_FAILURE() << "no SOF0 marker";
 }
 
-TEST(ImageFilesTest, MoreThan100MegapixelsAreRefusedFromTheHeader) {
+// Exactly 100 megapixels gets past the limit (and then fails on the data,
+// which is far too short for that size); one row more does not.
+TEST(ImageFilesTest, TheLimitIs100MegapixelsFromTheHeader) {
   AutoreleasePool pool;
   std::vector<uint8_t> jpeg = jpegBytes(16, 16, [](int, int) { return Pixel{9, 9, 9}; });
-  setJPEGSize(jpeg, 20000, 5001);  // 100.02 megapixels
-  TempFile bigJPEG(jpeg);
-  std::string error;
-  EXPECT_EQ(UIImageReadFile(bigJPEG.path(), 1, 0, &error), nullptr);
-  EXPECT_NE(error.find("20000 x 5001 pixels, more than the limit of 100 megapixels"), std::string::npos) << error;
-
-  // Exactly 100 megapixels gets past the limit (and then fails on the data,
-  // which is far too short for that size).
-  setJPEGSize(jpeg, 20000, 5000);
-  error.clear();
-  EXPECT_EQ(UIImageReadJPEGData(jpeg.data(), jpeg.size(), 1, 32, &error), nullptr);
-  EXPECT_EQ(error.find("megapixels"), std::string::npos) << error;
-
-  // PNG: IHDR's width and height, before libpng sees the file.
-  std::vector<uint8_t> bytes = pngBytes(imageFromPixels(4, 4, [](int, int) { return Pixel{1, 2, 3, 255}; }));
-  const uint8_t huge[8] = {0, 0, 0x4E, 0x20, 0, 0, 0x4E, 0x20};  // 20000 x 20000
-  std::memcpy(bytes.data() + 16, huge, 8);
-  TempFile bigPNG(bytes);
-  for (auto read : {+[](const char* path, std::string* e) { return UIImageReadFile(path, 1, 0, e); },
-                    +[](const char* path, std::string* e) { return UIImageReadPNG(path, 1, e); }}) {
-    error.clear();
-    EXPECT_EQ(read(bigPNG.path(), &error), nullptr);
-    EXPECT_NE(error.find("20000 x 20000 pixels"), std::string::npos) << error;
+  for (auto [height, refused] : {std::pair{5000u, false}, std::pair{5001u, true}}) {
+    setJPEGSize(jpeg, 20000, height);
+    std::string error;
+    EXPECT_EQ(UIImageReadData(jpeg.data(), jpeg.size(), 1, 32, &error), nullptr);
+    EXPECT_EQ(error.find("more than the limit of 100 megapixels") != std::string::npos, refused) << error;
   }
 }
 
-TEST(ImageFilesTest, DamagedFilesFailWithAReason) {
+// Every reader gives each broken file the same words, which name its fault.
+TEST(ImageFilesTest, BrokenFilesAreNamedAlikeByEveryReader) {
+  const std::string dir = testing::TempDir() + "broken-images-" + std::to_string(getpid()) + "/";
+  mkdir(dir.c_str(), 0755);
+  std::vector<BrokenImage> broken = brokenImages(dir);
+  // Damage the decoders find, with their own words after the kind.
   std::vector<uint8_t> jpeg = jpegBytes(64, 64, [](int x, int y) { return quadrants(x, y, 64, 64); });
-  std::vector<uint8_t> truncated(jpeg.begin(), jpeg.begin() + jpeg.size() / 2);
-  std::vector<uint8_t> headerOnly(jpeg.begin(), jpeg.begin() + 20);
-  std::vector<uint8_t> garbage = {0xFF, 0xD8, 0xFF, 0x13, 0x37, 0x00, 0x42};
-  std::vector<uint8_t> scribbled = jpeg;
-  for (size_t i = scribbled.size() / 3; i < scribbled.size() / 3 + 40; ++i) scribbled[i] ^= 0x5A;
-  std::vector<uint8_t> png = pngBytes(imageFromPixels(32, 32, [](int x, int) { return Pixel{uint8_t(x * 8), 0, 0, 255}; }));
-  std::vector<uint8_t> truncatedPNG(png.begin(), png.begin() + png.size() / 2);
-  std::vector<uint8_t> pngHeadOnly(png.begin(), png.begin() + 20);
-  std::string error;
-  struct Case {
-    const char* name;
-    std::vector<uint8_t> bytes;
-    bool mayDecode;     // scribbled entropy data can still decode to something
-    const char* said;   // what the reason says the file is
-    const char* asPNG;  // the reason when read as a PNG (nullptr: not tried)
-  };
-  const std::vector<uint8_t> text = {'h', 'e', 'l', 'l', 'o'};
-  for (const Case& c : {Case{"truncated JPEG", truncated, false, "truncated JPEG data", nullptr},
-                        Case{"JPEG header only", headerOnly, false, "truncated JPEG data", nullptr},
-                        Case{"garbage after SOI", garbage, false, "damaged JPEG data", nullptr},
-                        Case{"scribbled JPEG", scribbled, true, "JPEG data", nullptr},
-                        Case{"truncated PNG", truncatedPNG, false, "truncated PNG file", "truncated PNG file"},
-                        Case{"PNG cut in its header", pngHeadOnly, false, "truncated PNG file", "truncated PNG file"},
-                        Case{"empty", {}, false, "empty file", "empty file"},
-                        Case{"text", text, false, "not a JPEG or PNG image", "not a PNG image"}}) {
+  std::vector<uint8_t> png = pngBytes(uniformImage(8, Pixel{200, 0, 0, 255}));
+  png[30] ^= 0x55;  // inside IHDR's CRC
+  writeFileBytes(dir + "garbage.jpg", std::string("\xFF\xD8\xFF\x13\x37\x00\x42", 7));
+  writeFileBytes(dir + "crc.png", std::string(png.begin(), png.end()));
+  broken.push_back({"garbage after a JPEG's start", "garbage.jpg", "damaged JPEG file ("});
+  broken.push_back({"a PNG chunk that fails its check", "crc.png", "damaged PNG file ("});
+  for (const BrokenImage& b : broken) {
+    SCOPED_TRACE(b.name);
     AutoreleasePool pool;
-    TempFile file(c.bytes);
-    error.clear();
-    UIImage* image = UIImageReadFile(file.path(), 1, 0, &error);
-    if (!c.mayDecode) {
-      EXPECT_EQ(image, nullptr) << c.name;
-    }
-    if (!image) {
-      EXPECT_NE(error.find(c.said), std::string::npos) << c.name << ": " << error;
-    }
-    if (c.asPNG) {
-      error.clear();
-      EXPECT_EQ(UIImageReadPNG(file.path(), 1, &error), nullptr) << c.name;
-      EXPECT_NE(error.find(c.asPNG), std::string::npos) << c.name << ": " << error;
+    const std::string path = dir + b.fileName;
+    auto says = [&](const std::string& said) {
+      return b.cause[std::strlen(b.cause) - 1] == '(' ? said.rfind(b.cause, 0) == 0 : said == b.cause;
+    };
+    DecodedImage decoded;
+    ImageReadError error;
+    EXPECT_FALSE(readImageFile(path, {}, &decoded, &error));
+    EXPECT_TRUE(says(error.cause)) << error.cause;
+    std::string artwork, wallpaper;
+    EXPECT_EQ(UIImageReadFile(path.c_str(), 1, 32, &artwork), nullptr);
+    EXPECT_TRUE(says(artwork)) << artwork;
+    EXPECT_TRUE(Bitmap::readImageFile(path, &wallpaper).empty());
+    EXPECT_TRUE(says(wallpaper)) << wallpaper;
+    if (b.fromBytes) {
+      std::ifstream in(path, std::ios::binary);
+      std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+      EXPECT_FALSE(readImageData(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), {}, &decoded, &error));
+      EXPECT_TRUE(says(error.cause)) << "from memory: " << error.cause;
     }
   }
-  error.clear();
-  EXPECT_EQ(UIImageReadFile("/nonexistent/cover.jpg", 1, 0, &error), nullptr);
-  EXPECT_EQ(error, "No such file or directory");
-  error.clear();
-  EXPECT_EQ(UIImageReadFile(testing::TempDir().c_str(), 1, 0, &error), nullptr);
-  EXPECT_EQ(error, "Is a directory");
+  // Scribbled entropy data may still decode to something, but never crashes.
+  for (size_t i = jpeg.size() / 3; i < jpeg.size() / 3 + 40; ++i) jpeg[i] ^= 0x5A;
+  std::string error;
+  if (!UIImageReadData(jpeg.data(), jpeg.size(), 1, 0, &error)) {
+    EXPECT_NE(error.find("JPEG file"), std::string::npos) << error;
+  }
 }
 
 // The picker's rendition relies on this: at 1:1 no pixel is resampled.

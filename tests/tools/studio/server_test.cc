@@ -20,6 +20,7 @@
 #include "apps/messages/MessagesApp.h"
 #include "apps/music/MusicApp.h"
 #include "platform/render/Bitmap.h"
+#include "tests/support/image_kinds.h"
 #include "tests/support/launch.h"
 #include "tests/tools/run_tool.h"
 #include "tests/tools/studio/plist_entries.h"
@@ -484,8 +485,8 @@ TEST_F(StudioServer, UploadsAreTakenByTheirBytesWhateverTheirTypeOrAsAForm) {
       {"/api/wallpaper", std::string(kStudioMaxUploadBytes + 1, 'x'), nullptr, 413, "too large"},
       {"/api/artwork", huge, "image/png", 400, "pixels"},
       {"/api/wallpaper", huge, nullptr, 400, "pixels"},
-      {"/api/artwork", "GIF89a not an image we take", "image/gif", 400, "not a PNG or JPEG"},
-      {"/api/wallpaper", "\xFF\xD8\xFF\xE0 a JPEG is no wallpaper", "image/jpeg", 400, "not a PNG"},
+      {"/api/artwork", "GIF89a not an image we take", "image/gif", 400, "not a JPEG or PNG image"},
+      {"/api/wallpaper", "\xFF\xD8\xFF\xE0 the start of a JPEG", "image/jpeg", 400, "truncated JPEG file"},
       {"/api/artwork", png.substr(0, 40), "image/png", 400, "artwork"},
   };
   for (const Case& c : cases) {
@@ -633,7 +634,11 @@ TEST_F(StudioServer, ACrowdOfClientsIsAnsweredInOrder) {
 
 TEST_F(StudioServer, AWallpaperReRendersEveryScreenAndAnArtworkGivesASchemeWithContrasts) {
   json before = status();
-  auto res = client_->Post("/api/wallpaper", pngBytes(64, 114), "image/png");
+  // A photo, taken sideways: wallpapers are JPEG as often as PNG.
+  std::string photo;
+  for (const ImageKind& kind : imageKinds())
+    if (kind.name == "JPEG with Exif orientation 6") photo = kind.bytes;
+  auto res = client_->Post("/api/wallpaper", photo, "image/jpeg");
   ASSERT_TRUE(res);
   ASSERT_EQ(res->status, 200) << res->body;
   json after = status();

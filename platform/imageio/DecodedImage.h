@@ -1,0 +1,43 @@
+// An image file's pixels as its decoder gives them: straight (not
+// premultiplied) R, G, B, A bytes, rows of width × 4 bytes from the top, and
+// the orientation the file records, as Exif numbers it (1 upright; 2 to 8
+// mirrored, turned, or both). The pixels stay as the file stores them;
+// uprightPixels turns them for users that draw without an orientation.
+//
+//   DecodedImage image;
+//   if (readImageFile("cover.jpg", {}, &image, &error)) use(image.pixels.get(), image.width, image.height);
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+struct FreeBytes {
+  void operator()(uint8_t* bytes) const { std::free(bytes); }
+};
+// malloc'd bytes, so that an image's data provider can take them over and
+// free them with free().
+using PixelBytes = std::unique_ptr<uint8_t, FreeBytes>;
+
+struct DecodedImage {
+  PixelBytes pixels;
+  uint32_t width = 0, height = 0;
+  bool opaque = true;    // every alpha byte is 255
+  int orientation = 1;   // Exif orientation, 1 to 8
+
+  size_t byteCount() const { return size_t(width) * height * 4; }
+};
+
+// Whether the Exif orientation turns the picture a quarter, swapping its sides.
+bool exifOrientationSwapsSides(int orientation);
+
+// Copies `stored` (w × h pixels of 4 bytes) into `upright`, turned and
+// mirrored as the Exif orientation says, so that it reads upright; upright
+// is h × w pixels where the orientation swaps the sides.
+void turnUpright(const uint8_t* stored, size_t w, size_t h, int orientation, uint8_t* upright);
+
+// The image with its pixels upright and orientation 1; the same image when
+// it is upright already. False (the image unchanged) when no memory can be
+// had for the turned copy.
+bool uprightPixels(DecodedImage* image);
