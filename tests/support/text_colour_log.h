@@ -29,7 +29,7 @@ class TextColourLog {
 
   // The labels of `labels` that were coloured, in the order of the last
   // call each one received (the colour it keeps).
-  std::vector<id> lastColoured(std::initializer_list<id> labels) const {
+  std::vector<id> lastColoured(const std::vector<id>& labels) const {
     std::vector<id> order;
     for (auto it = receivers_.rbegin(); it != receivers_.rend(); ++it)
       if (std::find(labels.begin(), labels.end(), *it) != labels.end() &&
