@@ -126,6 +126,11 @@ TEST(NowPlayingSettings, ControlsFollowTheSchemeOnlyWithNowPlayingHooks) {
           sameColour(controls->_createButton->titleColorForState(UIControlStateNormal), scheme->primaryTextColor()),
           row.hooks)
           << row.name;
+      // The host selected the shuffle button when it showed the item, before
+      // any scheme: its glyph keeps the theme's primary.
+      UIView* shuffleGlyph = controls->_shuffleButton->subviewList().at(0);
+      EXPECT_EQ(sameColour(shuffleGlyph->_tintColor.get(), themePrimary()), row.hooks)
+          << row.name << ": shuffle glyph " << describe(shuffleGlyph->_tintColor.get());
     });
   }
 }
@@ -268,8 +273,11 @@ TEST(NavigationColours, TheItemsLabelAndTheBarTakeTheAdaptivePrimary) {
     UIColor* primary = titleLabel(controller)->textColor();
     ASSERT_FALSE(sameColour(primary, themePrimary()));
 
+    // The host refreshes the item after the artwork change on its own.
     UINavigationBar* bar = screen.navigation->navigationBar();
     ASSERT_FALSE(bar->subviewList().empty());
+    for (UIView* sub : bar->subviewList())
+      EXPECT_TRUE(sameColour(sub->_tintColor.get(), primary)) << "after the change: " << object_getClassName(sub);
     Ref<UILabel> label = UIView::make<UILabel>(CGRectMake(0, 0, 100, 44));
     Ref<UIView> plain = UIView::create(CGRectMake(0, 0, 100, 44));
     plain->setTintColor(UIColor::redColor());
