@@ -52,7 +52,8 @@ bool hardwareDevices(const char* clientExtensions, std::vector<EGLDeviceEXT>* fo
   if (count > 0 && !queryDevices(count, devices.data(), &count)) return false;
   found->clear();
   for (EGLint i = 0; i < count; ++i)
-    if (!hasExtension(queryString(devices[i], EGL_EXTENSIONS), "EGL_MESA_device_software")) found->push_back(devices[i]);
+    if (!hasExtension(queryString(devices[i], EGL_EXTENSIONS), "EGL_MESA_device_software"))
+      found->push_back(devices[i]);
   return true;
 }
 

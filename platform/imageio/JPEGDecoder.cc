@@ -223,7 +223,8 @@ bool decodeRows(Decoding& d, size_t minimumSide, PixelLayout layout, DecodedImag
   // only a byte order that libjpeg-turbo writes as fast as R, G, B, A.
   bool argb = layout == PixelLayout::PremultipliedNativeARGB;
   ChannelOffsets at = argb ? kNativeARGBOffsets : kRGBAOffsets;
-  cinfo.out_color_space = cmyk ? JCS_CMYK : !argb ? JCS_EXT_RGBA : kNativeARGBOffsets.alpha == 3 ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+  J_COLOR_SPACE nativeARGB = kNativeARGBOffsets.alpha == 3 ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+  cinfo.out_color_space = cmyk ? JCS_CMYK : argb ? nativeARGB : JCS_EXT_RGBA;
   if (minimumSide > 0) {
     for (unsigned num = 1; num <= 8; ++num) {
       cinfo.scale_num = num;

@@ -25,7 +25,9 @@ std::vector<ImageKind> largeKinds() {
     photo.progressive = exif == 3;
     kinds.push_back(jpegKind("large JPEG", "large" + std::to_string(side) + ".jpg", photo, {red, green, blue, white}));
   }
-  JPEGRecipe cmyk{.width = 257, .height = 190, .quadrants = {{255, 255, 255}, {0, 0, 255}, {0, 255, 255}, {255, 127, 255}},
+  JPEGRecipe cmyk{.width = 257,
+                  .height = 190,
+                  .quadrants = {{255, 255, 255}, {0, 0, 255}, {0, 255, 255}, {255, 127, 255}},
                   .cmyk = true};
   kinds.push_back(jpegKind("large CMYK JPEG", "large-cmyk.jpg", cmyk, {}));
   kinds.push_back(pngKind("large RGBA PNG", "large.png",
