@@ -1,27 +1,50 @@
 // The scheme of the current artwork: process-wide, main thread only.
 #include "hooks/nowplaying/scheme.h"
 
+#include "colorpicker/ReadableColor.h"
 #include "tweak/settings.h"
 
 namespace {
 
-Ref<KRColorScheme>& heldScheme() {
-  static auto* scheme = new Ref<KRColorScheme>;  // lives as long as the process
-  return *scheme;
+// WCAG 2's AA minimum for body text.
+constexpr double kReadableRatio = 4.5;
+
+struct HeldColours {
+  Ref<KRColorScheme> scheme;
+  // With ReadableText: the scheme's text colours made readable; nil without.
+  Ref<UIColor> primary, secondary;
+};
+
+HeldColours& held() {
+  static auto* colours = new HeldColours;  // lives as long as the process
+  return *colours;
 }
 
 }  // namespace
 
-KRColorScheme* nowPlayingScheme() { return heldScheme().get(); }
+KRColorScheme* nowPlayingScheme() { return held().scheme.get(); }
 
-void setNowPlayingScheme(KRColorScheme* scheme) { heldScheme() = scheme; }
+void setNowPlayingScheme(KRColorScheme* scheme, UIColor* behindTitles) {
+  HeldColours& h = held();
+  h.scheme = scheme;
+  h.primary = nullptr;
+  h.secondary = nullptr;
+  if (!scheme || !TweakSettings.ReadableText) return;
+  UIColor* behind = behindTitles ? behindTitles : scheme->backgroundColor();
+  h.primary = readableTextColorAgainstBackground(scheme->primaryTextColor(), behind, kReadableRatio);
+  h.secondary = readableTextColorAgainstBackground(scheme->secondaryTextColor(), behind, kReadableRatio);
+}
 
 UIColor* adaptivePrimaryTextColour() {
-  if (KRColorScheme* scheme = nowPlayingScheme()) return scheme->primaryTextColor();
+  const HeldColours& h = held();
+  if (h.primary) return h.primary.get();
+  if (h.scheme) return h.scheme->primaryTextColor();
   return ThemeColours.PrimaryTextColour.get();
 }
 
 UIColor* adaptiveSecondaryTextColour() {
-  if (KRColorScheme* scheme = nowPlayingScheme()) return scheme->secondaryTextColor();
+  const HeldColours& h = held();
+  if (h.secondary) return h.secondary.get();
+  if (h.scheme) return h.scheme->secondaryTextColor();
   return ThemeColours.SecondaryTextColour.get();
 }

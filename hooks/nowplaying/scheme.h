@@ -10,10 +10,15 @@
 #include "platform/uikit/UIColor.h"
 
 KRColorScheme* nowPlayingScheme();
-// Replaces (and releases) the scheme held; nil when there is none.
-void setNowPlayingScheme(KRColorScheme* scheme);
+// Replaces (and releases) the scheme held; nil when there is none. With
+// ReadableText on, the adaptive text colours become the scheme's made
+// readable (4.5:1) against `behindTitles`, or against the scheme's own
+// background when that is nil; the scheme itself stays as picked.
+void setNowPlayingScheme(KRColorScheme* scheme, UIColor* behindTitles = nullptr);
 
-// The scheme's primary text colour, or PrimaryTextColour without a scheme.
+// The scheme's primary text colour (readable, with ReadableText), or
+// PrimaryTextColour without a scheme.
 UIColor* adaptivePrimaryTextColour();
-// The scheme's secondary text colour, or SecondaryTextColour without a scheme.
+// The scheme's secondary text colour (readable, with ReadableText), or
+// SecondaryTextColour without a scheme.
 UIColor* adaptiveSecondaryTextColour();

@@ -5,6 +5,7 @@
 
 #include "colorpicker/KRColorPicker.h"
 #include "hooks/nowplaying/scheme.h"
+#include "hooks/nowplaying/titles_backdrop.h"
 #include "platform/foundation/Block.h"
 #include "platform/foundation/NSArray.h"
 #include "platform/uikit/UIImageView.h"
@@ -57,6 +58,18 @@ NSArray* navigationBarSubviews(id controller) {
   return objc::as<NSArray>(answer(bar, "subviews"_sel));
 }
 
+// With ReadableText: what will lie behind the titles once the fade-in has
+// run, the dim layer in the scheme's background colour at its resting alpha
+// over the artwork (shown only with BlurArtwork); nil where the titles or
+// the back image view cannot be found.
+UIColor* colourBehindTitles(id controller, KRColorScheme* scheme, UIImage* image) {
+  auto* titles = objc::as<UIView>(objc::send<id()>(controller, "mirel_nowPlayingTitleView"_sel));
+  CGRect box;
+  if (!gBackImageView || !gDimView || !frameInAncestor(titles, viewOf(controller), &box)) return nil;
+  return colourBehindBox(TweakSettings.BlurArtwork ? image : nullptr, gBackImageView->bounds().size, box,
+                         scheme->backgroundColor(), TweakSettings.BlurArtwork ? 0.5 : 1.0);
+}
+
 }  // namespace
 
 UIView* artworkDimView() { return gDimView; }
@@ -103,7 +116,7 @@ void added_MusicNowPlayingViewController_mirel_updateControlsAndArtwork(id self,
   Ref<UIImage> image = objc::as<UIImage>(objc::send<id()>(self, "mirel_currentArtworkImage"_sel));
   KRColorScheme* scheme = nullptr;
   if (TweakSettings.AdaptiveNowPlaying && image) scheme = sharedColourPicker()->colorSchemeFromImage(image);
-  setNowPlayingScheme(scheme);
+  setNowPlayingScheme(scheme, scheme && TweakSettings.ReadableText ? colourBehindTitles(self, scheme, image) : nil);
 
   Ref<UIView> back;
   CGFloat savedAlpha = 0;

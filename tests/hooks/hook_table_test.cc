@@ -175,6 +175,7 @@ const char* const kAbsentSelectors[] = {
 const char* groupText(G group) {
   switch (group) {
     case G::Messages: return "Messages";
+    case G::MessagesText: return "MessagesText";
     case G::Music: return "Music";
     case G::NowPlaying: return "NowPlaying";
   }

@@ -7,6 +7,9 @@
 //
 // Each text colour comes with its WCAG 2 contrast ratio against the
 // background (1 to 21), so that a scheme that is hard to read shows at once.
+// With --min-contrast R, each also comes made readable against the
+// background (moved in lightness until it reaches R:1, as ReadableText does
+// on the device), with its ratio, next to the picker's own.
 //
 // A file that cannot be read or decoded gives a line with "error" and the run
 // goes on; the exit status is 1 when any file failed.
@@ -27,6 +30,7 @@
 #include <vector>
 
 #include "colorpicker/ContrastRatio.h"
+#include "colorpicker/ReadableColor.h"
 #include "colorpicker/colorpicker.h"
 #include "platform/loader/Loader.h"
 #include "platform/uikit/UIImageFiles.h"
@@ -39,10 +43,17 @@ namespace {
 constexpr size_t kDecodeSide = 32;
 constexpr size_t kProgressFrom = 20;  // files; fewer finish too soon to need a bar
 
+// The scheme's text colours made readable (--min-contrast).
+struct ReadableColours {
+  std::string primary, secondary;
+  double primaryContrast = 1, secondaryContrast = 1;
+};
+
 struct Result {
   std::string background, primary, secondary, backend;
   double primaryContrast = 1, secondaryContrast = 1;
   std::optional<std::string> error;
+  std::optional<ReadableColours> readable;
 };
 
 std::string hexOf(UIColor* color) {
@@ -63,7 +74,16 @@ std::string ratioText(double ratio) {
   return text;
 }
 
-Result pick(KRColorPicker* picker, const std::string& path) {
+ReadableColours readableColours(KRColorScheme* scheme, double minimumRatio) {
+  UIColor* background = scheme->backgroundColor();
+  UIColor* primary = readableTextColorAgainstBackground(scheme->primaryTextColor(), background, minimumRatio);
+  UIColor* secondary = readableTextColorAgainstBackground(scheme->secondaryTextColor(), background, minimumRatio);
+  return {hexOf(primary), hexOf(secondary), roundedRatio(KRContrastRatio(background, primary)),
+          roundedRatio(KRContrastRatio(background, secondary))};
+}
+
+// minimumRatio 0: the picker's colours alone.
+Result pick(KRColorPicker* picker, const std::string& path, double minimumRatio) {
   AutoreleasePool pool;
   std::string error;
   UIImage* image = UIImageReadFile(path.c_str(), 1, kDecodeSide, &error);
@@ -72,13 +92,15 @@ Result pick(KRColorPicker* picker, const std::string& path) {
   if (!scheme) return {.error = "no colour scheme (the application is in the background)"};
   if (picker->backend() == KRColorPickerBackendGL && picker->lastBackend() != KRColorPickerBackendGL)
     return {.error = "--backend gl: no OpenGL ES context can be made here"};
-  return {hexOf(scheme->backgroundColor()),
-          hexOf(scheme->primaryTextColor()),
-          hexOf(scheme->secondaryTextColor()),
-          picker->lastBackend() == KRColorPickerBackendGL ? "gl" : "cpu",
-          roundedRatio(KRContrastRatio(scheme->backgroundColor(), scheme->primaryTextColor())),
-          roundedRatio(KRContrastRatio(scheme->backgroundColor(), scheme->secondaryTextColor())),
-          std::nullopt};
+  Result result{hexOf(scheme->backgroundColor()),
+                hexOf(scheme->primaryTextColor()),
+                hexOf(scheme->secondaryTextColor()),
+                picker->lastBackend() == KRColorPickerBackendGL ? "gl" : "cpu",
+                roundedRatio(KRContrastRatio(scheme->backgroundColor(), scheme->primaryTextColor())),
+                roundedRatio(KRContrastRatio(scheme->backgroundColor(), scheme->secondaryTextColor())),
+                std::nullopt};
+  if (minimumRatio > 0) result.readable = readableColours(scheme, minimumRatio);
+  return result;
 }
 
 std::string line(const std::string& file, const Result& r, bool json) {
@@ -93,14 +115,25 @@ std::string line(const std::string& file, const Result& r, bool json) {
       out["secondary"] = r.secondary;
       out["primaryContrast"] = r.primaryContrast;
       out["secondaryContrast"] = r.secondaryContrast;
+      if (r.readable) {
+        out["readablePrimary"] = r.readable->primary;
+        out["readablePrimaryContrast"] = r.readable->primaryContrast;
+        out["readableSecondary"] = r.readable->secondary;
+        out["readableSecondaryContrast"] = r.readable->secondaryContrast;
+      }
       out["backend"] = r.backend;
     }
     return out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   }
   if (r.error) return file + ": error: " + *r.error;
+  std::string readable;
+  if (r.readable)
+    readable = ", readable primary " + r.readable->primary + " (contrast " + ratioText(r.readable->primaryContrast) +
+               "), readable secondary " + r.readable->secondary + " (contrast " +
+               ratioText(r.readable->secondaryContrast) + ")";
   return file + ": background " + r.background + ", primary " + r.primary + " (contrast " +
          ratioText(r.primaryContrast) + "), secondary " + r.secondary + " (contrast " + ratioText(r.secondaryContrast) +
-         ") (" + r.backend + ")";
+         ")" + readable + " (" + r.backend + ")";
 }
 
 class Progress {
@@ -131,12 +164,17 @@ int main(int argc, char** argv) {
   CLI::App app{"Colour schemes of image files: a background and two text colours for each."};
   std::string backendName = "auto", format = "json";
   unsigned jobs = 1;
+  double minContrast = 0;
   std::vector<std::string> files;
   app.add_option("--backend", backendName, "Counting pass: gl, cpu, or auto (GL on a GPU, CPU on a software rasteriser)")
       ->check(CLI::IsMember({"auto", "gl", "cpu"}));
   app.add_option("--jobs", jobs, "Files worked on at a time, one picker each")->check(CLI::Range(1u, 256u));
   app.add_option("--format", format, "Output: json (one object a line) or text")
       ->check(CLI::IsMember({"json", "text"}));
+  app.add_option("--min-contrast", minContrast,
+                 "Also print each text colour moved in lightness until it reaches R:1 against the background")
+      ->option_text("R")
+      ->check(CLI::Range(1.0, 21.0));
   app.add_option("files", files, "JPEG or PNG files")->required();
   if (std::optional<int> status = parseArguments(app, argc, argv)) return *status;
 
@@ -154,7 +192,7 @@ int main(int argc, char** argv) {
     Ref<KRColorPicker> picker = objc::make<KRColorPicker>();
     picker->setBackend(backend);
     for (size_t i; (i = next.fetch_add(1)) < files.size();) {
-      Result r = pick(picker, files[i]);
+      Result r = pick(picker, files[i], minContrast);
       std::lock_guard guard(lock);
       results[i] = std::move(r);
       ++completed;
