@@ -7,6 +7,7 @@
 #include "colorpicker/ContrastRatio.h"
 #include "hooks/nowplaying/scheme.h"
 #include "hooks/nowplaying/titles_backdrop.h"
+#include "platform/foundation/RunLoop.h"
 #include "tests/hooks/nowplaying/screen_support.h"
 #include "tests/support/launch.h"
 #include "tests/support/picker_images.h"
