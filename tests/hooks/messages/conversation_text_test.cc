@@ -12,11 +12,11 @@
 
 namespace {
 
-// A conversation cell laid out as the table lays it out.
-Ref<CKConversationListCell> laidOutCell() {
+// The host's conversation cell, laid out as the table lays it out.
+template <typename Cell>
+Ref<Cell> laidOutCell() {
   id alloc = objc::send<id()>(reinterpret_cast<id>(objc_getClass("CKConversationListCell")), "alloc"_sel);
-  Ref<CKConversationListCell> cell =
-      adopt(objc::as<CKConversationListCell>(objc::as<UITableViewCell>(alloc)->initWithStyle(0, "Conversation"_ns)));
+  Ref<Cell> cell = adopt(objc::as<Cell>(objc::as<UITableViewCell>(alloc)->initWithStyle(0, "Conversation"_ns)));
   cell->setFrame(CGRectMake(0, 64, 320, 74));
   cell->layoutIfNeeded();
   return cell;
@@ -32,7 +32,7 @@ TEST(MessagesText, LabelsTakeTheThemeColoursOnlyWithReadableText) {
     if (readable) prefs.push_back({"ReadableText", "<true/>"});
     inLaunch(messagesLaunch(prefs), [readable] {
       AutoreleasePool pool;
-      Ref<CKConversationListCell> cell = laidOutCell();
+      Ref<CKConversationListCell> cell = laidOutCell<CKConversationListCell>();
       UIColor* grey = UIColor::withWhite(0.56, 1);
       EXPECT_TRUE(sameColour(cell->_fromLabel->textColor(),
                              readable ? ThemeColours.PrimaryTextColour.get() : UIColor::blackColor()));
@@ -57,9 +57,7 @@ TEST(MessagesText, ACellWithoutTheOtherLabelsGetsItsNameColoured) {
   };
   inLaunch(launch, [] {
     AutoreleasePool pool;
-    id alloc = objc::send<id()>(reinterpret_cast<id>(objc_getClass("CKConversationListCell")), "alloc"_sel);
-    Ref<BareConversationCell> cell = adopt(objc::as<BareConversationCell>(
-        objc::as<UITableViewCell>(alloc)->initWithStyle(0, "Conversation"_ns)));
+    Ref<BareConversationCell> cell = laidOutCell<BareConversationCell>();
     cell->_fromLabel = UIView::make<UILabel>(CGRectZero);
     cell->layoutIfNeeded();
     EXPECT_TRUE(sameColour(cell->_fromLabel->textColor(), ThemeColours.PrimaryTextColour.get()));
