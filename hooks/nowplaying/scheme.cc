@@ -2,6 +2,7 @@
 #include "hooks/nowplaying/scheme.h"
 
 #include "colorpicker/ReadableColor.h"
+#include "hooks/nowplaying/titles_backdrop.h"
 #include "tweak/settings.h"
 
 namespace {
@@ -24,15 +25,19 @@ HeldColours& held() {
 
 KRColorScheme* nowPlayingScheme() { return held().scheme.get(); }
 
-void setNowPlayingScheme(KRColorScheme* scheme, UIColor* behindTitles) {
+void setNowPlayingScheme(KRColorScheme* scheme, const std::vector<readable::RGB>& behindTitles) {
   HeldColours& h = held();
   h.scheme = scheme;
   h.primary = nullptr;
   h.secondary = nullptr;
   if (!scheme || !TweakSettings.ReadableText) return;
-  UIColor* behind = behindTitles ? behindTitles : scheme->backgroundColor();
-  h.primary = readableTextColorAgainstBackground(scheme->primaryTextColor(), behind, kReadableRatio);
-  h.secondary = readableTextColorAgainstBackground(scheme->secondaryTextColor(), behind, kReadableRatio);
+  auto readable = [&](UIColor* text) {
+    if (behindTitles.empty())
+      return readableTextColorAgainstBackground(text, scheme->backgroundColor(), kReadableRatio);
+    return readableOverPixels(text, behindTitles, kReadableRatio);
+  };
+  h.primary = readable(scheme->primaryTextColor());
+  h.secondary = readable(scheme->secondaryTextColor());
 }
 
 UIColor* adaptivePrimaryTextColour() {

@@ -6,15 +6,19 @@
 //   objc::send<void(UIColor*)>(label, "setTextColor:"_sel, adaptivePrimaryTextColour());
 #pragma once
 
+#include <vector>
+
 #include "colorpicker/KRColorScheme.h"
+#include "colorpicker/ReadableColor.h"
 #include "platform/uikit/UIColor.h"
 
 KRColorScheme* nowPlayingScheme();
 // Replaces (and releases) the scheme held; nil when there is none. With
 // ReadableText on, the adaptive text colours become the scheme's made
-// readable (4.5:1) against `behindTitles`, or against the scheme's own
-// background when that is nil; the scheme itself stays as picked.
-void setNowPlayingScheme(KRColorScheme* scheme, UIColor* behindTitles = nullptr);
+// readable (4.5:1) over the pixels behind the titles, or against the
+// scheme's own background when there are none; the scheme itself stays as
+// picked.
+void setNowPlayingScheme(KRColorScheme* scheme, const std::vector<readable::RGB>& behindTitles = {});
 
 // The scheme's primary text colour (readable, with ReadableText), or
 // PrimaryTextColour without a scheme.

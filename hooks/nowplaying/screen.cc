@@ -60,13 +60,13 @@ NSArray* navigationBarSubviews(id controller) {
 
 // With ReadableText: what will lie behind the titles once the fade-in has
 // run, the dim layer in the scheme's background colour at its resting alpha
-// over the artwork (shown only with BlurArtwork); nil where the titles or
+// over the artwork (shown only with BlurArtwork); none where the titles or
 // the back image view cannot be found.
-UIColor* colourBehindTitles(id controller, KRColorScheme* scheme, UIImage* image) {
+std::vector<readable::RGB> pixelsBehindTitles(id controller, KRColorScheme* scheme, UIImage* image) {
   auto* titles = objc::as<UIView>(objc::send<id()>(controller, "mirel_nowPlayingTitleView"_sel));
   CGRect box;
-  if (!gBackImageView || !gDimView || !frameInAncestor(titles, viewOf(controller), &box)) return nil;
-  return colourBehindBox(TweakSettings.BlurArtwork ? image : nullptr, gBackImageView->bounds().size, box,
+  if (!gBackImageView || !gDimView || !frameInAncestor(titles, viewOf(controller), &box)) return {};
+  return pixelsBehindBox(TweakSettings.BlurArtwork ? image : nullptr, gBackImageView->bounds().size, box,
                          scheme->backgroundColor(), TweakSettings.BlurArtwork ? 0.5 : 1.0);
 }
 
@@ -116,7 +116,8 @@ void added_MusicNowPlayingViewController_mirel_updateControlsAndArtwork(id self,
   Ref<UIImage> image = objc::as<UIImage>(objc::send<id()>(self, "mirel_currentArtworkImage"_sel));
   KRColorScheme* scheme = nullptr;
   if (TweakSettings.AdaptiveNowPlaying && image) scheme = sharedColourPicker()->colorSchemeFromImage(image);
-  setNowPlayingScheme(scheme, scheme && TweakSettings.ReadableText ? colourBehindTitles(self, scheme, image) : nil);
+  setNowPlayingScheme(scheme, scheme && TweakSettings.ReadableText ? pixelsBehindTitles(self, scheme, image)
+                                                                    : std::vector<readable::RGB>{});
 
   Ref<UIView> back;
   CGFloat savedAlpha = 0;

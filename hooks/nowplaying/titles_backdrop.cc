@@ -1,10 +1,9 @@
-// The colour behind the Now Playing titles, drawn the way the screen draws
-// it: the artwork into a bitmap of the titles' box, the dim layer over it.
+// The pixels behind the Now Playing titles, drawn the way the screen draws
+// them: the artwork into a bitmap of the titles' box, the dim layer over it.
 //
-// The mean is what the titles are judged against. The dim layer (half
-// opaque over the artwork) already halves the artwork's spread, and a mean
-// keeps the titles' colour steady while a few stray pixels of a detailed
-// cover change; a percentile would follow those pixels.
+// A mean of them would be a colour no pixel has: over a noisy or striped
+// cover a text can clear the mean and still be lost over half the box. The
+// 10th percentile of contrast is what the readability report judges.
 #include "hooks/nowplaying/titles_backdrop.h"
 
 #include <algorithm>
@@ -25,13 +24,17 @@ CGRect aspectFill(CGSize image, CGSize view) {
 
 }  // namespace
 
-UIColor* colourBehindBox(UIImage* artwork, CGSize viewSize, CGRect box, UIColor* dimColour, CGFloat dimAlpha) {
+std::vector<readable::RGB> pixelsBehindBox(UIImage* artwork, CGSize viewSize, CGRect box, UIColor* dimColour,
+                                           CGFloat dimAlpha) {
   CGFloat r = 0, g = 0, b = 0, a = 0;
   if (!dimColour || !dimColour->getRGBA(&r, &g, &b, &a)) r = g = b = a = 0;
   const double dim = std::clamp(double(a * dimAlpha), 0.0, 1.0);
   CGImageRef image = artwork ? artwork->CGImage() : nullptr;
   CGSize imageSize = artwork ? artwork->size() : CGSizeMake(0, 0);
-  if (!image || imageSize.width <= 0 || imageSize.height <= 0) return dim >= 1 ? UIColor::withRGBA(r, g, b, 1) : nil;
+  if (!image || imageSize.width <= 0 || imageSize.height <= 0) {
+    if (dim >= 1) return {{r, g, b}};
+    return {};
+  }
 
   // A pixel per point of the box, the box cut to the view.
   double left = std::max(0.0, double(box.origin.x)), top = std::max(0.0, double(box.origin.y));
@@ -39,12 +42,12 @@ UIColor* colourBehindBox(UIImage* artwork, CGSize viewSize, CGRect box, UIColor*
   double bottom = std::min(double(viewSize.height), double(box.origin.y + box.size.height));
   size_t width = right > left ? size_t(std::ceil(right - left)) : 0;
   size_t height = bottom > top ? size_t(std::ceil(bottom - top)) : 0;
-  if (width == 0 || height == 0) return nil;
+  if (width == 0 || height == 0) return {};
 
   CGColorSpaceRef space = CGColorSpaceCreateDeviceRGB();
   CGContextRef context = CGBitmapContextCreate(nullptr, width, height, 8, width * 4, space, kCGImageAlphaPremultipliedLast);
   CGColorSpaceRelease(space);
-  if (!context) return nil;
+  if (!context) return {};
   // The bitmap's user space has y up: a view rectangle lands flipped.
   CGRect fill = aspectFill(imageSize, viewSize);
   CGContextDrawImage(context,
@@ -54,16 +57,36 @@ UIColor* colourBehindBox(UIImage* artwork, CGSize viewSize, CGRect box, UIColor*
   CGContextSetRGBFillColor(context, r, g, b, dim);
   CGContextFillRect(context, CGRectMake(0, 0, double(width), double(height)));
 
-  const auto* pixels = static_cast<const uint8_t*>(CGBitmapContextGetData(context));
+  const auto* bytes = static_cast<const uint8_t*>(CGBitmapContextGetData(context));
   const size_t stride = CGBitmapContextGetBytesPerRow(context);
-  double sum[4] = {0, 0, 0, 0};
+  std::vector<readable::RGB> pixels;
+  pixels.reserve(width * height);
   for (size_t y = 0; y < height; ++y)
-    for (size_t x = 0; x < width; ++x)
-      for (int c = 0; c < 4; ++c) sum[c] += pixels[y * stride + x * 4 + c];
+    for (size_t x = 0; x < width; ++x) {
+      const uint8_t* p = bytes + y * stride + x * 4;
+      // Opaque wherever the aspect fill covers, which is the whole view.
+      if (p[3] == 255) pixels.push_back({p[0] / 255.0, p[1] / 255.0, p[2] / 255.0});
+    }
   CGContextRelease(context);
-  if (sum[3] <= 0) return nil;
-  // Premultiplied sums: dividing by the alpha sum gives the covered pixels' mean.
-  return UIColor::withRGBA(sum[0] / sum[3], sum[1] / sum[3], sum[2] / sum[3], 1);
+  return pixels;
+}
+
+UIColor* readableOverPixels(UIColor* text, const std::vector<readable::RGB>& behind, double minimumRatio) {
+  constexpr int kRounds = 4;
+  UIColor* colour = text;
+  for (int round = 0; colour && !behind.empty() && round < kRounds; ++round) {
+    CGFloat r = 0, g = 0, b = 0, a = 1;
+    colour->getRGBA(&r, &g, &b, &a);
+    std::vector<std::pair<double, size_t>> ratios;
+    ratios.reserve(behind.size());
+    for (size_t i = 0; i < behind.size(); ++i) ratios.push_back({readable::contrastRatio({r, g, b}, behind[i]), i});
+    auto worst = ratios.begin() + ratios.size() / 10;
+    std::nth_element(ratios.begin(), worst, ratios.end());
+    if (worst->first >= minimumRatio) break;
+    const readable::RGB& pixel = behind[worst->second];
+    colour = readableTextColorAgainstBackground(colour, UIColor::withRGBA(pixel.r, pixel.g, pixel.b, 1), minimumRatio);
+  }
+  return colour;
 }
 
 bool frameInAncestor(UIView* view, UIView* ancestor, CGRect* frame) {

@@ -1,19 +1,34 @@
 // What lies behind the Now Playing titles, for ReadableText: the dim layer's
 // colour at its alpha over the artwork as the back image view shows it
-// (aspect fill over the controller's view), averaged over the titles' box.
+// (aspect fill over the controller's view), pixel by pixel under the titles'
+// box; and a text colour made readable over those pixels.
 //
-//   UIColor* behind = colourBehindBox(artwork, view->bounds().size, titlesBox, scheme->backgroundColor(), 0.5);
+//   auto behind = pixelsBehindBox(artwork, view->bounds().size, titlesBox, scheme->backgroundColor(), 0.5);
+//   UIColor* title = readableOverPixels(scheme->primaryTextColor(), behind, 4.5);
 #pragma once
 
+#include <vector>
+
+#include "colorpicker/ReadableColor.h"
 #include "platform/uikit/UIImage.h"
 #include "platform/uikit/UIView.h"
 
-// The mean colour, opaque, of the dim colour at `dimAlpha` laid over the
-// artwork under `box` (points of a view of `viewSize` that the artwork fills
-// keeping its aspect ratio). Without artwork an opaque dim layer is what
-// lies behind; a translucent one over nothing known gives nil, and so does
-// a box that covers no pixel.
-UIColor* colourBehindBox(UIImage* artwork, CGSize viewSize, CGRect box, UIColor* dimColour, CGFloat dimAlpha);
+// The dim colour at `dimAlpha` laid over the artwork under `box` (points of
+// a view of `viewSize` that the artwork fills keeping its aspect ratio), a
+// pixel per point. Without artwork an opaque dim layer is what lies behind
+// (one pixel of it); a translucent one over nothing known gives none, and
+// so does a box that covers no pixel of the view.
+std::vector<readable::RGB> pixelsBehindBox(UIImage* artwork, CGSize viewSize, CGRect box, UIColor* dimColour,
+                                           CGFloat dimAlpha);
+
+// The text colour moved (readableTextColorAgainstBackground) until its
+// contrast reaches `minimumRatio` over the pixel at the 10th percentile of
+// contrast, the worst case that a few stray pixels do not decide, as the
+// readability report judges a text. A move can make other pixels the worst
+// (a lighter text loses against the brightest ones), so the worst pixel is
+// found again after each move, a few rounds at most; over pixels that no
+// colour clears, the last move stands. No pixels: the colour itself.
+UIColor* readableOverPixels(UIColor* text, const std::vector<readable::RGB>& behind, double minimumRatio);
 
 // The view's frame in the coordinates of `ancestor`, through the frames and
 // bounds of the views between; false when `ancestor` is not above it.

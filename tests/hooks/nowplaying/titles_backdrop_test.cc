@@ -1,8 +1,11 @@
 // What lies behind the Now Playing titles: the dim layer at its alpha over
-// the artwork as aspect fill places it, averaged under the titles' box.
+// the artwork as aspect fill places it, under the titles' box; and titles
+// readable over it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "colorpicker/ContrastRatio.h"
 #include "hooks/nowplaying/scheme.h"
@@ -44,17 +47,29 @@ TEST(NowPlayingTitlesBackdrop, DimLayerOverTheArtworkUnderTheBox) {
     UIImage* artwork = imageFromPixels(10, 20, [](int, int y) { return y < 10 ? Pixel{255, 0, 0} : Pixel{0, 0, 255}; });
     for (const BehindCase& c : kCases) {
       SCOPED_TRACE(c.what);
-      UIColor* behind = colourBehindBox(c.artwork ? artwork : nullptr, CGSizeMake(320, 320), c.box,
-                                        UIColor::withRGBA(c.dim.r, c.dim.g, c.dim.b, 1), c.dimAlpha);
-      ASSERT_EQ(behind != nullptr, c.expected.has_value());
-      if (!behind) continue;
-      CGFloat r = 0, g = 0, b = 0, a = 0;
-      ASSERT_TRUE(behind->getRGBA(&r, &g, &b, &a));
-      EXPECT_NEAR(r, c.expected->r, 0.02);
-      EXPECT_NEAR(g, c.expected->g, 0.02);
-      EXPECT_NEAR(b, c.expected->b, 0.02);
-      EXPECT_EQ(a, 1);
+      std::vector<readable::RGB> behind = pixelsBehindBox(c.artwork ? artwork : nullptr, CGSizeMake(320, 320), c.box,
+                                                          UIColor::withRGBA(c.dim.r, c.dim.g, c.dim.b, 1), c.dimAlpha);
+      ASSERT_EQ(!behind.empty(), c.expected.has_value());
+      RGB mean{0, 0, 0};
+      for (const readable::RGB& p : behind) mean.r += p.r, mean.g += p.g, mean.b += p.b;
+      if (behind.empty()) continue;
+      EXPECT_NEAR(mean.r / behind.size(), c.expected->r, 0.02);
+      EXPECT_NEAR(mean.g / behind.size(), c.expected->g, 0.02);
+      EXPECT_NEAR(mean.b / behind.size(), c.expected->b, 0.02);
     }
+  });
+}
+
+// Over half black, half dark grey, a text that clears the mean could be
+// lost over the grey: the colour clears the worse half.
+TEST(NowPlayingTitlesBackdrop, TextClearsTheWorstPixelsNotTheMean) {
+  inFreshProcess([] {
+    AutoreleasePool pool;
+    std::vector<readable::RGB> behind(100, {0, 0, 0});
+    std::fill(behind.begin(), behind.begin() + 50, readable::RGB{0.25, 0.25, 0.25});
+    CGFloat r = 0, g = 0, b = 0, a = 0;
+    ASSERT_TRUE(readableOverPixels(UIColor::blackColor(), behind, 4.5)->getRGBA(&r, &g, &b, &a));
+    EXPECT_GE(readable::contrastRatio({r, g, b}, {0.25, 0.25, 0.25}), 4.5);
   });
 }
 
