@@ -34,7 +34,7 @@ TEST(PickCommandLine, ExitStatusesAndMessages) {
 // --min-contrast puts the readable colours after the picker's own, which
 // stay as they are: a black cover's scheme is black on black.
 TEST(PickCommandLine, MinContrastAddsReadableColoursAfterThePickersOwn) {
-  ASSERT_EQ(runTool(MIREL_IMAGE " color 000000 --size 40x40 -o " + ::testing::TempDir() + "black.png").status, 0);
+  ASSERT_EQ(runTool(MIREL_IMAGE " color 000000 --size 40x40 --scale 1 -o " + ::testing::TempDir() + "black.png").status, 0);
   const std::string black = ::testing::TempDir() + "black.png";
   const std::string own = "background #000000, primary #000000 (contrast 1.00:1), secondary #FFFFFF (contrast 21.00:1)";
   ToolRun plain = runTool(MIREL_PICK " --backend cpu --format text " + black);

@@ -177,7 +177,14 @@ bool Studio::loadStartFiles(std::string* error) {
 json Studio::signatureOf(const Screen& screen, bool themed) const {
   json signature = {{"wallpaper", wallpaperVersion_}};
   if (showsArtwork(screen.name)) signature["artwork"] = artworkVersion_;
-  if (themed) signature["preferences"] = preferences_.effective(screen.keys);
+  if (themed) {
+    // The Messages host reads the text colours through the Messages text
+    // group alone, which only ReadableText installs.
+    std::vector<std::string> keys = screen.keys;
+    if (screen.app == &messagesApp() && preferences_.get("ReadableText") != true)
+      std::erase_if(keys, [](const std::string& k) { return k == "PrimaryTextColour" || k == "SecondaryTextColour"; });
+    signature["preferences"] = preferences_.effective(keys);
+  }
   return signature;
 }
 
