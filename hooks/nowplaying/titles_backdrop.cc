@@ -74,7 +74,9 @@ std::vector<readable::RGB> pixelsBehindBox(UIImage* artwork, CGSize viewSize, CG
 UIColor* readableOverPixels(UIColor* text, const std::vector<readable::RGB>& behind, double minimumRatio) {
   constexpr int kRounds = 4;
   UIColor* colour = text;
-  for (int round = 0; colour && !behind.empty() && round < kRounds; ++round) {
+  UIColor* best = text;
+  double bestRatio = 0;
+  for (int round = 0; colour && !behind.empty(); ++round) {
     CGFloat r = 0, g = 0, b = 0, a = 1;
     colour->getRGBA(&r, &g, &b, &a);
     std::vector<std::pair<double, size_t>> ratios;
@@ -82,11 +84,12 @@ UIColor* readableOverPixels(UIColor* text, const std::vector<readable::RGB>& beh
     for (size_t i = 0; i < behind.size(); ++i) ratios.push_back({readable::contrastRatio({r, g, b}, behind[i]), i});
     auto worst = ratios.begin() + ratios.size() / 10;
     std::nth_element(ratios.begin(), worst, ratios.end());
-    if (worst->first >= minimumRatio) break;
+    if (worst->first > bestRatio) best = colour, bestRatio = worst->first;
+    if (worst->first >= minimumRatio || round == kRounds) break;
     const readable::RGB& pixel = behind[worst->second];
     colour = readableTextColorAgainstBackground(colour, UIColor::withRGBA(pixel.r, pixel.g, pixel.b, 1), minimumRatio);
   }
-  return colour;
+  return best;
 }
 
 bool frameInAncestor(UIView* view, UIView* ancestor, CGRect* frame) {

@@ -27,7 +27,8 @@ std::vector<readable::RGB> pixelsBehindBox(UIImage* artwork, CGSize viewSize, CG
 // readability report judges a text. A move can make other pixels the worst
 // (a lighter text loses against the brightest ones), so the worst pixel is
 // found again after each move, a few rounds at most; over pixels that no
-// colour clears, the last move stands. No pixels: the colour itself.
+// colour clears, the colour tried (the text's own among them) whose worst
+// case is best. No pixels: the colour itself.
 UIColor* readableOverPixels(UIColor* text, const std::vector<readable::RGB>& behind, double minimumRatio);
 
 // The view's frame in the coordinates of `ancestor`, through the frames and
