@@ -25,19 +25,19 @@ HeldColours& held() {
 
 KRColorScheme* nowPlayingScheme() { return held().scheme.get(); }
 
-void setNowPlayingScheme(KRColorScheme* scheme, const std::vector<readable::RGB>& behindTitles) {
+void setNowPlayingScheme(KRColorScheme* scheme, const std::vector<readable::RGB>& behindTitle,
+                         const std::vector<readable::RGB>& behindDetail) {
   HeldColours& h = held();
   h.scheme = scheme;
   h.primary = nullptr;
   h.secondary = nullptr;
   if (!scheme || !TweakSettings.ReadableText) return;
-  auto readable = [&](UIColor* text) {
-    if (behindTitles.empty())
-      return readableTextColorAgainstBackground(text, scheme->backgroundColor(), kReadableRatio);
-    return readableOverPixels(text, behindTitles, kReadableRatio);
+  auto readable = [&](UIColor* text, const std::vector<readable::RGB>& behind) {
+    if (behind.empty()) return readableTextColorAgainstBackground(text, scheme->backgroundColor(), kReadableRatio);
+    return readableOverPixels(text, behind, kReadableRatio);
   };
-  h.primary = readable(scheme->primaryTextColor());
-  h.secondary = readable(scheme->secondaryTextColor());
+  h.primary = readable(scheme->primaryTextColor(), behindTitle);
+  h.secondary = readable(scheme->secondaryTextColor(), behindDetail);
 }
 
 UIColor* adaptivePrimaryTextColour() {

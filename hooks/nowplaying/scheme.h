@@ -15,10 +15,11 @@
 KRColorScheme* nowPlayingScheme();
 // Replaces (and releases) the scheme held; nil when there is none. With
 // ReadableText on, the adaptive text colours become the scheme's made
-// readable (4.5:1) over the pixels behind the titles, or against the
-// scheme's own background when there are none; the scheme itself stays as
-// picked.
-void setNowPlayingScheme(KRColorScheme* scheme, const std::vector<readable::RGB>& behindTitles = {});
+// readable (4.5:1): the primary over the pixels behind the title, the
+// secondary over those behind the detail line, or against the scheme's own
+// background where there are none. The scheme itself stays as picked.
+void setNowPlayingScheme(KRColorScheme* scheme, const std::vector<readable::RGB>& behindTitle = {},
+                         const std::vector<readable::RGB>& behindDetail = {});
 
 // The scheme's primary text colour (readable, with ReadableText), or
 // PrimaryTextColour without a scheme.

@@ -3,7 +3,9 @@
 //
 // A mean of them would be a colour no pixel has: over a noisy or striped
 // cover a text can clear the mean and still be lost over half the box. The
-// 10th percentile of contrast is what the readability report judges.
+// readability report judges the 10th percentile of contrast over the
+// screen's pixels; the 5th over these (a pixel per point, the text's box
+// estimated from its label) leaves a margin for the difference.
 #include "hooks/nowplaying/titles_backdrop.h"
 
 #include <algorithm>
@@ -82,7 +84,7 @@ UIColor* readableOverPixels(UIColor* text, const std::vector<readable::RGB>& beh
     std::vector<std::pair<double, size_t>> ratios;
     ratios.reserve(behind.size());
     for (size_t i = 0; i < behind.size(); ++i) ratios.push_back({readable::contrastRatio({r, g, b}, behind[i]), i});
-    auto worst = ratios.begin() + ratios.size() / 10;
+    auto worst = ratios.begin() + ratios.size() / 20;
     std::nth_element(ratios.begin(), worst, ratios.end());
     if (worst->first > bestRatio) best = colour, bestRatio = worst->first;
     if (worst->first >= minimumRatio || round == kRounds) break;

@@ -22,9 +22,9 @@ std::vector<readable::RGB> pixelsBehindBox(UIImage* artwork, CGSize viewSize, CG
                                            CGFloat dimAlpha);
 
 // The text colour moved (readableTextColorAgainstBackground) until its
-// contrast reaches `minimumRatio` over the pixel at the 10th percentile of
-// contrast, the worst case that a few stray pixels do not decide, as the
-// readability report judges a text. A move can make other pixels the worst
+// contrast reaches `minimumRatio` over the pixel at the 5th percentile of
+// contrast, a worst case that a few stray pixels do not decide (the
+// readability report judges the 10th). A move can make other pixels the worst
 // (a lighter text loses against the brightest ones), so the worst pixel is
 // found again after each move, a few rounds at most; over pixels that no
 // colour clears, the colour tried (the text's own among them) whose worst
