@@ -9,8 +9,8 @@
 namespace {
 
 TEST(PickCommandLine, ExitStatusesAndMessages) {
-  ASSERT_EQ(runTool(MIREL_IMAGE " color ff0000 --size 40x40 -o " + ::testing::TempDir() + "red.png").status, 0);
   const std::string red = ::testing::TempDir() + "red.png";
+  ASSERT_EQ(runTool(MIREL_IMAGE " color ff0000 --size 40x40 --scale 1 -o " + red).status, 0);
   const std::string text = scratchFile("notes.txt", "not a picture\n");
   expectRuns(MIREL_PICK, {
       {"a cover", red, {}, 0, "\"background\":\"#FF0000\"", ""},
@@ -34,8 +34,8 @@ TEST(PickCommandLine, ExitStatusesAndMessages) {
 // --min-contrast puts the readable colours after the picker's own, which
 // stay as they are: a black cover's scheme is black on black.
 TEST(PickCommandLine, MinContrastAddsReadableColoursAfterThePickersOwn) {
-  ASSERT_EQ(runTool(MIREL_IMAGE " color 000000 --size 40x40 --scale 1 -o " + ::testing::TempDir() + "black.png").status, 0);
   const std::string black = ::testing::TempDir() + "black.png";
+  ASSERT_EQ(runTool(MIREL_IMAGE " color 000000 --size 40x40 --scale 1 -o " + black).status, 0);
   const std::string own = "background #000000, primary #000000 (contrast 1.00:1), secondary #FFFFFF (contrast 21.00:1)";
   ToolRun plain = runTool(MIREL_PICK " --backend cpu --format text " + black);
   EXPECT_EQ(plain.out, black + ": " + own + " (cpu)\n");
