@@ -47,7 +47,8 @@ std::vector<readable::RGB> pixelsBehindBox(UIImage* artwork, CGSize viewSize, CG
   if (width == 0 || height == 0) return {};
 
   CGColorSpaceRef space = CGColorSpaceCreateDeviceRGB();
-  CGContextRef context = CGBitmapContextCreate(nullptr, width, height, 8, width * 4, space, kCGImageAlphaPremultipliedLast);
+  CGContextRef context =
+      CGBitmapContextCreate(nullptr, width, height, 8, width * 4, space, kCGImageAlphaPremultipliedLast);
   CGColorSpaceRelease(space);
   if (!context) return {};
   // The bitmap's user space has y up: a view rectangle lands flipped.

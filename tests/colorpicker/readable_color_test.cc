@@ -66,7 +66,8 @@ TEST(ReadableText, TheExportedFormKeepsAPassingColourAndTheAlpha) {
   UIColor* white = UIColor::whiteColor();
   EXPECT_EQ(readableTextColorAgainstBackground(white, UIColor::blackColor(), 4.5), white);
   CGFloat r = 0, g = 0, b = 0, a = 0;
-  ASSERT_TRUE(readableTextColorAgainstBackground(UIColor::withRGBA(0, 0, 0, 0.8), nullptr, 4.5)->getRGBA(&r, &g, &b, &a));
+  UIColor* moved = readableTextColorAgainstBackground(UIColor::withRGBA(0, 0, 0, 0.8), nullptr, 4.5);
+  ASSERT_TRUE(moved->getRGBA(&r, &g, &b, &a));
   EXPECT_DOUBLE_EQ(a, 0.8);
 }
 

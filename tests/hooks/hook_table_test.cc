@@ -234,7 +234,8 @@ TEST(HookTable, MessagesInstallsItsGroupRowByRowAndTheTextGroupWithReadableText)
   for (bool readable : {false, true}) {
     SCOPED_TRACE(readable ? "ReadableText on" : "ReadableText off");
     inLaunch({.bundleIdentifier = std::string("com.apple.MobileSMS"),
-              .preferences = plist({{"NowPlayingHooks", "<true/>"}, {"ReadableText", readable ? "<true/>" : "<false/>"}}),
+              .preferences =
+                  plist({{"NowPlayingHooks", "<true/>"}, {"ReadableText", readable ? "<true/>" : "<false/>"}}),
               .principalClass = "SMSApplication",
               .registerHostClasses = &registerMessagesClasses},
              [readable] {
