@@ -205,10 +205,15 @@ bool suggestTheme(const ThemeSuggestionRequest& request, ThemeSuggestion* out, s
       " theme texts below AA");
 
   std::map<ThemeRole, bool> outOfReach;
-  Measured last;
+  // The candidate with the fewest texts below AA, the earliest of equals
+  // (a stronger style that helped nothing is not kept).
+  Candidate best;
+  Measured last, bestMeasured;
+  int bestRound = 1;
   for (int round = 1; round <= std::max(1, request.maxRounds); ++round) {
     last = {};
     if (!measure(request, screens, preferencesOf(candidate, false), &roles, nullptr, &last, error)) return false;
+    if (round == 1 || last.below < bestMeasured.below) best = candidate, bestMeasured = last, bestRound = round;
     std::string line = "round " + std::to_string(round) + ": BlurPreset " + std::to_string(candidate.style) + ", " +
                        std::to_string(last.below) + " of " + std::to_string(last.themed) + " theme texts below AA";
     const bool finalRound = round == std::max(1, request.maxRounds);
@@ -241,18 +246,20 @@ bool suggestTheme(const ThemeSuggestionRequest& request, ThemeSuggestion* out, s
     candidate = next;
   }
 
-  suggestion.values = valuesOf(candidate);
-  suggestion.themedTexts = last.themed;
-  suggestion.belowAAWithSuggestion = last.below;
-  for (const auto& [role, failing] : last.failing) {
-    const SRGB& colour = candidate.colours.at(role);
+  say("suggested: the theme of round " + std::to_string(bestRound));
+  suggestion.values = valuesOf(best);
+  suggestion.themedTexts = bestMeasured.themed;
+  suggestion.belowAAWithSuggestion = bestMeasured.below;
+  for (const auto& [role, failing] : bestMeasured.failing) {
+    const SRGB& colour = best.colours.at(role);
     const std::string why = atExtreme(colour, darkText)
-                                ? std::string(darkText ? "black" : "white") +
-                                      " is as far as the colour goes, and no stronger backdrop style of the kind is known"
+                                ? std::string("even ") + (darkText ? "black" : "white") +
+                                      " reads no better over what is drawn behind it there, with any backdrop "
+                                      "style of the kind"
                                 : "the rounds ran out";
     for (const auto& [name, reading] : failing)
       suggestion.unreachable.push_back(name + " (" + themeRoleKey(role) + "): " +
-                                       ratioText(reading.value("worstContrast", 0.0)) + " of " +
+                                       ratioText(reading.value("worstContrast", 0.0)) + " where AA asks " +
                                        ratioText(ratioNeededForAA(reading)) + "; " + why);
   }
   *out = std::move(suggestion);
