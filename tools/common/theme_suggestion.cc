@@ -1,11 +1,14 @@
-// Rounds: render every screen with the candidate, find the theme texts
-// below AA, and move each failing colour's lightness as far as its worst
-// text asks (the background it stands on follows from the ratio measured
-// and the ink's luminance), with a margin and never less than a small step,
-// toward black over a light backdrop and toward white over a dark one. A
-// colour already at black or white that still fails asks for the next
-// stronger backdrop style of the same kind; without one, its texts are
-// reported as out of reach.
+// Every render adds, for each text a theme colour decides, what was seen:
+// the ink's luminance and the worst-case ratio. Two sightings with
+// different inks pin the luminance behind the text (one ratio alone leaves
+// it on either side of the ink), so the first two renders are the probe
+// theme and the default one, over the same backdrop style. Then each colour
+// takes the lightness (hue and chroma kept) that gives every one of its
+// texts AA with a margin, the nearest to the scheme's colour that does, or
+// the one whose worst text comes closest. The backdrop style is of the kind
+// (dark or light texts) that most theme texts ask for, since the blur
+// behind the lists is the platform's and stays. Rounds render the result
+// and correct it until every text passes or nothing changes.
 #include "tools/common/theme_suggestion.h"
 
 #include <algorithm>
@@ -25,16 +28,29 @@ namespace {
 
 using json = nlohmann::json;
 
-// Aim above the line so that a text measured just at it after rounding
-// still passes; texts of the primary colour get more.
+// Aim above the line, so that a text measured just at it still passes.
 constexpr double kMargin = 1.12;
-constexpr double kLeastStep = 0.04;  // OKLCH lightness moved at the least
+// The luminance at which black and white read equally well.
+constexpr double kMiddleLuminance = 0.179;
 
 struct Candidate {
   long style = 0;
   std::map<ThemeRole, SRGB> colours;
   SRGB blurTint;
 };
+
+struct Sighting {
+  double ink, worst;
+  long style;
+};
+
+struct ThemeText {
+  std::string name;  // screen "words"
+  ThemeRole role;
+  double needed;  // AA's ratio for the text
+  std::vector<Sighting> seen;
+};
+using ThemeTexts = std::map<std::string, ThemeText>;
 
 std::string preferencesOf(const Candidate& c, bool probe) {
   std::vector<SettingOverride> values;
@@ -58,13 +74,10 @@ std::string ratioText(double ratio) {
   return text;
 }
 
-// The colour moved (in lightness only) to read at `ratio` over a backdrop
-// of luminance `behind`; a colour that already does is kept.
-SRGB placed(const SRGB& colour, double behind, double ratio, bool darkText) {
-  const double own = luminanceOf(colour);
-  if (darkText ? own <= behind && contrastOf(own, behind) >= ratio : own >= behind && contrastOf(own, behind) >= ratio)
-    return colour;
-  return withLuminance(colour, darkText ? (behind + 0.05) / ratio - 0.05 : ratio * (behind + 0.05) - 0.05);
+double inkLuminance(const json& reading) {
+  SRGB ink;
+  const std::string text = reading.value("ink", std::string("#000000"));
+  return parseColourText(text.substr(1, 6), &ink) ? luminanceOf(ink) : 0;
 }
 
 // The scheme's most colourful colour, for the tints.
@@ -75,97 +88,163 @@ SRGB mostColourful(const WallpaperTone& tone) {
   return best;
 }
 
-Candidate firstCandidate(const WallpaperTone& tone) {
-  const BackdropChoice& b = tone.backdrop;
-  const double aim = 4.5 * kMargin;
+// The scheme's colours: the texts from its text colours, the tints from
+// its most colourful one, given some colour at the least.
+Candidate schemeCandidate(const WallpaperTone& tone) {
   Candidate c;
-  c.style = b.style;
+  c.style = 0;
   c.blurTint = tone.background;
-  c.colours[ThemeRole::PrimaryText] = placed(tone.primary, b.hardLuminance, aim * 1.1, b.darkText);
-  c.colours[ThemeRole::SecondaryText] = placed(tone.secondary, b.hardLuminance, aim, b.darkText);
+  c.colours[ThemeRole::PrimaryText] = tone.primary;
+  c.colours[ThemeRole::SecondaryText] = tone.secondary;
   OKLCH tint = toOKLCH(mostColourful(tone));
   tint.chroma = std::max(tint.chroma, 0.12);
-  c.colours[ThemeRole::PrimaryTint] = placed(fromOKLCH(tint), b.hardLuminance, aim, b.darkText);
+  c.colours[ThemeRole::PrimaryTint] = fromOKLCH(tint);
   tint.chroma *= 0.6;
-  c.colours[ThemeRole::SecondaryTint] = placed(fromOKLCH(tint), b.hardLuminance, aim, b.darkText);
+  c.colours[ThemeRole::SecondaryTint] = fromOKLCH(tint);
   return c;
 }
 
 struct Measured {
   size_t themed = 0, below = 0;
-  // Per role, the failing texts: "screen \"text\"" and the reading.
-  std::map<ThemeRole, std::vector<std::pair<std::string, json>>> failing;
+  std::map<ThemeRole, std::vector<std::pair<std::string, double>>> failing;  // name, worst ratio
 };
 
+// Renders every screen with `preferences` and records each theme text's
+// sighting. With `found`, the render is the probe one and says which texts
+// are the theme's.
 bool measure(const ThemeSuggestionRequest& request, const std::vector<SuggestionScreen>& screens,
-             const std::optional<std::string>& preferences, const ThemeTextMap* roles, ThemeTextMap* found,
-             Measured* measured, std::string* error) {
+             const std::optional<std::string>& preferences, long style, ThemeTextMap* roles, bool probe,
+             ThemeTexts* texts, Measured* measured, std::string* error) {
   for (const SuggestionScreen& s : screens) {
     std::string png;
-    json texts;
+    json readings;
     ScreenRenderRequest render{s.app, s.screen, true, preferences, nullptr, request.wallpaper, request.scale};
-    if (!renderScreenReadability(render, &png, &texts, error)) return false;
-    if (found) addThemeTexts(s.name(), texts, found);
-    if (!roles) continue;
-    for (const json& reading : texts) {
+    if (!renderScreenReadability(render, &png, &readings, error)) return false;
+    if (probe) addThemeTexts(s.name(), readings, roles);
+    std::map<std::string, int> occurrences;
+    for (const json& reading : readings) {
       const ThemeRole* role = roleOf(*roles, s.name(), reading);
       if (!role) continue;
+      const std::string words = reading.value("text", std::string());
+      const std::string key = s.name() + "\n" + reading.value("/view/path"_json_pointer, std::string()) + "\n" +
+                              words + "\n" + std::to_string(occurrences[s.name() + words]++);
+      ThemeText& text = (*texts)[key];
+      text.name = s.name() + " \"" + words + "\"";
+      text.role = *role;
+      text.needed = ratioNeededForAA(reading);
+      const double worst = std::max(1.0, reading.value("worstContrast", 1.0));
+      text.seen.push_back({inkLuminance(reading), worst, style});
       ++measured->themed;
-      if (reading.value("worstContrast", 0.0) >= ratioNeededForAA(reading)) continue;
+      if (worst >= text.needed) continue;
       ++measured->below;
-      measured->failing[*role].push_back({s.name() + " \"" + reading.value("text", std::string()) + "\"", reading});
+      measured->failing[*role].push_back({text.name, worst});
     }
   }
   return true;
 }
 
-bool atExtreme(const SRGB& colour, bool darkText) {
-  const double y = luminanceOf(colour);
-  return darkText ? y <= 1e-4 : y >= 1 - 1e-4;
+// The luminance behind a text that best explains its sightings under
+// `style` (or under any style, when they agree).
+double luminanceBehind(const ThemeText& text, long style) {
+  std::vector<Sighting> same, all = text.seen;
+  for (const Sighting& s : text.seen)
+    if (s.style == style) same.push_back(s);
+  auto fit = [](const std::vector<Sighting>& sightings, double* residual) {
+    double best = 0, bestError = INFINITY;
+    for (const Sighting& s : sightings)
+      for (double behind : {(s.ink + 0.05) / s.worst - 0.05, s.worst * (s.ink + 0.05) - 0.05}) {
+        if (behind < -0.01 || behind > 1.01) continue;
+        behind = std::clamp(behind, 0.0, 1.0);
+        double error = 0;
+        for (const Sighting& o : sightings) error += std::pow(std::log(contrastOf(o.ink, behind) / o.worst), 2);
+        // Of two that explain it equally, the one across the middle from
+        // the ink: inks are chosen to stand apart from what is behind them.
+        if ((behind < kMiddleLuminance) != (s.ink < kMiddleLuminance)) error -= 1e-9;
+        if (error < bestError) best = behind, bestError = error;
+      }
+    *residual = bestError;
+    return best;
+  };
+  double residual = 0;
+  const double fromAll = fit(all, &residual);
+  if (residual < 0.01 * static_cast<double>(all.size()) || same.empty()) return fromAll;
+  return fit(same, &residual);
 }
 
-// The luminance that the role's worst failing text asks of its colour.
-double luminanceAsked(const SRGB& colour, const std::vector<std::pair<std::string, json>>& failing, bool darkText) {
-  const double own = luminanceOf(colour);
-  double asked = own;
-  for (const auto& [name, reading] : failing) {
-    const double worst = std::max(1.0, reading.value("worstContrast", 1.0));
-    const double aim = ratioNeededForAA(reading) * kMargin;
-    const double behind = darkText ? worst * (own + 0.05) - 0.05 : (own + 0.05) / worst - 0.05;
-    const double wanted = darkText ? (behind + 0.05) / aim - 0.05 : aim * (behind + 0.05) - 0.05;
-    asked = darkText ? std::min(asked, wanted) : std::max(asked, wanted);
+struct Solved {
+  SRGB colour;
+  double margin = 0;  // the worst text's ratio over what it needs (with the aim's margin)
+  std::string lightest, darkest;  // the texts with the lightest and darkest backgrounds
+};
+
+// The lightness for a colour's texts, on the side of the middle that
+// `darkText` says: the nearest to `start` with every text at AA and the
+// margin, or else the one whose worst text comes closest.
+Solved solveColour(const SRGB& start, const std::vector<const ThemeText*>& texts, long style, bool darkText) {
+  std::vector<double> behind;
+  Solved solved{start, INFINITY};
+  double light = -1, dark = 2;
+  for (const ThemeText* t : texts) {
+    behind.push_back(luminanceBehind(*t, style));
+    if (behind.back() > light) light = behind.back(), solved.lightest = t->name;
+    if (behind.back() < dark) dark = behind.back(), solved.darkest = t->name;
   }
-  return std::clamp(asked, 0.0, 1.0);
+  if (texts.empty()) return solved;
+  const OKLCH from = toOKLCH(start);
+  double bestDistance = INFINITY;
+  solved.margin = -1;
+  for (int step = 0; step <= 200; ++step) {
+    const SRGB colour = fromOKLCH({step / 200.0, from.chroma, from.hue});
+    const double y = luminanceOf(colour);
+    if ((y < kMiddleLuminance) != darkText) continue;
+    double margin = INFINITY;
+    for (size_t i = 0; i < texts.size(); ++i)
+      margin = std::min(margin, contrastOf(y, behind[i]) / (texts[i]->needed * kMargin));
+    const double distance = std::abs(step / 200.0 - from.lightness);
+    const bool passes = margin >= 1, bestPasses = solved.margin >= 1;
+    if ((passes && (!bestPasses || distance < bestDistance)) || (!passes && !bestPasses && margin > solved.margin))
+      solved.colour = colour, solved.margin = margin, bestDistance = distance;
+  }
+  return solved;
 }
 
-SRGB movedToward(const SRGB& colour, double asked, bool darkText) {
-  SRGB moved = withLuminance(colour, asked);
-  OKLCH from = toOKLCH(colour), to = toOKLCH(moved);
-  const double step = darkText ? from.lightness - to.lightness : to.lightness - from.lightness;
-  if (step < kLeastStep)
-    moved = fromOKLCH({std::clamp(from.lightness + (darkText ? -kLeastStep : kLeastStep), 0.0, 1.0), from.chroma,
-                       from.hue});
-  return moved;
+// A style of the kind asked for: the lightest tint with room enough, else
+// the most room; the wallpaper's own choice when none is of the kind.
+long styleFor(const WallpaperTone& tone, bool darkText) {
+  const BackdropChoice* best = nullptr;
+  for (const BackdropChoice& c : tone.candidates)
+    if (c.darkText == darkText && c.room >= kBackdropRoomWanted && (!best || c.tintAlpha < best->tintAlpha)) best = &c;
+  if (!best)
+    for (const BackdropChoice& c : tone.candidates)
+      if (c.darkText == darkText && (!best || c.room > best->room)) best = &c;
+  return best ? best->style : tone.backdrop.style;
 }
 
-// The next style of the same kind that leaves more room, the one with the
-// lightest tint among them.
-const BackdropChoice* strongerStyle(const WallpaperTone& tone, long style) {
-  const BackdropChoice* current = nullptr;
+std::string styleName(const WallpaperTone& tone, long style) {
   for (const BackdropChoice& c : tone.candidates)
-    if (c.style == style) current = &c;
-  const BackdropChoice* next = nullptr;
-  for (const BackdropChoice& c : tone.candidates)
-    if (current && c.darkText == current->darkText && c.room > current->room + 0.1 &&
-        (!next || c.tintAlpha < next->tintAlpha))
-      next = &c;
-  return next;
+    if (c.style == style) return c.name;
+  return "unknown";
 }
 
 json valuesOf(const Candidate& c) {
   json values = {{"BlurPreset", c.style}, {"BlurTintColour", colourText(c.blurTint)}};
   for (ThemeRole role : kThemeRoles) values[themeRoleKey(role)] = colourText(c.colours.at(role));
   return values;
+}
+
+// Each colour solved for its texts as last seen.
+Candidate solvedCandidate(const Candidate& from, const ThemeTexts& texts, bool darkText,
+                          std::map<ThemeRole, Solved>* solved) {
+  Candidate next = from;
+  for (ThemeRole role : kThemeRoles) {
+    std::vector<const ThemeText*> own;
+    for (const auto& [key, t] : texts)
+      if (t.role == role) own.push_back(&t);
+    Solved s = solveColour(from.colours.at(role), own, from.style, darkText);
+    next.colours[role] = s.colour;
+    (*solved)[role] = s;
+  }
+  return next;
 }
 
 }  // namespace
@@ -188,79 +267,88 @@ bool suggestTheme(const ThemeSuggestionRequest& request, ThemeSuggestion* out, s
   ThemeSuggestion suggestion;
   if (!readWallpaperTone(*request.wallpaper, &suggestion.tone, error)) return false;
   const WallpaperTone& tone = suggestion.tone;
-  Candidate candidate = firstCandidate(tone);
-  const bool darkText = tone.backdrop.darkText;
   say("wallpaper: blurred luminance " + std::to_string(tone.luminance).substr(0, 5) + ", picker scheme " +
       colourText(tone.background).substr(0, 6) + " / " + colourText(tone.primary).substr(0, 6) + " / " +
-      colourText(tone.secondary).substr(0, 6) + "; BlurPreset " + std::to_string(tone.backdrop.style) + " (" +
-      tone.backdrop.name + "), " + (darkText ? "dark" : "light") + " texts");
+      colourText(tone.secondary).substr(0, 6));
 
+  // The probe and the default theme over the default style.
+  Candidate candidate = schemeCandidate(tone);
   ThemeTextMap roles;
-  Measured ignored;
-  if (!measure(request, screens, preferencesOf(candidate, true), nullptr, &roles, &ignored, error)) return false;
-  Measured stock;
-  if (!measure(request, screens, std::nullopt, &roles, nullptr, &stock, error)) return false;
+  ThemeTexts texts;
+  Measured probe, stock;
+  if (!measure(request, screens, preferencesOf(candidate, true), 0, &roles, true, &texts, &probe, error) ||
+      !measure(request, screens, std::nullopt, 0, &roles, false, &texts, &stock, error))
+    return false;
   suggestion.belowAAWithDefault = stock.below;
   say("default theme: " + std::to_string(stock.below) + " of " + std::to_string(stock.themed) +
       " theme texts below AA");
 
-  std::map<ThemeRole, bool> outOfReach;
-  // The candidate with the fewest texts below AA, the earliest of equals
-  // (a stronger style that helped nothing is not kept).
+  // Dark texts over a light style, or light texts over a dark one: the
+  // blur behind the lists is the platform's and the same for both, the
+  // backdrops follow the style. Each is tried once; the rounds go on with
+  // the one that leaves fewer texts below AA.
+  auto planned = [&](bool darkText) {
+    Candidate plan = candidate;
+    plan.style = styleFor(tone, darkText);
+    std::map<ThemeRole, Solved> solved;
+    return solvedCandidate(plan, texts, darkText, &solved);
+  };
   Candidate best;
   Measured last, bestMeasured;
+  bool darkText = true;
   int bestRound = 1;
-  for (int round = 1; round <= std::max(1, request.maxRounds); ++round) {
+  for (bool dark : {true, false}) {
+    Candidate plan = planned(dark);
     last = {};
-    if (!measure(request, screens, preferencesOf(candidate, false), &roles, nullptr, &last, error)) return false;
-    if (round == 1 || last.below < bestMeasured.below) best = candidate, bestMeasured = last, bestRound = round;
+    if (!measure(request, screens, preferencesOf(plan, false), plan.style, &roles, false, &texts, &last, error))
+      return false;
+    say(std::string(dark ? "dark" : "light") + " texts over BlurPreset " + std::to_string(plan.style) + " (" +
+        styleName(tone, plan.style) + "): " + std::to_string(last.below) + " of " + std::to_string(last.themed) +
+        " theme texts below AA");
+    if (dark || last.below < bestMeasured.below) best = plan, bestMeasured = last, darkText = dark;
+  }
+  candidate = best;
+  last = bestMeasured;
+
+  const int rounds = std::max(1, request.maxRounds);
+  for (int round = 1; round <= rounds; ++round) {
+    if (round > 1) {
+      last = {};
+      if (!measure(request, screens, preferencesOf(candidate, false), candidate.style, &roles, false, &texts, &last,
+                   error))
+        return false;
+      if (last.below < bestMeasured.below) best = candidate, bestMeasured = last, bestRound = round;
+    }
     std::string line = "round " + std::to_string(round) + ": BlurPreset " + std::to_string(candidate.style) + ", " +
                        std::to_string(last.below) + " of " + std::to_string(last.themed) + " theme texts below AA";
-    const bool finalRound = round == std::max(1, request.maxRounds);
-    Candidate next = candidate;
-    bool stronger = false;
-    for (const auto& [role, failing] : last.failing) {
-      if (outOfReach[role]) continue;
-      const SRGB& colour = candidate.colours.at(role);
-      line += std::string("; ") + themeRoleKey(role) + " " + std::to_string(failing.size()) + " (worst " +
-              failing.front().first + ")";
-      if (atExtreme(colour, darkText)) {
-        if (!stronger) {
-          if (const BackdropChoice* style = strongerStyle(tone, candidate.style)) {
-            next.style = style->style;
-            stronger = true;
-            continue;
-          }
-        }
-        if (!stronger) outOfReach[role] = true;
-        continue;
-      }
-      next.colours[role] = movedToward(colour, luminanceAsked(colour, failing, darkText), darkText);
-      line += " " + colourText(colour).substr(0, 6) + " -> " + colourText(next.colours[role]).substr(0, 6);
-    }
-    if (stronger) line += "; BlurPreset -> " + std::to_string(next.style);
+    for (ThemeRole role : kThemeRoles)
+      line += std::string("; ") + themeRoleKey(role) + " " + colourText(candidate.colours.at(role)).substr(0, 6);
+    for (const auto& [role, failing] : last.failing)
+      line += std::string("; ") + themeRoleKey(role) + " fails " + std::to_string(failing.size()) + " (" +
+              failing.front().first + " " + ratioText(failing.front().second) + ")";
     suggestion.rounds.push_back(line);
     say(line);
-    const bool changed = valuesOf(next) != valuesOf(candidate);
-    if (last.below == 0 || !changed || finalRound) break;
+    if (last.below == 0) break;
+    std::map<ThemeRole, Solved> solved;
+    Candidate next = solvedCandidate(candidate, texts, darkText, &solved);
+    if (valuesOf(next) == valuesOf(candidate)) break;
     candidate = next;
   }
-
   say("suggested: the theme of round " + std::to_string(bestRound));
+
   suggestion.values = valuesOf(best);
   suggestion.themedTexts = bestMeasured.themed;
   suggestion.belowAAWithSuggestion = bestMeasured.below;
+  std::map<ThemeRole, Solved> finalSolved;
+  solvedCandidate(best, texts, darkText, &finalSolved);
   for (const auto& [role, failing] : bestMeasured.failing) {
-    const SRGB& colour = best.colours.at(role);
-    const std::string why = atExtreme(colour, darkText)
-                                ? std::string("even ") + (darkText ? "black" : "white") +
-                                      " reads no better over what is drawn behind it there, with any backdrop "
-                                      "style of the kind"
-                                : "the rounds ran out";
-    for (const auto& [name, reading] : failing)
-      suggestion.unreachable.push_back(name + " (" + themeRoleKey(role) + "): " +
-                                       ratioText(reading.value("worstContrast", 0.0)) + " where AA asks " +
-                                       ratioText(ratioNeededForAA(reading)) + "; " + why);
+    const Solved& s = finalSolved[role];
+    const std::string why =
+        s.margin < 1 ? std::string(themeRoleKey(role)) + " stands on backgrounds from dark (behind " + s.darkest +
+                           ") to light (behind " + s.lightest + "): no one lightness of it reads on all of them"
+                     : "the rounds ran out";
+    for (const auto& [name, worst] : failing)
+      suggestion.unreachable.push_back(name + " (" + themeRoleKey(role) + "): " + ratioText(worst) + "; " + why);
   }
   *out = std::move(suggestion);
   return true;
