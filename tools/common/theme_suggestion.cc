@@ -189,7 +189,8 @@ Solved solveColour(const SRGB& start, const std::vector<const ThemeText*>& texts
     if (behind.back() > light) light = behind.back(), solved.lightest = t->name;
     if (behind.back() < dark) dark = behind.back(), solved.darkest = t->name;
   }
-  if (texts.empty()) return solved;
+  // A colour no text is drawn in still goes to the plan's side (it tints
+  // what stands beside the texts).
   const OKLCH from = toOKLCH(start);
   double bestDistance = INFINITY;
   solved.margin = -1;
