@@ -106,6 +106,7 @@ Candidate schemeCandidate(const WallpaperTone& tone) {
 
 struct Measured {
   size_t themed = 0, below = 0;
+  std::map<std::string, size_t> belowByApp;
   std::map<ThemeRole, std::vector<std::pair<std::string, double>>> failing;  // name, worst ratio
 };
 
@@ -137,6 +138,7 @@ bool measure(const ThemeSuggestionRequest& request, const std::vector<Suggestion
       ++measured->themed;
       if (worst >= text.needed) continue;
       ++measured->below;
+      ++measured->belowByApp[s.app->name];
       measured->failing[*role].push_back({text.name, worst});
     }
   }
@@ -281,6 +283,10 @@ bool suggestTheme(const ThemeSuggestionRequest& request, ThemeSuggestion* out, s
       !measure(request, screens, std::nullopt, 0, &roles, false, &texts, &stock, error))
     return false;
   suggestion.belowAAWithDefault = stock.below;
+  for (const SuggestionScreen& s : screens) {
+    suggestion.belowByAppWithDefault[s.app->name] = stock.belowByApp[s.app->name];
+    suggestion.belowByAppWithSuggestion[s.app->name] = 0;
+  }
   say("default theme: " + std::to_string(stock.below) + " of " + std::to_string(stock.themed) +
       " theme texts below AA");
 
@@ -340,6 +346,7 @@ bool suggestTheme(const ThemeSuggestionRequest& request, ThemeSuggestion* out, s
   suggestion.values = valuesOf(best);
   suggestion.themedTexts = bestMeasured.themed;
   suggestion.belowAAWithSuggestion = bestMeasured.below;
+  for (const auto& [app, below] : bestMeasured.belowByApp) suggestion.belowByAppWithSuggestion[app] = below;
   std::map<ThemeRole, Solved> finalSolved;
   solvedCandidate(best, texts, darkText, &finalSolved);
   for (const auto& [role, failing] : bestMeasured.failing) {

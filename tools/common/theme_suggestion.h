@@ -10,6 +10,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -41,6 +42,7 @@ struct ThemeSuggestion {
   WallpaperTone tone;
   size_t themedTexts = 0;  // texts the theme's colours decide, every screen
   size_t belowAAWithDefault = 0, belowAAWithSuggestion = 0;
+  std::map<std::string, size_t> belowByAppWithDefault, belowByAppWithSuggestion;  // by app name
   std::vector<std::string> rounds;       // what each round measured and changed
   std::vector<std::string> unreachable;  // texts left below AA, each with why
 };

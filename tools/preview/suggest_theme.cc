@@ -32,8 +32,15 @@ int writeSuggestedTheme(const Bitmap& wallpaper, const std::vector<SuggestionScr
     return kExitInputFailed;
   }
   for (const std::string& line : suggestion.unreachable) std::printf("still below AA: %s\n", line.c_str());
-  std::printf("theme texts below AA: default theme %zu, suggested %zu (of %zu)\n", suggestion.belowAAWithDefault,
-              suggestion.belowAAWithSuggestion, suggestion.themedTexts);
+  auto byApp = [](const std::map<std::string, size_t>& counts) {
+    std::string text;
+    for (const auto& [app, count] : counts) text += (text.empty() ? "" : ", ") + app + " " + std::to_string(count);
+    return text;
+  };
+  std::printf("theme texts below AA: default theme %zu (%s), suggested %zu (%s), of %zu\n",
+              suggestion.belowAAWithDefault, byApp(suggestion.belowByAppWithDefault).c_str(),
+              suggestion.belowAAWithSuggestion, byApp(suggestion.belowByAppWithSuggestion).c_str(),
+              suggestion.themedTexts);
   std::printf("wrote %s\n", outPath.c_str());
   return kExitDone;
 }
