@@ -286,12 +286,19 @@ function showBadge(card, themed, stock) {
 async function showBelow(card) {
   const list = $("ul.below", card);
   const looks = document.body.classList.contains("stock") ? ["stock", "themed"] : ["themed"];
+  // Clicks and new pictures may ask again before an answer is in: only the
+  // newest asking draws.
+  const asking = (state.asking = (state.asking || 0) + 1);
+  card.dataset.asking = asking;
+  const answers = [];
+  for (const look of looks)
+    answers.push(await (await fetch("/api/readability/" + card.dataset.id + "/" + look)).json().catch(() => ({ texts: [] })));
+  if (card.dataset.asking !== String(asking) || list.hidden) return;
+  for (const old of card.querySelectorAll(".outline")) old.remove();
   const items = [];
-  for (const look of looks) {
-    const figure = $("figure." + look, card);
-    for (const old of figure.querySelectorAll(".outline")) old.remove();
-    const answer = await (await fetch("/api/readability/" + card.dataset.id + "/" + look)).json().catch(() => ({ texts: [] }));
-    const img = $("img", figure);
+  looks.forEach((look, i) => {
+    const answer = answers[i];
+    const img = $("figure." + look + " img", card);
     const width = img.naturalWidth / answer.scale, height = img.naturalHeight / answer.scale;
     for (const text of answer.texts || []) {
       const [x, y, w, h] = text.box;
@@ -303,7 +310,7 @@ async function showBelow(card) {
       }
       items.push(element("li", {}, look + ": \u201c" + text.text + "\u201d " + text.worstContrast + ":1 (needs " + (text.large ? 3 : 4.5) + ":1)"));
     }
-  }
+  });
   list.replaceChildren(...(items.length ? items : [element("li", {}, "Every text reaches AA.")]));
 }
 
