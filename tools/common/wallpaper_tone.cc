@@ -123,7 +123,6 @@ bool readWallpaperTone(const Bitmap& wallpaper, WallpaperTone* tone, std::string
     const double forDark = contrastOf(0, darkest), forLight = contrastOf(1, lightest);
     choice.darkText = forDark > forLight;
     choice.room = std::max(forDark, forLight);
-    choice.hardLuminance = choice.darkText ? darkest : lightest;
     tone->candidates.push_back(choice);
   }
   // The lightest tint with room enough; failing that, the most room.

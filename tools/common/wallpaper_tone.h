@@ -22,7 +22,6 @@ struct BackdropChoice {
   // the hardest tenth of the tinted blur.
   double room = 0;
   bool darkText = false;
-  double hardLuminance = 0;  // the luminance of that hardest tenth
 };
 
 struct WallpaperTone {
