@@ -5,9 +5,10 @@
 // theme and the default one, over the same backdrop style. Then each colour
 // takes the lightness (hue and chroma kept) that gives every one of its
 // texts AA with a margin, the nearest to the scheme's colour that does, or
-// the one whose worst text comes closest. The backdrop style is of the kind
-// (dark or light texts) that most theme texts ask for, since the blur
-// behind the lists is the platform's and stays. Rounds render the result
+// the one whose worst text comes closest, on the side of the plan: dark
+// texts over a light backdrop style or light texts over a dark one (the
+// blur behind the lists is the platform's and stays whatever the style);
+// both plans are rendered and the better goes on. Rounds render the result
 // and correct it until every text passes or nothing changes.
 #include "tools/common/theme_suggestion.h"
 
@@ -352,8 +353,9 @@ bool suggestTheme(const ThemeSuggestionRequest& request, ThemeSuggestion* out, s
   for (const auto& [role, failing] : bestMeasured.failing) {
     const Solved& s = finalSolved[role];
     const std::string why =
-        s.margin < 1 ? std::string(themeRoleKey(role)) + " stands on backgrounds from dark (behind " + s.darkest +
-                           ") to light (behind " + s.lightest + "): no one lightness of it reads on all of them"
+        s.margin < 1 ? std::string("no ") + (darkText ? "dark" : "light") + " " + themeRoleKey(role) +
+                           " reads on every background it stands on, from dark (behind " + s.darkest +
+                           ") to light (behind " + s.lightest + ")"
                      : "the rounds ran out";
     for (const auto& [name, worst] : failing)
       suggestion.unreachable.push_back(name + " (" + themeRoleKey(role) + "): " + ratioText(worst) + "; " + why);
