@@ -7,8 +7,8 @@
 namespace {
 
 TEST(PickCommandLine, ExitStatusesAndMessages) {
-  ASSERT_EQ(runTool(MIREL_IMAGE " color ff0000 --size 40x40 -o " + ::testing::TempDir() + "red.png").status, 0);
   const std::string red = ::testing::TempDir() + "red.png";
+  ASSERT_EQ(runTool(MIREL_IMAGE " color ff0000 --size 40x40 --scale 1 -o " + red).status, 0);
   const std::string text = scratchFile("notes.txt", "not a picture\n");
   expectRuns(MIREL_PICK, {
       {"a cover", red, {}, 0, "\"background\":\"#FF0000\"", ""},
