@@ -7,6 +7,9 @@
 //
 // Each text colour comes with its WCAG 2 contrast ratio against the
 // background (1 to 21), so that a scheme that is hard to read shows at once.
+// With --min-contrast R, each also comes made readable against the
+// background (moved in lightness until it reaches R:1, as ReadableText does
+// on the device), with its ratio, next to the picker's own.
 //
 // A file that cannot be read or decoded gives a line with "error" and the run
 // goes on; the exit status is 1 when any file failed.
@@ -63,6 +66,7 @@ int main(int argc, char** argv) {
   // One picker per core: each file is decoded and picked on one thread, so
   // files are what runs in parallel.
   unsigned jobs = std::clamp(std::thread::hardware_concurrency(), 1u, 256u);
+  double minContrast = 0;
   std::vector<std::string> files;
   app.add_option("--backend", backendName, "Counting pass: gl, cpu, or auto (GL on a GPU, CPU on a software rasteriser)")
       ->check(CLI::IsMember({"auto", "gl", "cpu"}));
@@ -70,6 +74,10 @@ int main(int argc, char** argv) {
       ->check(CLI::Range(1u, 256u));
   app.add_option("--format", format, "Output: json (one object a line) or text")
       ->check(CLI::IsMember({"json", "text"}));
+  app.add_option("--min-contrast", minContrast,
+                 "Also print each text colour moved in lightness until it reaches R:1 against the background")
+      ->option_text("R")
+      ->check(CLI::Range(1.0, 21.0));
   app.add_option("files", files, "JPEG or PNG files")->required();
   if (std::optional<int> status = parseArguments(app, argc, argv)) return *status;
 
@@ -87,7 +95,7 @@ int main(int argc, char** argv) {
     Ref<KRColorPicker> picker = objc::make<KRColorPicker>();
     picker->setBackend(backend);
     for (size_t i; (i = next.fetch_add(1)) < files.size();) {
-      PickResult r = pickFile(picker, files[i]);
+      PickResult r = pickFile(picker, files[i], minContrast);
       std::lock_guard guard(lock);
       results[i] = std::move(r);
       ++completed;

@@ -10,6 +10,7 @@
 
 #include "colorpicker/ContrastRatio.h"
 #include "colorpicker/PickerRendition.h"
+#include "colorpicker/ReadableColor.h"
 #include "colorpicker/colorpicker.h"
 
 namespace {
@@ -32,9 +33,17 @@ std::string ratioText(double ratio) {
   return text;
 }
 
+ReadableColours readableColours(KRColorScheme* scheme, double minimumRatio) {
+  UIColor* background = scheme->backgroundColor();
+  UIColor* primary = readableTextColorAgainstBackground(scheme->primaryTextColor(), background, minimumRatio);
+  UIColor* secondary = readableTextColorAgainstBackground(scheme->secondaryTextColor(), background, minimumRatio);
+  return {hexOf(primary), hexOf(secondary), roundedRatio(KRContrastRatio(background, primary)),
+          roundedRatio(KRContrastRatio(background, secondary))};
+}
+
 }  // namespace
 
-PickResult pickFile(KRColorPicker* picker, const std::string& path) {
+PickResult pickFile(KRColorPicker* picker, const std::string& path, double minimumRatio) {
   AutoreleasePool pool;
   std::string error;
   std::array<uint8_t, kDominantSide * kDominantSide * 4> texels;
@@ -43,13 +52,15 @@ PickResult pickFile(KRColorPicker* picker, const std::string& path) {
   if (!scheme) return {.error = "no colour scheme (the application is in the background)"};
   if (picker->backend() == KRColorPickerBackendGL && picker->lastBackend() != KRColorPickerBackendGL)
     return {.error = "--backend gl: no OpenGL ES context can be made here"};
-  return {hexOf(scheme->backgroundColor()),
-          hexOf(scheme->primaryTextColor()),
-          hexOf(scheme->secondaryTextColor()),
-          picker->lastBackend() == KRColorPickerBackendGL ? "gl" : "cpu",
-          roundedRatio(KRContrastRatio(scheme->backgroundColor(), scheme->primaryTextColor())),
-          roundedRatio(KRContrastRatio(scheme->backgroundColor(), scheme->secondaryTextColor())),
-          std::nullopt};
+  PickResult result{hexOf(scheme->backgroundColor()),
+                    hexOf(scheme->primaryTextColor()),
+                    hexOf(scheme->secondaryTextColor()),
+                    picker->lastBackend() == KRColorPickerBackendGL ? "gl" : "cpu",
+                    roundedRatio(KRContrastRatio(scheme->backgroundColor(), scheme->primaryTextColor())),
+                    roundedRatio(KRContrastRatio(scheme->backgroundColor(), scheme->secondaryTextColor())),
+                    std::nullopt};
+  if (minimumRatio > 0) result.readable = readableColours(scheme, minimumRatio);
+  return result;
 }
 
 std::string pickLine(const std::string& file, const PickResult& r, bool json) {
@@ -64,12 +75,23 @@ std::string pickLine(const std::string& file, const PickResult& r, bool json) {
       out["secondary"] = r.secondary;
       out["primaryContrast"] = r.primaryContrast;
       out["secondaryContrast"] = r.secondaryContrast;
+      if (r.readable) {
+        out["readablePrimary"] = r.readable->primary;
+        out["readablePrimaryContrast"] = r.readable->primaryContrast;
+        out["readableSecondary"] = r.readable->secondary;
+        out["readableSecondaryContrast"] = r.readable->secondaryContrast;
+      }
       out["backend"] = r.backend;
     }
     return out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   }
   if (r.error) return file + ": error: " + *r.error;
+  std::string readable;
+  if (r.readable)
+    readable = ", readable primary " + r.readable->primary + " (contrast " + ratioText(r.readable->primaryContrast) +
+               "), readable secondary " + r.readable->secondary + " (contrast " +
+               ratioText(r.readable->secondaryContrast) + ")";
   return file + ": background " + r.background + ", primary " + r.primary + " (contrast " +
          ratioText(r.primaryContrast) + "), secondary " + r.secondary + " (contrast " + ratioText(r.secondaryContrast) +
-         ") (" + r.backend + ")";
+         ")" + readable + " (" + r.backend + ")";
 }
