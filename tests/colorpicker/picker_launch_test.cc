@@ -4,7 +4,6 @@
 // nothing. Each case runs in a fresh child process.
 #include <gtest/gtest.h>
 
-
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -55,20 +54,41 @@ struct Results {
   }
 };
 
-// A replacement of colorSchemeFromImage: that notes where it runs.
-struct Spy {
+// A replacement of colorSchemeFromImage: that notes where it runs and,
+// once closed, holds extractions at their start until the test opens it.
+struct Gate {
+  static inline std::mutex lock;
+  static inline std::condition_variable changed;
+  static inline bool open = true;
+  static inline int waiting = 0;
   static inline std::set<std::string> labels;
   static inline bool onMainThread = false;
   static inline IMP original = nullptr;
 
-  static void install() {
+  static void install(bool closed) {
+    open = !closed;
     Method m = class_getInstanceMethod(objc::classOf<KRColorPicker>(), "colorSchemeFromImage:"_sel);
-    original = method_setImplementation(m, objc::imp<&noted>());
+    original = method_setImplementation(m, objc::imp<&held>());
   }
-  static KRColorScheme* noted(KRColorPicker* self, SEL sel, UIImage* image) {
+  static KRColorScheme* held(KRColorPicker* self, SEL sel, UIImage* image) {
     labels.insert(dispatch_queue_get_label(DISPATCH_CURRENT_QUEUE_LABEL));
     onMainThread |= NSThread::isMainThread();
+    {
+      std::unique_lock guard(lock);
+      ++waiting;
+      changed.notify_all();
+      changed.wait(guard, [] { return open; });
+    }
     return objc::Sender<KRColorScheme*(UIImage*)>::call(original, self, sel, image);
+  }
+  static void awaitWaiting() {
+    std::unique_lock guard(lock);
+    changed.wait(guard, [] { return waiting > 0; });
+  }
+  static void release() {
+    std::lock_guard guard(lock);
+    open = true;
+    changed.notify_all();
   }
 };
 
@@ -85,15 +105,15 @@ TEST(PickerLaunchTest, RequestsRunOnThePickersLowPriorityQueueAndCompleteOnTheMa
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(object_getIvar(picker, v), reinterpret_cast<id>(queue));
 
-    Spy::install();
+    Gate::install(false);
     Results results;
     const Pixel colours[] = {{255, 255, 255, 255}, {0, 0, 0, 255}, {200, 10, 10, 255}, {10, 200, 10, 255}};
     for (Pixel p : colours) picker->pickColorsFromImage(uniformImage(40, p), results.block());
     EXPECT_TRUE(results.backgrounds.empty()) << "completions wait for the main run loop";
     ASSERT_TRUE(runMainLoopUntil([&] { return results.backgrounds.size() == 4; }));
     EXPECT_EQ(results.backgrounds, (std::vector<std::string>{"#FFFFFF", "#000000", "#C80A0A", "#0AC80A"}));
-    EXPECT_EQ(Spy::labels, std::set<std::string>{"KRColorPickerQueue"});
-    EXPECT_FALSE(Spy::onMainThread);
+    EXPECT_EQ(Gate::labels, std::set<std::string>{"KRColorPickerQueue"});
+    EXPECT_FALSE(Gate::onMainThread);
   });
 }
 
@@ -124,44 +144,11 @@ TEST(PickerLaunchTest, InTheBackgroundARequestAnswersNilWithoutGLOrIsDropped) {
   });
 }
 
-// Holds extractions at their start until the test lets them go, through a
-// replacement of colorSchemeFromImage: that calls the original afterwards.
-struct Gate {
-  static inline std::mutex lock;
-  static inline std::condition_variable changed;
-  static inline bool open = false;
-  static inline int waiting = 0;
-  static inline IMP original = nullptr;
-
-  static void install() {
-    Method m = class_getInstanceMethod(objc::classOf<KRColorPicker>(), "colorSchemeFromImage:"_sel);
-    original = method_setImplementation(m, objc::imp<&held>());
-  }
-  static KRColorScheme* held(KRColorPicker* self, SEL sel, UIImage* image) {
-    {
-      std::unique_lock guard(lock);
-      ++waiting;
-      changed.notify_all();
-      changed.wait(guard, [] { return open; });
-    }
-    return objc::Sender<KRColorScheme*(UIImage*)>::call(original, self, sel, image);
-  }
-  static void awaitWaiting() {
-    std::unique_lock guard(lock);
-    changed.wait(guard, [] { return waiting > 0; });
-  }
-  static void release() {
-    std::lock_guard guard(lock);
-    open = true;
-    changed.notify_all();
-  }
-};
-
 TEST(PickerLaunchTest, ARequestOvertakenByTheBackgroundCompletesWithNil) {
   inFreshProcess([] {
     registerColorPicker();
     AutoreleasePool pool;
-    Gate::install();
+    Gate::install(true);
     Ref<KRColorPicker> picker = cpuPicker();
     Results results;
     picker->pickColorsFromImage(uniformImage(32, {255, 255, 255, 255}), results.block());
@@ -202,7 +189,7 @@ TEST(PickerLaunchTest, ClassMethodHandsOverTheColoursAsADictionary) {
 
     // A nil scheme (the request overtaken by the background) gives an
     // empty dictionary.
-    Gate::install();
+    Gate::install(true);
     KRColorPicker::pickColorFromImage(uniformImage(32, {9, 9, 9, 255}), block);
     Gate::awaitWaiting();
     UIApplicationEnterBackground();

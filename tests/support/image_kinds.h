@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,52 @@ struct JPEGRecipe {
   int upright[4] = {0, 1, 2, 3};  // which stored quadrant shows at each upright quadrant
 };
 
+struct JPEGWriting {
+  int components = 3;  // 1 grey, 3 RGB, 4 CMYK
+  bool progressive = false, ycck = false;
+  bool adobeMarker = true;
+  int exif = 0;  // an Exif orientation; 0: no Exif block
+};
+
+// JPEG bytes of the samples `sample` writes for each pixel, at quality 95.
+inline std::string jpegBytes(int width, int height, const JPEGWriting& w,
+                             const std::function<void(int x, int y, uint8_t* samples)>& sample) {
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr error;
+  cinfo.err = jpeg_std_error(&error);
+  jpeg_create_compress(&cinfo);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &out, &size);
+  cinfo.image_width = width;
+  cinfo.image_height = height;
+  cinfo.input_components = w.components;
+  cinfo.in_color_space = w.components == 1 ? JCS_GRAYSCALE : w.components == 4 ? JCS_CMYK : JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  if (w.ycck) jpeg_set_colorspace(&cinfo, JCS_YCCK);
+  cinfo.write_Adobe_marker = cinfo.write_Adobe_marker && w.adobeMarker;
+  jpeg_set_quality(&cinfo, 95, TRUE);
+  if (w.progressive) jpeg_simple_progression(&cinfo);
+  jpeg_start_compress(&cinfo, TRUE);
+  if (w.exif) {
+    // "Exif\0\0", a big-endian TIFF header and IFD0 with one SHORT entry.
+    const uint8_t exif[] = {'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1,
+                            0, uint8_t(w.exif), 0, 0, 0, 0, 0, 0};
+    jpeg_write_marker(&cinfo, JPEG_APP0 + 1, exif, sizeof exif);
+  }
+  std::vector<uint8_t> row(size_t(width) * w.components);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    for (int x = 0; x < width; ++x) sample(x, int(cinfo.next_scanline), row.data() + size_t(x) * w.components);
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  std::string bytes(reinterpret_cast<const char*>(out), size);
+  jpeg_destroy_compress(&cinfo);
+  std::free(out);
+  return bytes;
+}
+
 // The stored quadrants as JPEG bytes; with `cmyk` each quadrant's r, g, b
 // are C, M, Y of Adobe's inverted CMYK (255: no ink) and K is 255 (no ink)
 // except where r is 0 and g 0, which writes full black ink; plain CMYK
@@ -200,48 +247,16 @@ inline ImageKind jpegKind(const std::string& name, const std::string& fileName, 
                           const std::array<RGB, 4>& shows) {
   bool sideways = s.exif >= 5;
   ImageKind kind{name, fileName, "", sideways ? s.height : s.width, sideways ? s.width : s.height, {}, 6, 4};
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr error;
-  cinfo.err = jpeg_std_error(&error);
-  jpeg_create_compress(&cinfo);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &out, &size);
-  cinfo.image_width = s.width;
-  cinfo.image_height = s.height;
-  cinfo.input_components = s.grey ? 1 : s.cmyk ? 4 : 3;
-  cinfo.in_color_space = s.grey ? JCS_GRAYSCALE : s.cmyk ? JCS_CMYK : JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  if (s.ycck) jpeg_set_colorspace(&cinfo, JCS_YCCK);
-  if (s.plainCMYK) cinfo.write_Adobe_marker = FALSE;
-  jpeg_set_quality(&cinfo, 95, TRUE);
-  if (s.progressive) jpeg_simple_progression(&cinfo);
-  jpeg_start_compress(&cinfo, TRUE);
-  if (s.exif) {
-    // "Exif\0\0", a big-endian TIFF header and IFD0 with one SHORT entry.
-    const uint8_t exif[] = {'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1,
-                            0, uint8_t(s.exif), 0, 0, 0, 0, 0, 0};
-    jpeg_write_marker(&cinfo, JPEG_APP0 + 1, exif, sizeof exif);
-  }
-  std::vector<uint8_t> row(size_t(s.width) * cinfo.input_components);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    int y = int(cinfo.next_scanline);
-    for (int x = 0; x < s.width; ++x) {
-      const RGB& q = s.quadrants[(y >= s.height / 2) * 2 + (x >= s.width / 2)];
-      uint8_t* o = row.data() + size_t(x) * cinfo.input_components;
-      o[0] = q.r;
-      if (!s.grey) o[1] = q.g, o[2] = q.b;
-      if (s.cmyk) o[3] = q.r == 0 && q.g == 0 ? 0 : 255;
-      if (s.plainCMYK)
-        for (int c = 0; c < 4; ++c) o[c] = uint8_t(255 - o[c]);
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  kind.bytes.assign(reinterpret_cast<const char*>(out), size);
-  jpeg_destroy_compress(&cinfo);
-  std::free(out);
+  JPEGWriting w{.components = s.grey ? 1 : s.cmyk ? 4 : 3, .progressive = s.progressive, .ycck = s.ycck,
+                .adobeMarker = !s.plainCMYK, .exif = s.exif};
+  kind.bytes = jpegBytes(s.width, s.height, w, [&](int x, int y, uint8_t* o) {
+    const RGB& q = s.quadrants[(y >= s.height / 2) * 2 + (x >= s.width / 2)];
+    o[0] = q.r;
+    if (!s.grey) o[1] = q.g, o[2] = q.b;
+    if (s.cmyk) o[3] = q.r == 0 && q.g == 0 ? 0 : 255;
+    if (s.plainCMYK)
+      for (int c = 0; c < 4; ++c) o[c] = uint8_t(255 - o[c]);
+  });
   kind.expected.resize(size_t(kind.width) * kind.height * 4);
   for (int y = 0; y < kind.height; ++y)
     for (int x = 0; x < kind.width; ++x) {

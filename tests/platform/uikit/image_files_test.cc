@@ -14,9 +14,6 @@
 #include <string>
 #include <vector>
 
-// jpeglib.h needs FILE and size_t declared first.
-#include <jpeglib.h>
-
 #include "platform/imageio/ImageFile.h"
 #include "platform/render/Bitmap.h"
 #include "platform/uikit/UIGraphics.h"
@@ -28,52 +25,13 @@
 
 namespace {
 
-struct JPEGOptions {
-  int quality = 95;
-  int exifOrientation = 0;  // 0: no Exif block
-  bool cmyk = false;
-};
-
-// JPEG bytes of an image: RGB from the function (or C, M, Y, K from r, g,
-// b, a with `cmyk`).
-std::vector<uint8_t> jpegBytes(int width, int height, const std::function<Pixel(int, int)>& pixel,
-                               JPEGOptions options = {}) {
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr error;
-  cinfo.err = jpeg_std_error(&error);
-  jpeg_create_compress(&cinfo);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &out, &size);
-  cinfo.image_width = width;
-  cinfo.image_height = height;
-  cinfo.input_components = options.cmyk ? 4 : 3;
-  cinfo.in_color_space = options.cmyk ? JCS_CMYK : JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, options.quality, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  if (options.exifOrientation) {
-    // "Exif\0\0", a big-endian TIFF header and IFD0 with one SHORT entry.
-    const uint8_t exif[] = {'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1,
-                            0, uint8_t(options.exifOrientation), 0, 0, 0, 0, 0, 0};
-    jpeg_write_marker(&cinfo, JPEG_APP0 + 1, exif, sizeof exif);
-  }
-  std::vector<uint8_t> row(size_t(width) * cinfo.input_components);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    for (int x = 0; x < width; ++x) {
-      Pixel p = pixel(x, int(cinfo.next_scanline));
-      uint8_t* o = row.data() + size_t(x) * cinfo.input_components;
-      o[0] = p.r, o[1] = p.g, o[2] = p.b;
-      if (options.cmyk) o[3] = p.a;
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  std::vector<uint8_t> bytes(out, out + size);
-  jpeg_destroy_compress(&cinfo);
-  std::free(out);
-  return bytes;
+// JPEG bytes of an image's RGB.
+std::vector<uint8_t> jpegBytes(int width, int height, const std::function<Pixel(int, int)>& pixel, int exif = 0) {
+  std::string bytes = image_kinds::jpegBytes(width, height, {.exif = exif}, [&](int x, int y, uint8_t* o) {
+    Pixel p = pixel(x, y);
+    o[0] = p.r, o[1] = p.g, o[2] = p.b;
+  });
+  return {bytes.begin(), bytes.end()};
 }
 
 class TempFile {
@@ -229,7 +187,7 @@ TEST(ImageFilesTest, ExifOrientationIsAppliedWhereTheImageIsDrawn) {
           if (y < 8) return x < 16 ? Pixel{220, 30, 30} : Pixel{30, 200, 40};
           return Pixel{128, 128, 128};
         },
-        {.exifOrientation = c.exif});
+        c.exif);
     std::string error;
     UIImage* image = UIImageReadData(bytes.data(), bytes.size(), 1, 0, &error);
     ASSERT_NE(image, nullptr) << error;

@@ -42,24 +42,11 @@ class Browser {
     driver_.set_read_timeout(60, 0);
     driver_.set_connection_timeout(2, 0);
   }
-  bool waitForDriver() {
-    auto until = Clock::now() + std::chrono::seconds(20);
-    while (Clock::now() < until) {
-      auto res = driver_.Get("/status");
-      if (res && res->status == 200 && json::parse(res->body, nullptr, false)["value"]["ready"] == true) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return false;
-  }
   bool open(const std::string& profile) {
-    json args = {"--headless=new",         "--no-sandbox",
-                 "--disable-gpu",          "--disable-dev-shm-usage",
-                 "--no-first-run",         "--no-default-browser-check",
-                 "--disable-background-networking", "--disable-component-update",
-                 "--disable-sync",         "--disable-extensions",
-                 "--disable-default-apps", "--metrics-recording-only",
-                 "--no-pings",             "--disable-domain-reliability",
-                 "--disable-client-side-phishing-detection",
+    json args = {"--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage", "--no-first-run",
+                 "--no-default-browser-check", "--disable-background-networking", "--disable-component-update",
+                 "--disable-sync", "--disable-extensions", "--disable-default-apps", "--metrics-recording-only",
+                 "--no-pings", "--disable-domain-reliability", "--disable-client-side-phishing-detection",
                  "--disable-features=Translate,OptimizationHints,MediaRouter,AutofillServerCommunication",
                  "--window-size=1400,900", "--user-data-dir=" + profile};
     json caps = {{"capabilities",
@@ -89,6 +76,8 @@ class Browser {
   void sendKeys(const std::string& element, const std::string& text) {
     call("POST", session_ + "/element/" + element + "/value", {{"text", text}});
   }
+  // chromedriver's /status, which answers before the driver is ready.
+  httplib::Result status() { return driver_.Get("/status"); }
   void click(const std::string& element) { call("POST", session_ + "/element/" + element + "/click", json::object()); }
   // A key pressed with Control (and Shift) held, wherever the focus is.
   void pressWithControl(const std::string& key, bool shift) {
@@ -145,15 +134,22 @@ const char* kPictureScript = R"(
           latency: timings && timings.length ? timings[timings.length - 1].first : -1};
 )";
 
-json waitFor(Browser& browser, const json& colour, const std::function<bool(const json&)>& done, int seconds) {
+// Asks `ask` every 50 ms until it answers something `done` takes, for at
+// most `seconds`; gives the last answer.
+json poll(const std::function<json()>& ask, const std::function<bool(const json&)>& done, int seconds) {
   auto until = Clock::now() + std::chrono::seconds(seconds);
   json last;
   while (Clock::now() < until) {
-    last = browser.run(kPictureScript, json::array({colour}));
-    if (!last.is_null() && done(last)) return last;
+    last = ask();
+    if (done(last)) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return last;
+}
+
+json waitFor(Browser& browser, const json& colour, const std::function<bool(const json&)>& done, int seconds) {
+  return poll([&] { return browser.run(kPictureScript, json::array({colour})); },
+              [&](const json& p) { return !p.is_null() && done(p); }, seconds);
 }
 
 // The page has sent everything and heard back: no request on its way.
@@ -162,12 +158,7 @@ const char* kSettledScript = R"(
 )";
 
 bool waitUntil(Browser& browser, const std::string& script, int seconds) {
-  auto until = Clock::now() + std::chrono::seconds(seconds);
-  while (Clock::now() < until) {
-    if (browser.run(script) == true) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return false;
+  return poll([&] { return browser.run(script); }, [](const json& answer) { return answer == true; }, seconds) == true;
 }
 
 std::string fieldValue(Browser& browser, const std::string& id) {
@@ -189,13 +180,8 @@ json timingsAfter(Browser& browser, int after, int seconds) {
     const t = window.studioTimings.find((m) => m.id > arguments[0]);
     return t && t.all !== null ? {first: t.first, all: t.all, pictures: t.pictures} : null;
   )";
-  auto until = Clock::now() + std::chrono::seconds(seconds);
-  while (Clock::now() < until) {
-    json t = browser.run(script, json::array({after}));
-    if (!t.is_null()) return t;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return nullptr;
+  return poll([&] { return browser.run(script, json::array({after})); }, [](const json& t) { return !t.is_null(); },
+              seconds);
 }
 
 TEST(StudioInBrowser, EditsAFileAsAUserDoes) {
@@ -222,7 +208,11 @@ TEST(StudioInBrowser, EditsAFileAsAUserDoes) {
   ASSERT_TRUE(driver.start({kChromedriver, "--port=" + std::to_string(driverPort), "--allowed-ips=127.0.0.1",
                             "--log-level=SEVERE"}));
   Browser browser(driverPort);
-  ASSERT_TRUE(browser.waitForDriver()) << "chromedriver did not start";
+  json ready = poll([&] {
+    auto res = browser.status();
+    return res && res->status == 200 ? json::parse(res->body, nullptr, false)["value"]["ready"] : json();
+  }, [](const json& r) { return r == true; }, 20);
+  ASSERT_EQ(ready, true) << "chromedriver did not start";
   ASSERT_TRUE(browser.open(profile)) << "chromium did not start";
 
   const json red = {255, 0, 0}, green = {0, 255, 0}, blue = {0, 0, 255};
