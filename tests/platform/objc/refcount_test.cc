@@ -86,14 +86,6 @@ TEST_F(RefCounting, AutoreleasePoolsNestAndDrainInnermostFirst) {
   EXPECT_EQ(objc_autoreleasePoolPendingCount(), before);
 }
 
-TEST_F(RefCounting, AutoreleasedConvenienceObjectsLiveUntilThePoolDrains) {
-  AutoreleasePool pool;
-  NSString* s = NSString::withUTF8("pending");
-  EXPECT_EQ(objc_retainCount(s), 1u);
-  Ref<NSString> kept = s;
-  EXPECT_EQ(objc_retainCount(s), 2u);
-}
-
 TEST_F(RefCounting, AssociatedObjectsFollowTheirPolicy) {
   static const char kKey = 0;
   Ref<NSObject> owner = objc::make<NSObject>();

@@ -1,6 +1,6 @@
 // UIImage, the image-context stack, -[UIColor setFill]/setStroke, drawing
-// with cap insets, PNG files, and the fill-through-a-mask mechanism that
-// recolours glyphs.
+// with cap insets, and PNG files. (Filling through a mask is pinned by the
+// recolouring helper's own test.)
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -119,7 +119,7 @@ TEST(UIImageTest, DerivedImagesKeepPixelsScaleAndOtherAttributes) {
   EXPECT_EQ(scaled->imageOrientation(), UIImageOrientationLeft);
 }
 
-TEST(UIImageTest, DrawInRectStretchesUpright) {
+TEST(UIImageTest, DrawInRectStretchesUprightAndCapInsetsKeepTheirEdges) {
   AutoreleasePool pool;
   UIImage* redOverBlue = filled(CGSizeMake(1, 2), 1, {{kRed, CGRectMake(0, 0, 1, 1)}, {kBlue, CGRectMake(0, 1, 1, 1)}});
   UIImage* stretched = drawn(CGSizeMake(3, 6), 1, [&](CGContextRef) { redOverBlue->drawInRect(CGRectMake(0, 0, 3, 6)); });
@@ -128,10 +128,6 @@ TEST(UIImageTest, DrawInRectStretchesUpright) {
   UIImage* offset = drawn(CGSizeMake(2, 2), 1, [&](CGContextRef) { redOverBlue->drawInRect(CGRectMake(1, 0, 1, 2)); });
   EXPECT_EQ(pixelAt(offset->CGImage(), 0, 0), kClear);
   EXPECT_EQ(pixelAt(offset->CGImage(), 1, 0), kRed);
-}
-
-TEST(UIImageTest, CapInsetsKeepCornersAndStretchTheCentre) {
-  AutoreleasePool pool;
   // 3 × 3: a red ring around one blue pixel, with caps of 1 on every side.
   UIImage* ring = filled(CGSizeMake(3, 3), 1, {{kRed, CGRectMake(0, 0, 3, 3)}, {kBlue, CGRectMake(1, 1, 1, 1)}});
   UIImage* caps = ring->resizableImageWithCapInsets(UIEdgeInsetsMake(1, 1, 1, 1));
@@ -142,47 +138,6 @@ TEST(UIImageTest, CapInsetsKeepCornersAndStretchTheCentre) {
   EXPECT_EQ(pixelAt(cg, 6, 3), kRed);
   EXPECT_EQ(pixelAt(cg, 3, 3), kBlue);
   EXPECT_EQ(pixelAt(cg, 3, 2), kBlue) << "the centre stretches to the caps";
-}
-
-// The recolouring mechanism: an image context of the image's size and
-// scale, flipped, clipped to the image as a mask, filled.
-UIImage* filledWithColour(UIImage* image, UIColor* colour) {
-  UIGraphicsBeginImageContextWithOptions(image->size(), NO, image->scale());
-  CGContextRef c = UIGraphicsGetCurrentContext();
-  colour->setFill();
-  CGContextTranslateCTM(c, 0, image->size().height);
-  CGContextScaleCTM(c, 1, -1);
-  CGRect rect = CGRectMake(0, 0, image->size().width, image->size().height);
-  CGContextClipToMask(c, rect, image->CGImage());
-  CGContextFillRect(c, rect);
-  UIImage* result = UIGraphicsGetImageFromCurrentImageContext();
-  UIGraphicsEndImageContext();
-  return result;
-}
-
-TEST(UIGraphicsTest, ClipToMaskAndFillPaintsTheShapeUpright) {
-  AutoreleasePool pool;
-  // 20 × 20 points at scale 2: opaque black in the top half, with one
-  // translucent point.
-  UIImage* glyph = drawn(CGSizeMake(20, 20), 2, [](CGContextRef c) {
-    UIColor::blackColor()->setFill();
-    CGContextFillRect(c, CGRectMake(0, 0, 20, 10));
-    CGContextClearRect(c, CGRectMake(5, 5, 1, 1));
-    UIColor::withWhite(0, 0.4)->setFill();
-    CGContextFillRect(c, CGRectMake(5, 5, 1, 1));
-  });
-  UIColor* colour = UIColor::withRGBA(51 / 255.0, 102 / 255.0, 204 / 255.0, 1);
-  UIImage* filled = filledWithColour(glyph, colour);
-  ASSERT_TRUE(filled);
-  EXPECT_EQ(filled->size(), CGSizeMake(20, 20));
-  EXPECT_EQ(filled->scale(), 2);
-  CGImageRef cg = filled->CGImage();
-  ASSERT_EQ(CGImageGetWidth(cg), 40u);
-  EXPECT_EQ(pixelAt(cg, 0, 0), (RGBA{51, 102, 204, 255})) << "opaque becomes exactly the colour, at the top";
-  EXPECT_EQ(pixelAt(cg, 39, 19), (RGBA{51, 102, 204, 255}));
-  EXPECT_EQ(pixelAt(cg, 0, 20), kClear) << "transparent stays transparent";
-  EXPECT_EQ(pixelAt(cg, 39, 39), kClear);
-  EXPECT_TRUE(near(pixelAt(cg, 10, 10), {20, 41, 82, 102}, 1)) << pixelAt(cg, 10, 10);
 }
 
 TEST(UIImagePNGTest, WritesAndReadsBackTheSamePixels) {
