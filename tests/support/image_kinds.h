@@ -354,21 +354,14 @@ inline std::vector<ImageKind> imageKinds() {
 // The plain form of a kind's picture: an 8-bit RGBA PNG of its expected
 // pixels, which every tool must treat exactly as the kind's own file.
 inline std::string plainPNG(const ImageKind& kind) {
-  std::string bytes;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return "";
-  }
-  png_set_write_fn(png, &bytes, image_kinds::appendToString, nullptr);
-  png_set_IHDR(png, info, kind.width, kind.height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < kind.height; ++y) png_write_row(png, kind.expected.data() + size_t(y) * kind.width * 4);
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return bytes;
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = kind.width, image.height = kind.height, image.format = PNG_FORMAT_RGBA;
+  png_alloc_size_t size = 0;
+  png_image_write_to_memory(&image, nullptr, &size, 0, kind.expected.data(), 0, nullptr);
+  std::string bytes(size, '\0');
+  if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, kind.expected.data(), 0, nullptr)) return "";
+  return bytes.substr(0, size);
 }
 
 struct BrokenImage {
@@ -452,8 +445,7 @@ inline std::vector<BrokenImage> brokenImages(const std::string& dir) {
 // interface (exact for such files): straight R, G, B, A; empty when it
 // cannot be read.
 inline std::vector<uint8_t> readToolPNG(const std::string& path, int* width, int* height) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
+  png_image image{};
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_file(&image, path.c_str())) return {};
   image.format = PNG_FORMAT_RGBA;

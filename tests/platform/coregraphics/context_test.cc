@@ -7,6 +7,7 @@
 
 #include "platform/foundation/foundation.h"
 #include "platform/uikit/uikit.h"
+#include "tests/support/picker_images.h"
 #include "tests/support/pixels.h"
 
 namespace {
@@ -24,21 +25,12 @@ void fill(CGContextRef c, CGFloat r, CGFloat g, CGFloat b, CGFloat a, CGRect rec
   CGContextFillRect(c, rect);
 }
 
-void freeBytes(void*, const void* data, size_t) { delete[] static_cast<const uint8_t*>(data); }
-
 // An image from premultiplied RGBA rows, top row first.
-Ref<CGImageObj> imageOf(size_t w, size_t h, const std::vector<RGBA>& pixels) {
-  auto* bytes = new uint8_t[w * h * 4];
-  for (size_t i = 0; i < w * h; ++i) {
-    bytes[i * 4] = uint8_t(pixels[i].r), bytes[i * 4 + 1] = uint8_t(pixels[i].g);
-    bytes[i * 4 + 2] = uint8_t(pixels[i].b), bytes[i * 4 + 3] = uint8_t(pixels[i].a);
-  }
-  CGDataProviderRef provider = CGDataProviderCreateWithData(nullptr, bytes, w * h * 4, &freeBytes);
-  Ref<CGImageObj> image = adopt(CGImageCreate(w, h, 8, 32, w * 4, CGColorSpaceCreateDeviceRGB(),
-                                              kCGImageAlphaPremultipliedLast, provider, nullptr, false,
-                                              kCGRenderingIntentDefault));
-  CGDataProviderRelease(provider);
-  return image;
+CGImageRef imageOf(size_t w, size_t h, const std::vector<RGBA>& pixels) {
+  return imageFromPixels(int(w), int(h), [&](int x, int y) {
+    const RGBA& p = pixels[size_t(y) * w + x];
+    return Pixel{uint8_t(p.r), uint8_t(p.g), uint8_t(p.b), uint8_t(p.a)};
+  })->CGImage();
 }
 
 TEST(CGBitmapContextTest, AcceptsOnlyEightBitPremultipliedLastRGB) {
@@ -161,7 +153,8 @@ TEST(CGContextClipTest, PathClipLimitsLaterDrawingUntilRestored) {
 }
 
 TEST(CGContextClipTest, ClipToMaskUsesTheImageAlphaOverTheRectangle) {
-  Ref<CGImageObj> mask = imageOf(2, 1, {{0, 0, 0, 255}, {0, 0, 0, 102}});
+  AutoreleasePool pool;
+  CGImageRef mask = imageOf(2, 1, {{0, 0, 0, 255}, {0, 0, 0, 102}});
   Ref<CGContextObj> c = bitmap(4, 1);
   CGContextClipToMask(c, CGRectMake(0, 0, 2, 1), mask);
   fill(c, 0, 0, 1, 1, CGRectMake(0, 0, 4, 1));
@@ -172,7 +165,8 @@ TEST(CGContextClipTest, ClipToMaskUsesTheImageAlphaOverTheRectangle) {
 
 TEST(CGContextBlendTest, PorterDuffModesCompositeInsideTheShapeOnly) {
   // A "glyph": opaque, 40% and empty pixels in one row.
-  Ref<CGImageObj> glyph = imageOf(3, 1, {{0, 0, 0, 255}, {0, 0, 0, 102}, {0, 0, 0, 0}});
+  AutoreleasePool pool;
+  CGImageRef glyph = imageOf(3, 1, {{0, 0, 0, 255}, {0, 0, 0, 102}, {0, 0, 0, 0}});
   struct Case {
     const char* what;
     CGBlendMode mode;
@@ -210,7 +204,8 @@ TEST(CGContextBlendTest, SourceInLeavesPixelsOutsideItsRectangleAlone) {
 }
 
 TEST(CGContextImageTest, DrawsUprightAndScaled) {
-  Ref<CGImageObj> image = imageOf(1, 2, {kRed, kBlue});  // red over blue
+  AutoreleasePool pool;
+  CGImageRef image = imageOf(1, 2, {kRed, kBlue});  // red over blue
   Ref<CGContextObj> c = bitmap(2, 4);
   CGContextDrawImage(c, CGRectMake(0, 0, 2, 4), image);
   EXPECT_EQ(pixelAt(c.get(), 0, 0), kRed);
