@@ -313,10 +313,6 @@ TEST(ColorPickerGLTest, ShaderCompilationReportsFailure) {
   EAGLContext::setCurrentContext(nil);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(RendererChoiceTest, AutomaticDrawsWithGLOnlyOnAGPU) {
   constexpr KRColorPickerBackend kAuto = KRColorPickerBackendAutomatic, kGL = KRColorPickerBackendGL,
                                  kCPU = KRColorPickerBackendCPU;
@@ -382,10 +378,6 @@ TEST(RendererChoiceTest, AutomaticPickerFollowsThisMachinesRenderer) {
   picker->colorSchemeFromImage(uniformImage(32, {10, 20, 30, 255}));
   EXPECT_EQ(picker->lastBackend(), expected) << "and stays with it";
 }
-
-}  // namespace
-
-namespace {
 
 TEST(ContrastRatioTest, WCAGRatiosOfKnownPairs) {
   AutoreleasePool pool;

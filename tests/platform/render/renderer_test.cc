@@ -151,17 +151,6 @@ TEST(Renderer, WallpaperShowsOnlyWhereTheBackgroundStyleLetsIt) {
   EXPECT_LT(dark.r, 200) << "style 3 shows the wallpaper under a dark blur";
 }
 
-// Broken files are named by the image reader's tests, for this reader too.
-TEST(Bitmap, PNGFilesRoundTrip) {
-  Bitmap picture = Bitmap::create(3, 2);
-  std::string error;
-  const std::string path = ::testing::TempDir() + "bitmap_round_trip.png";
-  ASSERT_TRUE(picture.writePNG(path, &error)) << error;
-  Bitmap back = Bitmap::readImageFile(path, &error);
-  EXPECT_EQ(back.width(), 3);
-  EXPECT_EQ(back.height(), 2);
-}
-
 TEST(ViewDump, KnownTreeHasTheStableKeys) {
   AutoreleasePool pool;
   Ref<UIView> root = viewWith(CGRectMake(0, 0, 320, 100), UIColor::whiteColor());
