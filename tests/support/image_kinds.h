@@ -461,3 +461,20 @@ inline std::array<int, 4> premultipliedPixel(const uint8_t* p) {
   auto times = [&](int c) { return (c * p[3] + 127) / 255; };
   return {times(p[0]), times(p[1]), times(p[2]), p[3]};
 }
+
+// Whether a reader's pixels (`got`, premultiplied or straight as the
+// reader holds them) are the kind's within its tolerance; the first few
+// that are not are reported.
+inline void expectKindPixels(const ImageKind& kind, const char* reader, bool premultiplied,
+                             const std::function<std::array<int, 4>(int x, int y)>& got) {
+  int wrong = 0;
+  for (int y = 0; y < kind.height; ++y)
+    for (int x = 0; x < kind.width; ++x) {
+      if (!kind.checked(x, y)) continue;
+      std::array<int, 4> g = got(x, y), want = premultipliedPixel(kind.at(x, y));
+      if (!premultiplied) want = {kind.at(x, y)[0], kind.at(x, y)[1], kind.at(x, y)[2], kind.at(x, y)[3]};
+      for (int c = 0; c < 4; ++c)
+        if (std::abs(g[c] - want[c]) > kind.tolerance && ++wrong <= 3)
+          ADD_FAILURE() << reader << " at " << x << "," << y << " channel " << c << ": " << g[c] << ", not " << want[c];
+    }
+}

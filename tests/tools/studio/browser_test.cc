@@ -6,16 +6,8 @@
 // zone is taken; and a change's time to its first and to all sixteen new
 // pictures is printed (a figure, not a check). Everything talks to
 // 127.0.0.1 only, and every wait is bounded.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -70,7 +62,7 @@ class Browser {
   }
   void type(const std::string& element, const std::string& text) {
     call("POST", session_ + "/element/" + element + "/clear", json::object());
-    call("POST", session_ + "/element/" + element + "/value", {{"text", text}});
+    sendKeys(element, text);
   }
   // Keys sent to a file input choose that file, as a user's pick would.
   void sendKeys(const std::string& element, const std::string& text) {
