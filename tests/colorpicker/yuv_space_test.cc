@@ -46,7 +46,7 @@ TEST(YUVSpaceTest, ComponentsOfPrimariesAndOfColoursWithoutChannels) {
   }
 }
 
-TEST(YUVSpaceTest, DistancesAreSymmetricAndZeroToItself) {
+TEST(YUVSpaceTest, DistancesInYUVAndRGBSpace) {
   AutoreleasePool pool;
   UIColor* red = rgb(1, 0, 0);
   UIColor* blue = rgb(0, 0, 1);
@@ -57,9 +57,6 @@ TEST(YUVSpaceTest, DistancesAreSymmetricAndZeroToItself) {
   EXPECT_FLOAT_EQ(YUVSpace::distance(red, blue), std::sqrt(YUVSpace::squareDistance(red, blue)));
   // A grey colour has no channels: it sits at the origin with black.
   EXPECT_EQ(YUVSpace::distance(UIColor::whiteColor(), rgb(0, 0, 0)), 0.0f);
-}
-
-TEST(YUVSpaceTest, SquareDistanceInRGBSpace) {
   struct Case {
     RGBPixel a, b;
     NSInteger expected;

@@ -41,7 +41,7 @@ UIImage* glyph() {
   return image;
 }
 
-TEST(SolidColourTest, FillsEveryPixelAtTheScreenScale) {
+TEST(SolidColourTest, FillsEveryPixelAtTheScreenScaleAndNilOrNoAreaGivesNil) {
   AutoreleasePool pool;
   struct Case {
     CGFloat scale;
@@ -56,20 +56,13 @@ TEST(SolidColourTest, FillsEveryPixelAtTheScreenScale) {
     EXPECT_EQ(image->imageOrientation(), UIImageOrientationUp);
     EXPECT_EQ(CGImageGetWidth(image->CGImage()), size_t(3 * k.scale));
     expectAll(image, {k.r, k.g, k.b, 255}, "scale " + std::to_string(k.scale));
+    UIImage* point = add::imageWithColor(colour(k.g, k.b, k.r));
+    ASSERT_TRUE(point);
+    EXPECT_EQ(CGImageGetWidth(point->CGImage()), size_t(k.scale)) << "one point by default";
   }
-}
-
-TEST(SolidColourTest, OnePointImageIsCachedAndNilGivesNil) {
-  AutoreleasePool pool;
-  ScreenScale screen(2);
-  UIColor* c = colour(1, 2, 3);
-  UIImage* first = add::imageWithColor(c);
-  ASSERT_TRUE(first);
-  EXPECT_EQ(CGImageGetWidth(first->CGImage()), 2u);
-  EXPECT_EQ(CGImageGetHeight(first->CGImage()), 2u);
   EXPECT_EQ(add::imageWithColor(nil), nil);
   EXPECT_EQ(add::resizableImageWithColor(nil), nil);
-  EXPECT_EQ(add::imageWithColor(c, CGSizeMake(0, 4)), nil) << "no bitmap for a zero side";
+  EXPECT_EQ(add::imageWithColor(colour(1, 2, 3), CGSizeMake(0, 4)), nil) << "no bitmap for a zero side";
 }
 
 TEST(SolidColourTest, EachRadiusRoundsTheCornerOfItsName) {

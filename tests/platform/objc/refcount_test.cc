@@ -45,7 +45,7 @@ class RefCounting : public ::testing::Test {
   void SetUp() override { deallocLog.clear(); }
 };
 
-TEST_F(RefCounting, RetainAndReleaseBalance) {
+TEST_F(RefCounting, RetainAndReleaseBalanceAndBlocksRetainWhatTheyCapture) {
   Ref<Tracker> t = tracker("t");
   EXPECT_EQ(objc_retainCount(t), 1u);
   {
@@ -53,6 +53,11 @@ TEST_F(RefCounting, RetainAndReleaseBalance) {
     EXPECT_EQ(objc_retainCount(t), 2u);
     Ref<Tracker> moved = std::move(copy);
     EXPECT_EQ(objc_retainCount(t), 2u);
+  }
+  EXPECT_EQ(objc_retainCount(t), 1u);
+  {
+    auto block = Block<int(int)>::make([t](int x) { return x + static_cast<int>(objc_retainCount(t)); });
+    EXPECT_EQ(block->invoke(1), 3) << "a block retains what it captures";
   }
   EXPECT_EQ(objc_retainCount(t), 1u);
   EXPECT_TRUE(deallocLog.empty());
@@ -150,16 +155,6 @@ TEST_F(RefCounting, ReleasesRacingFromManyThreadsDeallocEachObjectOnce) {
     });
   for (std::thread& t : threads) t.join();
   EXPECT_EQ(sharedDeallocs.load(), kObjects);
-}
-
-TEST_F(RefCounting, BlocksRetainWhatTheyCapture) {
-  Ref<Tracker> captured = tracker("captured");
-  {
-    auto block = Block<int(int)>::make([captured](int x) { return x + static_cast<int>(objc_retainCount(captured)); });
-    EXPECT_EQ(objc_retainCount(captured), 2u);
-    EXPECT_EQ(block->invoke(1), 3);
-  }
-  EXPECT_EQ(objc_retainCount(captured), 1u);
 }
 
 }  // namespace
