@@ -97,15 +97,8 @@ NowPlaying MPUStandardTransportButton -setTintColor: -tintColor!
 NowPlaying MPTransportControls -initWithFrame: &mirel_updateColours=v@:
 )";
 
-const char* groupText(HookGroup group) {
-  switch (group) {
-    case HookGroup::Messages: return "Messages";
-    case HookGroup::MessagesText: return "MessagesText";
-    case HookGroup::Music: return "Music";
-    case HookGroup::NowPlaying: return "NowPlaying";
-  }
-  return "?";
-}
+// HookGroup's names, in its order.
+const char* const kGroupNames[] = {"Messages", "MessagesText", "Music", "NowPlaying"};
 
 // The table's rows of the groups, one "group class row" line each.
 std::string expectedRows(std::initializer_list<const char*> groups) {
@@ -126,7 +119,7 @@ std::string installedRows() {
   std::string text;
   for (const InstallRecord& record : installationReport()) {
     const HookRow& row = *record.row;
-    text += "\n" + std::string(groupText(record.group)) + " " + row.className + " ";
+    text += "\n" + std::string(kGroupNames[int(record.group)]) + " " + row.className + " ";
     if (row.kind == HookKind::Add) {
       text += std::string("&") + row.selector + "=" + (row.types ? row.types : "");
     } else {

@@ -34,30 +34,17 @@ std::vector<uint8_t> jpegBytes(int width, int height, const std::function<Pixel(
   return {bytes.begin(), bytes.end()};
 }
 
-class TempFile {
- public:
-  explicit TempFile(const std::vector<uint8_t>& bytes) {
-    char pattern[] = "/tmp/mirel-image-XXXXXX";
-    int fd = mkstemp(pattern);
-    path_ = pattern;
-    if (!bytes.empty()) {
-      EXPECT_EQ(write(fd, bytes.data(), bytes.size()), ssize_t(bytes.size()));
-    }
-    close(fd);
-  }
-  ~TempFile() { unlink(path_.c_str()); }
-  const char* path() const { return path_.c_str(); }
-
- private:
-  std::string path_;
-};
+// A path of this process's own: other test runs share the temporary folder.
+std::string scratchPath(const std::string& name) {
+  return testing::TempDir() + "image-files-" + std::to_string(getpid()) + "-" + name;
+}
 
 // PNG bytes of an image, as UIImageWritePNG writes them.
 std::vector<uint8_t> pngBytes(UIImage* image) {
-  TempFile png({});
+  const std::string path = scratchPath("written.png");
   std::string error;
-  EXPECT_TRUE(UIImageWritePNG(image, png.path(), &error)) << error;
-  std::ifstream in(png.path(), std::ios::binary);
+  EXPECT_TRUE(UIImageWritePNG(image, path.c_str(), &error)) << error;
+  std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
@@ -77,10 +64,11 @@ TEST(ImageFilesTest, EveryKindReadsAsItsPixelsThroughEveryReader) {
   for (const ImageKind& kind : imageKinds()) {
     SCOPED_TRACE(kind.name);
     AutoreleasePool pool;
-    TempFile file(std::vector<uint8_t>(kind.bytes.begin(), kind.bytes.end()));
+    const std::string path = scratchPath(kind.fileName);
+    writeFileBytes(path, kind.bytes);
     DecodedImage decoded, fromBytes;
     ImageReadError error;
-    ASSERT_TRUE(readImageFile(file.path(), {}, &decoded, &error)) << error.cause;
+    ASSERT_TRUE(readImageFile(path, {}, &decoded, &error)) << error.cause;
     ASSERT_TRUE(readImageData(reinterpret_cast<const uint8_t*>(kind.bytes.data()), kind.bytes.size(), {}, &fromBytes,
                               &error))
         << error.cause;
@@ -90,12 +78,12 @@ TEST(ImageFilesTest, EveryKindReadsAsItsPixelsThroughEveryReader) {
     ASSERT_EQ(int(decoded.height), kind.height);
 
     std::string reason;
-    UIImage* image = UIImageReadFile(file.path(), 2, 0, &reason);
+    UIImage* image = UIImageReadFile(path.c_str(), 2, 0, &reason);
     ASSERT_NE(image, nullptr) << reason;
     EXPECT_EQ(image->size(), CGSizeMake(kind.width / 2.0, kind.height / 2.0));
     Ref<CGImageObj> upright = UIImageUprightCGImage(image->CGImage(), image->imageOrientation());
 
-    Bitmap wallpaper = Bitmap::readImageFile(file.path(), &reason);
+    Bitmap wallpaper = Bitmap::readImageFile(path, &reason);
     ASSERT_FALSE(wallpaper.empty()) << reason;
     ASSERT_EQ(wallpaper.width(), kind.width);
     ASSERT_EQ(wallpaper.height(), kind.height);
@@ -113,6 +101,7 @@ TEST(ImageFilesTest, EveryKindReadsAsItsPixelsThroughEveryReader) {
                                                      y * wallpaper.stride())[x];
       return std::array<int, 4>{int(w >> 16 & 255), int(w >> 8 & 255), int(w & 255), int(w >> 24)};
     });
+    unlink(path.c_str());
   }
 }
 
