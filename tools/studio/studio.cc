@@ -297,11 +297,31 @@ bool Studio::acceptArtwork(const std::string& bytes, std::string* error) {
   if (!writeFile(path, bytes)) return *error = "cannot keep the artwork", false;
   auto scheme = std::make_unique<ArtworkScheme>();
   if (!serviceLaunchers_->pick(path, scheme.get(), error)) return false;
+  // Both BlurArtwork settings at once, in two launches; one that fails
+  // leaves the scheme shown, with the reason in place of its figures.
+  Preferences document;
+  {
+    std::lock_guard guard(state_);
+    document = preferences_;
+  }
+  std::optional<TitlesContrast> over[2];
+  std::string reasons[2];
+  auto measure = [&](int blur) {
+    TitlesContrast found;
+    if (measureTitlesContrast(*renderLaunchers_, document, path, options_.scale, blur == 1, &found, &reasons[blur]))
+      over[blur] = found;
+  };
+  std::thread withBlur(measure, 1);
+  measure(0);
+  withBlur.join();
   {
     std::lock_guard guard(state_);
     artworkPath_ = path;
     ++artworkVersion_;
     scheme_ = std::move(scheme);
+    overArtwork_[0] = over[0];
+    overArtwork_[1] = over[1];
+    overArtworkError_ = reasons[0].empty() ? reasons[1] : reasons[0];
   }
   scheduleRenders();
   return true;
@@ -331,11 +351,22 @@ bool Studio::acceptWallpaper(const std::string& bytes, std::string* error) {
 
 json Studio::schemeJson() const {
   if (!scheme_) return nullptr;
+  // What the titles show over depends on the document's BlurArtwork: the
+  // figures measured with its value.
+  const bool blur = preferences_.get("BlurArtwork") == true;
+  const std::optional<TitlesContrast>& over = overArtwork_[blur ? 1 : 0];
+  auto figures = [&](TitleContrast TitlesContrast::*text) {
+    return over ? json{{"median", ((*over).*text).median}, {"worst", ((*over).*text).worst}} : json(nullptr);
+  };
   return {{"background", scheme_->background},
           {"primary", scheme_->primary},
           {"secondary", scheme_->secondary},
           {"primaryContrast", scheme_->primaryContrast},
-          {"secondaryContrast", scheme_->secondaryContrast}};
+          {"secondaryContrast", scheme_->secondaryContrast},
+          {"blurArtwork", blur},
+          {"primaryContrastBehindTitles", figures(&TitlesContrast::primary)},
+          {"secondaryContrastBehindTitles", figures(&TitlesContrast::secondary)},
+          {"behindTitlesError", overArtworkError_}};
 }
 
 json Studio::documentJson() const {

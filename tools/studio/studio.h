@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "tools/studio/launcher.h"
 #include "tools/studio/preferences.h"
 #include "tools/studio/render_queue.h"
+#include "tools/studio/titles_contrast.h"
 
 struct HostApp;
 
@@ -112,6 +114,11 @@ class Studio {
   uint64_t artworkVersion_ = 0, wallpaperVersion_ = 0, uploads_ = 0;
   std::string wallpaperPath_;  // empty: the built-in wallpaper
   std::unique_ptr<ArtworkScheme> scheme_;
+  // The scheme's colours over what lies behind the Now Playing titles, with
+  // BlurArtwork off [0] and on [1]: both are measured with the scheme, so
+  // the panel follows the document's BlurArtwork without a render.
+  std::optional<TitlesContrast> overArtwork_[2];
+  std::string overArtworkError_;
   bool stockWanted_ = false;
 
   // Renders take one pool; reading preferences and picking schemes the

@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -44,7 +45,8 @@ class StudioServer : public ::testing::Test {
     // Launches of the tests' own go through a launcher too: this process
     // has the server's threads from here on.
     checks_ = new LauncherPool(1);
-    folder_ = ::testing::TempDir() + "studio-suite";
+    // Per process: two builds testing at once must not share it.
+    folder_ = ::testing::TempDir() + "studio-suite-" + std::to_string(getpid());
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     StudioOptions options;
@@ -688,16 +690,37 @@ TEST_F(StudioServer, AWallpaperReRendersEveryScreenAndAnArtworkGivesASchemeWithC
   json after = status();
   for (const auto& [slot, p] : after.items()) EXPECT_NE(p["wanted"], before[slot]["wanted"]) << slot;
 
-  auto artwork = client_->Post("/api/artwork", pngBytes(32, 32), "image/png");
+  // An opaque black artwork: its scheme's background is black, and so is
+  // the dim layer over it with BlurArtwork or without, so what lies behind
+  // the titles reads as the background does (the records cut ratios to two
+  // places).
+  Bitmap black = Bitmap::create(32, 32);
+  std::fill_n(black.pixels(), 32 * 32, 0xFF000000u);
+  std::string artworkPath = folder_ + "/black.png", error;
+  ASSERT_TRUE(black.writePNG(artworkPath, &error)) << error;
+  auto artwork = client_->Post("/api/artwork", fileText(artworkPath), "image/png");
   ASSERT_TRUE(artwork);
   ASSERT_EQ(artwork->status, 200) << artwork->body;
   json scheme = json::parse(artwork->body)["scheme"];
   ASSERT_TRUE(scheme.is_object()) << artwork->body;
+  EXPECT_EQ(scheme["background"], "#000000");
   for (const char* ratio : {"primaryContrast", "secondaryContrast"}) {
     EXPECT_GE(scheme[ratio].get<double>(), 1.0) << ratio;
     EXPECT_LE(scheme[ratio].get<double>(), 21.0) << ratio;
   }
   EXPECT_NEAR(contrastRatio(scheme["primary"], scheme["background"]), scheme["primaryContrast"].get<double>(), 1e-9);
+  for (bool blur : {true, false}) {
+    ASSERT_EQ(post({{"BlurArtwork", blur}})->status, 200);
+    scheme = state()["scheme"];
+    EXPECT_EQ(scheme["blurArtwork"], blur);
+    for (const char* text : {"primary", "secondary"}) {
+      const json& behind = scheme[std::string(text) + "ContrastBehindTitles"];
+      ASSERT_TRUE(behind.is_object()) << text << ": " << scheme["behindTitlesError"];
+      for (const char* figure : {"median", "worst"})
+        EXPECT_NEAR(behind[figure].get<double>(), scheme[std::string(text) + "Contrast"].get<double>(), 0.02)
+            << text << " " << figure << " with BlurArtwork " << blur;
+    }
+  }
   waitUntilIdle();
 }
 

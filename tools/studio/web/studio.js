@@ -420,8 +420,20 @@ function showScheme(scheme) {
   sample.style.background = scheme.background;
   sample.children[0].style.color = scheme.primary;
   sample.children[1].style.color = scheme.secondary;
+  // Beside each ratio against the background, the one measured over what
+  // lies behind the Now Playing titles: the dim layer over the artwork.
+  const behind = (figures) => {
+    if (!figures)
+      return element("div", { class: "behind" }, "over the artwork: not measured (" + scheme.behindTitlesError + ")");
+    const line = element("div", { class: "behind" }, "over the artwork: " + figures.median.toFixed(1) + ":1 (worst " +
+      figures.worst.toFixed(1) + ":1), BlurArtwork " + (scheme.blurArtwork ? "on" : "off"));
+    if (figures.worst < 4.5) line.classList.add("poor");
+    return line;
+  };
   box.replaceChildren(element("h2", {}, "Artwork colour scheme"), swatch("Background", scheme.background),
-    swatch("Primary", scheme.primary, scheme.primaryContrast), swatch("Secondary", scheme.secondary, scheme.secondaryContrast), sample);
+    swatch("Primary", scheme.primary, scheme.primaryContrast), behind(scheme.primaryContrastBehindTitles),
+    swatch("Secondary", scheme.secondary, scheme.secondaryContrast), behind(scheme.secondaryContrastBehindTitles),
+    sample);
 }
 
 async function poll() {
