@@ -29,7 +29,9 @@
 #include "tweak/color_from_hex.h"
 #include "tweak/hook_installer.h"
 #include "tweak/settings.h"
-#include "tweak/startup.h"
+#include "platform/loader/DeviceTree.h"
+#include "platform/loader/SubstrateLoader.h"
+#include "platform/loader/ToolOffers.h"
 #include "tools/exit_status.h"
 
 namespace fs = std::filesystem;
@@ -93,8 +95,15 @@ std::string kindText(HookKind kind) {
   return "?";
 }
 
+// First the libraries the loader mapped into the host (or could not), then
+// what the extension installed, as the mapped library reports it.
 void printReport(const std::string& app) {
-  for (const InstallRecord& r : installationReport())
+  for (const LibraryMapping& m : substrateMappings())
+    std::printf("%s\tlibrary\t%s\t%s\n", app.c_str(), m.devicePath.c_str(),
+                m.mapped ? "mapped" : ("not mapped: " + m.error).c_str());
+  auto report = reinterpret_cast<const std::vector<InstallRecord>& (*)()>(toolOffer("mirel.installationReport"));
+  if (!report) return;
+  for (const InstallRecord& r : report())
     std::printf("%s\t%s\t%s\t%s\t%s\t%s\n", app.c_str(), hookGroupName(r.group), r.row->className,
                 kindText(r.row->kind).c_str(), r.row->selector, installOutcomeText(r.outcome));
 }
@@ -117,7 +126,12 @@ int renderScreen(const HostApp& app, const std::string& screen, bool themed, con
   int status = runScreenLaunch(app.name + " " + screen + (themed ? "" : " (stock)"), [&] {
     HostDescription host = app.host;
     host.deviceRoot = root;
-    launchHost(host, themed ? &mirelExtensionImage() : nullptr);
+    std::string linkError;
+    if (themed && !linkInstalledLibraries(root, &linkError)) {
+      std::fprintf(stderr, "mirel-preview: %s\n", linkError.c_str());
+      return 1;
+    }
+    launchHost(host);
     UIScreenSetMainScreenScale(options.scale);
     if (report) printReport(app.name);
     AutoreleasePool pool;
