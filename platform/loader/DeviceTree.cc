@@ -11,6 +11,12 @@ std::string installedDeviceRoot() {
   std::error_code ec;
   std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (ec) return "device";
+  // The nearest folder above the executable that holds a device tree (the
+  // studio lives a folder deeper than the other tools).
+  for (std::filesystem::path folder = executable.parent_path(); folder.has_relative_path();
+       folder = folder.parent_path())
+    if (std::filesystem::is_directory(folder / "device" / std::string(kSubstrateLibrariesPath).substr(1), ec))
+      return (folder / "device").string();
   return (executable.parent_path().parent_path() / "device").string();
 }
 

@@ -1,15 +1,15 @@
 // The device tree the build installs (the extension and its filter under
-// Library/MobileSubstrate/DynamicLibraries). Tools, tests and benchmarks
-// live one folder below the build folder, and the tree is the build
-// folder's `device`; MIREL_DEVICE_ROOT names another.
+// Library/MobileSubstrate/DynamicLibraries), the build folder's `device`.
+// Tools, tests and benchmarks live below the build folder and find it above
+// themselves; MIREL_DEVICE_ROOT names another.
 //
 //   linkInstalledLibraries(launchRoot, &error);  // a themed launch: the extension is there
 #pragma once
 
 #include <string>
 
-// The installed device root: $MIREL_DEVICE_ROOT, else `device` beside the
-// folder of the running executable.
+// The installed device root: $MIREL_DEVICE_ROOT, else the nearest `device`
+// folder holding a libraries folder above the running executable.
 std::string installedDeviceRoot();
 
 // The libraries folder of the installed device root.
