@@ -63,6 +63,7 @@ TEST(ExtensionLibrary, ExportsExactlyItsInterface) {
       "squareDistanceInRGBSpaceBetweenColor", "freeImageData", "Vertices", "Indices",
       "kDominantVertexShaderString", "kDominantFragmentShaderString", "ADDCornerInsetZero",
       "NSStringFromADDCornerInset",
+      // TODO(readable colour): "readableTextColorAgainstBackground", with the map.
   };
   EXPECT_EQ(exported, interface);
 }
