@@ -287,6 +287,12 @@ void KRColorPicker_setupOpenGL(KRColorPicker* self, SEL) {
   self->_glReady = false;
   if (self->_backend == KRColorPickerBackendCPU) return;
   if (self->_backend == KRColorPickerBackendAutomatic && (self->_glUnavailable || self->_softwareRenderer)) return;
+  // A machine without a GPU decides as a software renderer would, before a
+  // GL driver is loaded.
+  if (self->_backend == KRColorPickerBackendAutomatic && !self->_rendererChecked && KRMachineHasNoGPU()) {
+    self->_rendererChecked = self->_softwareRenderer = true;
+    return;
+  }
   if (!objc::send<BOOL()>(self, "setupContext"_sel)) {
     if (!self->_context) self->_glUnavailable = true;
     return;
@@ -306,6 +312,19 @@ void KRColorPicker_setupOpenGL(KRColorPicker* self, SEL) {
   self->_glReady = self->_program != 0 && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
+// The picker's texture holding `pixels` where this extraction draws with GL.
+uint32_t uploadTexture(KRColorPicker* self, const uint8_t* pixels, size_t width, size_t height) {
+  uint32_t texture = self->_aTexture;
+  if (self->_glReady) {
+    if (!texture) glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, GLsizei(width), GLsizei(height), 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+  }
+  return texture;
+}
+
 uint32_t KRColorPicker_setupTextureFromImage(KRColorPicker* self, SEL, UIImage* image) {
   CGImageRef cgImage = image ? image->CGImage() : nullptr;
   size_t width = cgImage ? CGImageGetWidth(cgImage) : 0, height = cgImage ? CGImageGetHeight(cgImage) : 0;
@@ -321,15 +340,7 @@ uint32_t KRColorPicker_setupTextureFromImage(KRColorPicker* self, SEL, UIImage* 
   self->_texels.fill(0);
   for (size_t r = 0; r < std::min<size_t>(height, kSide); ++r)
     std::memcpy(self->_texels.data() + r * kSide * 4, pixels + r * width * 4, std::min<size_t>(width, kSide) * 4);
-
-  uint32_t texture = self->_aTexture;
-  if (self->_glReady) {
-    if (!texture) glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, GLsizei(width), GLsizei(height), 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-  }
+  uint32_t texture = uploadTexture(self, pixels, width, height);
   std::free(pixels);
   return texture;
 }
@@ -442,19 +453,34 @@ BOOL KRColorPicker_isAppActive(KRColorPicker*, SEL) {
   return objc::send<NSInteger()>(application, "applicationState"_sel) != UIApplicationStateBackground;
 }
 
-KRColorScheme* KRColorPicker_colorSchemeFromImage(KRColorPicker* self, SEL, UIImage* image) {
-  if (!self->isAppActive()) return nil;
-  // The thread gets its own current context back at the end (see ContextScope).
-  Ref<EAGLContext> previous = EAGLContext::currentContext();
-  UIImage* scaled = self->scaleImage(image, kSide, kSide);
-  self->setupOpenGL();
-  self->_aTexture = self->setupTextureFromImage(scaled);
+// The extraction once the texture holds the rendition: the pass, then the
+// scans. The thread gets `previous`, its own current context, back at the
+// end (see ContextScope).
+KRColorScheme* schemeFromTexture(KRColorPicker* self, EAGLContext* previous) {
   self->renderDominant();
   Ref<KRColorScheme> scheme = objc::make<KRColorScheme>();
   scheme->setBackgroundColor(self->colorWithBiggerCountFromImage(kSide, kSide));
   self->findTextColorsTaskForColorScheme(scheme);
-  if (EAGLContext::currentContext() != previous.get()) EAGLContext::setCurrentContext(previous);
+  if (EAGLContext::currentContext() != previous) EAGLContext::setCurrentContext(previous);
   return scheme.autorelease();
+}
+
+KRColorScheme* KRColorPicker_colorSchemeFromImage(KRColorPicker* self, SEL, UIImage* image) {
+  if (!self->isAppActive()) return nil;
+  Ref<EAGLContext> previous = EAGLContext::currentContext();
+  UIImage* scaled = self->scaleImage(image, kSide, kSide);
+  self->setupOpenGL();
+  self->_aTexture = self->setupTextureFromImage(scaled);
+  return schemeFromTexture(self, previous);
+}
+
+KRColorScheme* KRColorPicker_colorSchemeFromRendition(KRColorPicker* self, SEL, const uint8_t* texels) {
+  if (!self->isAppActive()) return nil;
+  Ref<EAGLContext> previous = EAGLContext::currentContext();
+  std::memcpy(self->_texels.data(), texels, kFrameBytes);
+  self->setupOpenGL();
+  self->_aTexture = uploadTexture(self, self->_texels.data(), kSide, kSide);
+  return schemeFromTexture(self, previous);
 }
 
 void KRColorPicker_pickColorsFromImage(KRColorPicker* self, SEL, UIImage* image,
@@ -599,6 +625,7 @@ void registerKRColorPicker() {
       .method<&KRColorPicker_init>("init")
       .method<&KRColorPicker_dealloc>("dealloc")
       .method<&KRColorPicker_colorSchemeFromImage>("colorSchemeFromImage:")
+      .method<&KRColorPicker_colorSchemeFromRendition>("colorSchemeFromRendition:")
       .method<&KRColorPicker_pickColorsFromImage>("pickColorsFromImage:onComplete:")
       .method<&KRColorPicker_addNotificationObservers>("addNotificationObservers")
       .method<&KRColorPicker_appDidEnterBackground>("appDidEnterBackground")

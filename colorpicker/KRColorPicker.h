@@ -76,6 +76,12 @@ struct KRColorPicker : NSObject {
   KRColorScheme* colorSchemeFromImage(UIImage* image) {
     return objc::send<KRColorScheme*(UIImage*)>(this, "colorSchemeFromImage:"_sel, image);
   }
+  // The same from a 32 × 32 rendition made already (premultiplied R, G, B,
+  // A, top row first, as scaleImage gives it: PickerRendition.h), from the
+  // texture upload on.
+  KRColorScheme* colorSchemeFromRendition(const uint8_t* texels) {
+    return objc::send<KRColorScheme*(const uint8_t*)>(this, "colorSchemeFromRendition:"_sel, texels);
+  }
   void pickColorsFromImage(UIImage* image, Block<void(KRColorScheme*)>* completion) {
     objc::send<void(UIImage*, Block<void(KRColorScheme*)>*)>(this, "pickColorsFromImage:onComplete:"_sel, image,
                                                             completion);

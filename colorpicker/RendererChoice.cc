@@ -3,7 +3,10 @@
 
 #include <strings.h>
 
+#include <cstdlib>
 #include <cstring>
+
+#include "platform/gles/EAGLContext.h"
 
 namespace {
 
@@ -26,4 +29,20 @@ bool KRRendererIsSoftware(const char* renderer) {
 KRColorPickerBackend KRColorPickerPassForRenderer(KRColorPickerBackend requested, const char* renderer) {
   if (requested != KRColorPickerBackendAutomatic) return requested;
   return KRRendererIsSoftware(renderer) ? KRColorPickerBackendCPU : KRColorPickerBackendGL;
+}
+
+bool KRNoGPUToRenderWith(const KRGPUEvidence& evidence) {
+  if (evidence.platformChosen) return false;
+  return !evidence.deviceNodes || evidence.hardwareDevices == 0;
+}
+
+bool KRMachineHasNoGPU() {
+  static const bool none = [] {
+    KRGPUEvidence evidence;
+    evidence.platformChosen = std::getenv("MIREL_EGL_PLATFORM") != nullptr;
+    if (!evidence.platformChosen) evidence.deviceNodes = EAGLMachineHasGPUNodes();
+    if (evidence.deviceNodes) evidence.hardwareDevices = EAGLHardwareDeviceCount();
+    return KRNoGPUToRenderWith(evidence);
+  }();
+  return none;
 }

@@ -6,6 +6,7 @@
 #include "hooks/messages/application_hooks.h"
 #include "hooks/messages/container_hooks.h"
 #include "hooks/messages/conversation_list_hooks.h"
+#include "hooks/messages/conversation_text.h"
 #include "hooks/music/containers.h"
 #include "hooks/music/detail_screens.h"
 #include "hooks/music/glyphs.h"
@@ -43,6 +44,12 @@ const HookRow kMessagesGroup[] = {
         "UIViewControllerWrapperView", "wrapperViewForView:wrapperFrame:viewFrame:"),
     replace<&hook_CKConversationListCell_setBackgroundColor_, orig_CKConversationListCell_setBackgroundColor_>(
         "CKConversationListCell", "setBackgroundColor:"),
+};
+
+// Installed after the Messages group, only with ReadableText.
+const HookRow kMessagesTextGroup[] = {
+    replace<&hook_CKConversationListCell_layoutSubviews, orig_CKConversationListCell_layoutSubviews>(
+        "CKConversationListCell", "layoutSubviews"),
 };
 
 const HookRow kMusicGroup[] = {
@@ -304,6 +311,7 @@ const HookRow kMusicGroup[] = {
 std::span<const HookRow> hookGroup(HookGroup group) {
   switch (group) {
     case HookGroup::Messages: return kMessagesGroup;
+    case HookGroup::MessagesText: return kMessagesTextGroup;
     case HookGroup::Music: return kMusicGroup;
     case HookGroup::NowPlaying: return nowPlayingGroup();
   }
@@ -313,6 +321,7 @@ std::span<const HookRow> hookGroup(HookGroup group) {
 const char* hookGroupName(HookGroup group) {
   switch (group) {
     case HookGroup::Messages: return "Messages";
+    case HookGroup::MessagesText: return "MessagesText";
     case HookGroup::Music: return "Music";
     case HookGroup::NowPlaying: return "NowPlaying";
   }

@@ -1,6 +1,7 @@
 // The HookTable: every method the extension replaces or adds, grouped as the
-// hosts are (Messages; Music; Now Playing on top of Music), in installation
-// order. Rows are data; the installer (hook_installer.h) carries them out.
+// hosts are (Messages, and Messages text on top of it with ReadableText;
+// Music; Now Playing on top of Music), in installation order. Rows are
+// data; the installer (hook_installer.h) carries them out.
 //
 //   replace<&hook_UIApplication__setBackgroundStyle_, orig_UIApplication__setBackgroundStyle_>(
 //       "UIApplication", "_setBackgroundStyle:")
@@ -13,7 +14,7 @@
 #include "tweak/hook_slot.h"
 
 enum class HookKind { ReplaceInstance, ReplaceClass, Add };
-enum class HookGroup { Messages, Music, NowPlaying };
+enum class HookGroup { Messages, MessagesText, Music, NowPlaying };
 
 struct HookRow {
   const char* className;

@@ -10,13 +10,16 @@
 #include "platform/foundation/foundation.h"
 #include "platform/loader/ToolOffers.h"
 #include "tweak/hook_installer.h"
+#include "tweak/settings.h"
 #include "tweak/startup.h"
 
 namespace {
 
-// What the preview reports and dumps of a launch: the installation report
-// and the Now Playing scheme.
+// What the preview reports and dumps of a launch: the installation report,
+// the Now Playing scheme and the settings and theme colours read.
 __attribute__((constructor)) void offerToDeveloperTools() {
+  offerToTools("mirel.tweakSettings", &TweakSettings);
+  offerToTools("mirel.themeColours", &ThemeColours);
   offerToTools("mirel.installationReport", reinterpret_cast<const void*>(&installationReport));
   offerToTools("mirel.nowPlayingScheme", reinterpret_cast<const void*>(&nowPlayingScheme));
 }

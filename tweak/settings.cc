@@ -58,6 +58,7 @@ struct SettingStrings {
   NSString* blurRadius = "BlurRadius"_ns;
   NSString* blurArtwork = "BlurArtwork"_ns;
   NSString* adaptiveNowPlaying = "AdaptiveNowPlaying"_ns;
+  NSString* readableText = "ReadableText"_ns;
 };
 
 void readSettings(NSDictionary* prefs, TweakSettingsRecord& settings, ThemeColoursRecord& colours) {
@@ -87,6 +88,7 @@ void readSettings(NSDictionary* prefs, TweakSettingsRecord& settings, ThemeColou
   }
   settings.BlurArtwork = boolForSetting(k.blurArtwork, NO, prefs);
   settings.AdaptiveNowPlaying = boolForSetting(k.adaptiveNowPlaying, NO, prefs);
+  settings.ReadableText = boolForSetting(k.readableText, NO, prefs);
 }
 
 void loadSettings() {

@@ -18,6 +18,10 @@ struct TweakSettingsRecord {
   BOOL Customise = NO;
   BOOL AdaptiveNowPlaying = NO;
   BOOL BlurArtwork = NO;
+  // Opt-in: derived text colours are made readable against what lies
+  // behind them (Now Playing), and the Messages list takes the theme text
+  // colours. Off, everything is as without it.
+  BOOL ReadableText = NO;
   NSInteger BlurPreset = 0;
   CGFloat Saturation = 0;
   CGFloat BlurRadius = 0;

@@ -37,6 +37,7 @@ void startupInitialiser() {
 
   if (bundleIdentifier->isEqualToString("com.apple.MobileSMS"_ns)) {
     installHookGroup(HookGroup::Messages);
+    if (TweakSettings.ReadableText) installHookGroup(HookGroup::MessagesText);
     return;
   }
   installHookGroup(HookGroup::Music);

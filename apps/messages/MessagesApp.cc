@@ -27,30 +27,37 @@ constexpr Conversation kConversations[] = {
 // makes its running visible.
 void SMSApplication_applicationDidBecomeActive(SMSApplication* self, SEL, id) { self->_activations++; }
 
+Ref<UILabel> cellLabel(UIFont* font, UIColor* colour, NSInteger alignment) {
+  Ref<UILabel> label = UIView::make<UILabel>(CGRectZero);
+  label->setFont(font);
+  label->setTextColor(colour);
+  label->setTextAlignment(alignment);
+  return label;
+}
+
+// The stock cell's labels sit on the cell itself: its content view keeps
+// the plain cell's 44 points while a conversation row is 74 tall.
 UITableViewCell* Cell_initWithStyle(CKConversationListCell* self, SEL, NSInteger style, NSString* identifier) {
   auto* cell = objc::as<CKConversationListCell>(objc::sendSuper<UITableViewCell*(NSInteger, NSString*)>(
       self, objc::classOf<UITableViewCell>(), "initWithStyle:reuseIdentifier:"_sel, style, identifier));
   if (!cell) return nullptr;
   cell->textLabel()->setHidden(YES);
   cell->setBackgroundColor(UIColor::whiteColor());
+  UIColor* grey = UIColor::withWhite(0.56, 1);
+  cell->_fromLabel = cellLabel(UIFont::boldSystemFont(16), UIColor::blackColor(), 0);
+  cell->_dateLabel = cellLabel(UIFont::systemFont(13), grey, 2);
+  cell->_summaryLabel = cellLabel(UIFont::systemFont(14), grey, 0);
+  for (UILabel* label : {cell->_fromLabel.get(), cell->_dateLabel.get(), cell->_summaryLabel.get()})
+    cell->addSubview(label);
   return cell;
 }
 
-void Cell_drawRect(CKConversationListCell* self, SEL, CGRect) {
-  CGRect b = self->bounds();
-  auto attrs = [](UIFont* font, UIColor* colour, NSInteger alignment) {
-    return NSDictionary::withObjectsAndKeys({font, NSFontAttributeName(), colour, NSForegroundColorAttributeName(),
-                                             NSNumber::withInteger(alignment), NSParagraphStyleAttributeName()});
-  };
-  if (self->_name)
-    drawString(self->_name, CGRectMake(24, 8, b.size.width - 120, 20),
-               attrs(UIFont::boldSystemFont(16), UIColor::blackColor(), 0));
-  if (self->_date)
-    drawString(self->_date, CGRectMake(b.size.width - 100, 8, 88, 18),
-               attrs(UIFont::systemFont(13), UIColor::withWhite(0.56, 1), 2));
-  if (self->_preview)
-    drawString(self->_preview, CGRectMake(24, 30, b.size.width - 36, 34),
-               attrs(UIFont::systemFont(14), UIColor::withWhite(0.56, 1), 0));
+void Cell_layoutSubviews(CKConversationListCell* self, SEL) {
+  objc::sendSuper<void()>(self, objc::classOf<UITableViewCell>(), "layoutSubviews"_sel);
+  CGFloat width = self->bounds().size.width;
+  self->_fromLabel->setFrame(CGRectMake(24, 8, width - 120, 20));
+  self->_dateLabel->setFrame(CGRectMake(width - 100, 8, 88, 18));
+  self->_summaryLabel->setFrame(CGRectMake(24, 30, width - 36, 34));
 }
 
 struct CKConversationListController : UIViewController {
@@ -74,9 +81,9 @@ UITableViewCell* List_cellForRow(CKConversationListController*, SEL, UITableView
   auto* cell = objc::as<CKConversationListCell>(
       objc::alloc<CKConversationListCell>()->initWithStyle(UITableViewCellStyleDefault, "Conversation"_ns));
   if (!cell) return nullptr;
-  cell->_name = NSString::withUTF8(c.name);
-  cell->_preview = NSString::withUTF8(c.preview);
-  cell->_date = NSString::withUTF8(c.date);
+  cell->_fromLabel->setText(NSString::withUTF8(c.name));
+  cell->_summaryLabel->setText(NSString::withUTF8(c.preview));
+  cell->_dateLabel->setText(NSString::withUTF8(c.date));
   return objc::as<UITableViewCell>(objc_autorelease(cell));
 }
 
@@ -135,8 +142,11 @@ void registerMessagesClasses() {
       .ivar("_activations", &SMSApplication::_activations)
       .method<&SMSApplication_applicationDidBecomeActive>("applicationDidBecomeActive:");
   objc::ClassBuilder<CKConversationListCell>("CKConversationListCell", objc::classOf<UITableViewCell>())
+      .ivar("_fromLabel", &CKConversationListCell::_fromLabel)
+      .ivar("_summaryLabel", &CKConversationListCell::_summaryLabel)
+      .ivar("_dateLabel", &CKConversationListCell::_dateLabel)
       .method<&Cell_initWithStyle>("initWithStyle:reuseIdentifier:")
-      .method<&Cell_drawRect>("drawRect:");
+      .method<&Cell_layoutSubviews>("layoutSubviews");
   objc::ClassBuilder<CKConversationListController>("CKConversationListController", objc::classOf<UIViewController>())
       .method<&List_loadView>("loadView")
       .method<&List_viewDidLoad>("viewDidLoad")

@@ -12,11 +12,13 @@ struct SMSApplication : UIApplication {
   NSInteger _activations = 0;  // how often the app's own activation handler ran
 };
 
+// As in the stock app, the sender's name, the latest message's summary and
+// its date are labels of the cell, laid out in layoutSubviews.
 struct CKConversationListCell : UITableViewCell {
   static constexpr const char* kClassName = "CKConversationListCell";
-  Ref<NSString> _name;
-  Ref<NSString> _preview;
-  Ref<NSString> _date;
+  Ref<UILabel> _fromLabel;
+  Ref<UILabel> _summaryLabel;
+  Ref<UILabel> _dateLabel;
 };
 
 const HostApp& messagesApp();

@@ -3,10 +3,15 @@
 // mirel_updateControlsAndArtwork.
 #include "hooks/nowplaying/screen.h"
 
+#include <algorithm>
+
 #include "colorpicker/KRColorPicker.h"
 #include "hooks/nowplaying/scheme.h"
+#include "hooks/nowplaying/titles_backdrop.h"
 #include "platform/foundation/Block.h"
 #include "platform/foundation/NSArray.h"
+#include "platform/foundation/NSAttributedString.h"
+#include "platform/foundation/NSDictionary.h"
 #include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIView.h"
@@ -58,6 +63,36 @@ NSArray* navigationBarSubviews(id controller) {
   return objc::as<NSArray>(answer(bar, "subviews"_sel));
 }
 
+// The part of a label's frame its text takes: as wide and tall as the text
+// on one line, placed by the label's alignment and centred vertically. A
+// label runs the width of the screen while its text may cover a small part
+// of what lies behind.
+CGRect textBox(id label, CGRect frame) {
+  auto* text = objc::as<NSString>(answer(label, "text"_sel));
+  id font = answer(label, "font"_sel);
+  if (!text || !font) return frame;
+  CGSize size = objc::send<CGSize(NSDictionary*)>(text, "sizeWithAttributes:"_sel,
+                                                  NSDictionary::withObjectsAndKeys({font, NSFontAttributeName()}));
+  CGFloat width = std::min(size.width, frame.size.width), height = std::min(size.height, frame.size.height);
+  NSInteger alignment = objc::send<NSInteger()>(label, "textAlignment"_sel);
+  CGFloat x = alignment == 1 ? (frame.size.width - width) / 2 : alignment == 2 ? frame.size.width - width : 0;
+  return CGRectMake(frame.origin.x + x, frame.origin.y + (frame.size.height - height) / 2, width, height);
+}
+
+// With ReadableText: what will lie behind one of the titles' texts once the
+// fade-in has run, the dim layer in the scheme's background colour at its
+// resting alpha over the artwork (shown only with BlurArtwork); none where
+// the label or the back image view cannot be found.
+std::vector<readable::RGB> pixelsBehindLabel(id controller, KRColorScheme* scheme, UIImage* image, SEL label) {
+  id titles = objc::send<id()>(controller, "mirel_nowPlayingTitleView"_sel);
+  id view = answer(titles, label);
+  CGRect frame;
+  if (!gBackImageView || !gDimView || !frameInAncestor(objc::as<UIView>(view), viewOf(controller), &frame)) return {};
+  CGRect box = answers(view, "textAlignment"_sel) ? textBox(view, frame) : frame;
+  return pixelsBehindBox(TweakSettings.BlurArtwork ? image : nullptr, gBackImageView->bounds().size, box,
+                         scheme->backgroundColor(), TweakSettings.BlurArtwork ? 0.5 : 1.0);
+}
+
 }  // namespace
 
 UIView* artworkDimView() { return gDimView; }
@@ -104,7 +139,11 @@ void added_MusicNowPlayingViewController_mirel_updateControlsAndArtwork(id self,
   Ref<UIImage> image = objc::as<UIImage>(objc::send<id()>(self, "mirel_currentArtworkImage"_sel));
   KRColorScheme* scheme = nullptr;
   if (TweakSettings.AdaptiveNowPlaying && image) scheme = sharedColourPicker()->colorSchemeFromImage(image);
-  setNowPlayingScheme(scheme);
+  if (scheme && TweakSettings.ReadableText)
+    setNowPlayingScheme(scheme, pixelsBehindLabel(self, scheme, image, "_titleLabel"_sel),
+                        pixelsBehindLabel(self, scheme, image, "_detailLabel"_sel));
+  else
+    setNowPlayingScheme(scheme);
 
   Ref<UIView> back;
   CGFloat savedAlpha = 0;

@@ -71,6 +71,22 @@ struct CGContextBacking {
 
 CGContextObj::~CGContextObj() { delete _backing; }
 
+// The image as a source laid over the rectangle in user space, top row at
+// the rectangle's maximum y. Its edge pixels extend outwards so that
+// filtering does not fade the rectangle's borders; the shape ends the image.
+void cg::setImagePattern(cairo_t* c, CGRect rect, cairo_surface_t* image, size_t width, size_t height,
+                         bool interpolate) {
+  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(image);
+  double sx = double(width) / rect.size.width, sy = double(height) / rect.size.height;
+  cairo_matrix_t m;
+  cairo_matrix_init(&m, sx, 0, 0, -sy, -rect.origin.x * sx, (rect.origin.y + rect.size.height) * sy);
+  cairo_pattern_set_matrix(pattern, &m);
+  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+  cairo_pattern_set_filter(pattern, interpolate ? CAIRO_FILTER_GOOD : CAIRO_FILTER_NEAREST);
+  cairo_set_source(c, pattern);
+  cairo_pattern_destroy(pattern);
+}
+
 namespace {
 
 // Only this set of Cairo operators changes pixels outside the drawn shape.
@@ -171,19 +187,8 @@ std::shared_ptr<cairo_path_t> takePath(CGContextBacking* b) {
   return path;
 }
 
-// The image as a source laid over the rectangle in user space, top row at
-// the rectangle's maximum y. Its edge pixels extend outwards so that
-// filtering does not fade the rectangle's borders; the shape ends the image.
 void setImageSource(cairo_t* c, CGRect rect, CGImageRef image) {
-  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(CGImageCairoSurface(image));
-  double sx = double(image->_width) / rect.size.width, sy = double(image->_height) / rect.size.height;
-  cairo_matrix_t m;
-  cairo_matrix_init(&m, sx, 0, 0, -sy, -rect.origin.x * sx, (rect.origin.y + rect.size.height) * sy);
-  cairo_pattern_set_matrix(pattern, &m);
-  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
-  cairo_pattern_set_filter(pattern, image->_shouldInterpolate ? CAIRO_FILTER_GOOD : CAIRO_FILTER_NEAREST);
-  cairo_set_source(c, pattern);
-  cairo_pattern_destroy(pattern);
+  cg::setImagePattern(c, rect, CGImageCairoSurface(image), image->_width, image->_height, image->_shouldInterpolate);
 }
 
 void fillRect(cairo_t* c, CGRect r) {

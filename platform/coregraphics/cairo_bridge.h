@@ -21,6 +21,11 @@ inline constexpr size_t kMaxSide = 32767;
 void rgbaToCairo(const uint8_t* rgba, size_t rgbaStride, cairo_surface_t* surface);
 void cairoToRGBA(cairo_surface_t* surface, uint8_t* rgba, size_t rgbaStride);
 
+// Sets `image`, a surface of width × height pixels, as the source of `c`
+// the way CGContextDrawImage draws an image into `rect`; shared with the
+// drawing of bare pixels (CGDrawPixels.h), so that both filter alike.
+void setImagePattern(cairo_t* c, CGRect rect, cairo_surface_t* image, size_t width, size_t height, bool interpolate);
+
 }  // namespace cg
 
 // The image as a Cairo surface, made on first use and owned by the image.

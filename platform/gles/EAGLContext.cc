@@ -4,7 +4,9 @@
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
+#include <dirent.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -37,24 +39,33 @@ bool initialise(EGLDisplay display) {
   return eglInitialize(display, &major, &minor) == EGL_TRUE;
 }
 
-// A GPU's display: the first device that is not Mesa's software device.
-EGLDisplay deviceDisplay(const char* clientExtensions) {
-  if (!hasExtension(clientExtensions, "EGL_EXT_platform_device") ||
-      !hasExtension(clientExtensions, "EGL_EXT_device_enumeration"))
-    return EGL_NO_DISPLAY;
+// The devices EGL enumerates, less Mesa's software device; false where
+// EGL cannot enumerate devices.
+bool hardwareDevices(const char* clientExtensions, std::vector<EGLDeviceEXT>* found) {
+  if (!hasExtension(clientExtensions, "EGL_EXT_device_enumeration")) return false;
   auto queryDevices = reinterpret_cast<PFNEGLQUERYDEVICESEXTPROC>(eglGetProcAddress("eglQueryDevicesEXT"));
   auto queryString = reinterpret_cast<PFNEGLQUERYDEVICESTRINGEXTPROC>(eglGetProcAddress("eglQueryDeviceStringEXT"));
+  if (!queryDevices || !queryString) return false;
+  EGLint count = 0;
+  if (!queryDevices(0, nullptr, &count)) return false;
+  std::vector<EGLDeviceEXT> devices(static_cast<size_t>(std::max(count, 0)));
+  if (count > 0 && !queryDevices(count, devices.data(), &count)) return false;
+  found->clear();
+  for (EGLint i = 0; i < count; ++i)
+    if (!hasExtension(queryString(devices[i], EGL_EXTENSIONS), "EGL_MESA_device_software"))
+      found->push_back(devices[i]);
+  return true;
+}
+
+// A GPU's display: the first device that is not Mesa's software device.
+EGLDisplay deviceDisplay(const char* clientExtensions) {
+  if (!hasExtension(clientExtensions, "EGL_EXT_platform_device")) return EGL_NO_DISPLAY;
   auto platformDisplay =
       reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
-  if (!queryDevices || !queryString || !platformDisplay) return EGL_NO_DISPLAY;
-  EGLint count = 0;
-  if (!queryDevices(0, nullptr, &count) || count <= 0) return EGL_NO_DISPLAY;
-  std::vector<EGLDeviceEXT> devices(static_cast<size_t>(count));
-  if (!queryDevices(count, devices.data(), &count)) return EGL_NO_DISPLAY;
-  for (EGLint i = 0; i < count; ++i) {
-    const char* extensions = queryString(devices[i], EGL_EXTENSIONS);
-    if (hasExtension(extensions, "EGL_MESA_device_software")) continue;
-    EGLDisplay display = platformDisplay(EGL_PLATFORM_DEVICE_EXT, devices[i], nullptr);
+  std::vector<EGLDeviceEXT> devices;
+  if (!platformDisplay || !hardwareDevices(clientExtensions, &devices)) return EGL_NO_DISPLAY;
+  for (EGLDeviceEXT device : devices) {
+    EGLDisplay display = platformDisplay(EGL_PLATFORM_DEVICE_EXT, device, nullptr);
     if (initialise(display)) return display;
   }
   return EGL_NO_DISPLAY;
@@ -198,6 +209,30 @@ id EAGLContext_currentContext(Class, SEL) { return tCurrent.context.get(); }
 }  // namespace
 
 std::string EAGLDisplayPlatform() { return sharedDisplay().platform; }
+
+bool EAGLMachineHasGPUNodes() {
+  auto anyEntry = [](const char* folder, const char* prefix, bool digitFollows) {
+    DIR* dir = opendir(folder);
+    if (!dir) return false;
+    bool found = false;
+    size_t n = std::strlen(prefix);
+    while (dirent* entry = readdir(dir)) {
+      const char* name = entry->d_name;
+      if (std::strncmp(name, prefix, n) == 0 && (!digitFollows || (name[n] >= '0' && name[n] <= '9'))) {
+        found = true;
+        break;
+      }
+    }
+    closedir(dir);
+    return found;
+  };
+  return anyEntry("/dev/dri", "renderD", false) || anyEntry("/dev", "nvidia", true);
+}
+
+int EAGLHardwareDeviceCount() {
+  std::vector<EGLDeviceEXT> devices;
+  return hardwareDevices(eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS), &devices) ? int(devices.size()) : -1;
+}
 
 void registerEAGLContext() {
   objc::ClassBuilder<EAGLContext>("EAGLContext", objc::classOf<NSObject>())

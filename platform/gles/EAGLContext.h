@@ -52,4 +52,13 @@ struct EAGLContext : NSObject {
 // picks one of the three or "none" instead of trying them in turn.
 std::string EAGLDisplayPlatform();
 
+// What the machine shows of a GPU without loading any GL driver, so that a
+// caller that would only use a GPU can decide without making a context:
+// whether it has a GPU's device node (a DRM render node /dev/dri/renderD*,
+// or NVIDIA's /dev/nvidia0 and on), and how many devices other than Mesa's
+// software one EGL's device enumeration lists (−1 where EGL cannot
+// enumerate devices). Enumerating loads EGL's vendor libraries, not a driver.
+bool EAGLMachineHasGPUNodes();
+int EAGLHardwareDeviceCount();
+
 void registerEAGLContext();

@@ -4,6 +4,15 @@
 #include <cstring>
 #include <utility>
 
+void premultiplyToNativeARGB(uint8_t* pixels, size_t count) {
+  for (uint8_t* p = pixels; p < pixels + count * 4; p += 4) {
+    uint32_t a = p[3];
+    auto premultiplied = [a](uint32_t c) { return (c * a + 127) / 255; };
+    uint32_t word = a << 24 | premultiplied(p[0]) << 16 | premultiplied(p[1]) << 8 | premultiplied(p[2]);
+    std::memcpy(p, &word, 4);
+  }
+}
+
 bool exifOrientationSwapsSides(int orientation) { return orientation >= 5 && orientation <= 8; }
 
 void turnUpright(const uint8_t* stored, size_t w, size_t h, int orientation, uint8_t* upright) {

@@ -19,6 +19,9 @@ struct ImageDecodeOptions {
   // way (full size when the image is smaller), which is much faster for an
   // image about to be shrunk. PNGs are always decoded at full size.
   size_t minimumSide = 0;
+  // A JPEG is decoded straight into this layout; a PNG is converted in place
+  // once decoded.
+  PixelLayout layout = PixelLayout::StraightRGBA;
 };
 
 bool decodePNG(ImageInput& input, DecodedImage* out, ImageReadError* error);

@@ -20,7 +20,13 @@ bool decode(ImageInput& input, const ImageDecodeOptions& options, DecodedImage* 
   if (got == 0) return *error = imageReadError(ImageFailure::Empty), false;
   ImageFormat format;
   if (!imageFormatOf(head, got, &format)) return *error = imageReadError(ImageFailure::NotAnImage), false;
-  return format == ImageFormat::PNG ? decodePNG(input, out, error) : decodeJPEG(input, options, out, error);
+  if (format == ImageFormat::JPEG) return decodeJPEG(input, options, out, error);
+  if (!decodePNG(input, out, error)) return false;
+  if (options.layout == PixelLayout::PremultipliedNativeARGB) {
+    premultiplyToNativeARGB(out->pixels.get(), size_t(out->width) * out->height);
+    out->layout = options.layout;
+  }
+  return true;
 }
 
 }  // namespace

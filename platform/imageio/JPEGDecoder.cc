@@ -18,6 +18,7 @@
 // returned; decodeRows's own locals that change after the setjmp are
 // volatile plain C data, freed there.
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
@@ -146,6 +147,14 @@ void onProgress(j_common_ptr cinfo) {
     fail(cinfo, ImageFailure::Damaged, "more than 500 scans");
 }
 
+// Where each channel's byte lies in a pixel of either layout.
+struct ChannelOffsets {
+  int red, green, blue, alpha;
+};
+constexpr ChannelOffsets kRGBAOffsets{0, 1, 2, 3};
+constexpr ChannelOffsets kNativeARGBOffsets =
+    std::endian::native == std::endian::little ? ChannelOffsets{2, 1, 0, 3} : ChannelOffsets{1, 2, 3, 0};
+
 uint32_t read16(const uint8_t* p, bool little) { return little ? p[0] | p[1] << 8 : p[0] << 8 | p[1]; }
 uint32_t read32(const uint8_t* p, bool little) {
   return little ? p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24 : uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
@@ -176,7 +185,7 @@ int exifOrientation(jpeg_saved_marker_ptr markers) {
 // Decodes into *out; false with the failure noted in `d`, which lives in
 // the caller's frame: it changes after the setjmp and is read after the
 // longjmp.
-bool decodeRows(Decoding& d, size_t minimumSide, DecodedImage* out) {
+bool decodeRows(Decoding& d, size_t minimumSide, PixelLayout layout, DecodedImage* out) {
   jpeg_decompress_struct& cinfo = d.cinfo;
   uint8_t* volatile pixels = nullptr;
   cinfo.err = jpeg_std_error(&d.errors);
@@ -210,7 +219,12 @@ bool decodeRows(Decoding& d, size_t minimumSide, DecodedImage* out) {
   out->orientation = exifOrientation(cinfo.marker_list);
 
   bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
-  cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBA;
+  // Opaque pixels are their own premultiplied form, so Cairo's layout is
+  // only a byte order that libjpeg-turbo writes as fast as R, G, B, A.
+  bool argb = layout == PixelLayout::PremultipliedNativeARGB;
+  ChannelOffsets at = argb ? kNativeARGBOffsets : kRGBAOffsets;
+  J_COLOR_SPACE nativeARGB = kNativeARGBOffsets.alpha == 3 ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+  cinfo.out_color_space = cmyk ? JCS_CMYK : argb ? nativeARGB : JCS_EXT_RGBA;
   if (minimumSide > 0) {
     for (unsigned num = 1; num <= 8; ++num) {
       cinfo.scale_num = num;
@@ -240,12 +254,14 @@ bool decodeRows(Decoding& d, size_t minimumSide, DecodedImage* out) {
     bool inverted = cinfo.saw_Adobe_marker;
     for (uint8_t* p = pixels; p < pixels + rowBytes * cinfo.output_height; p += 4) {
       unsigned k = inverted ? p[3] : 255 - p[3];
-      for (int c = 0; c < 3; ++c) p[c] = uint8_t(((inverted ? p[c] : 255 - p[c]) * k + 127) / 255);
-      p[3] = 255;
+      auto channel = [&](int c) { return uint8_t(((inverted ? p[c] : 255 - p[c]) * k + 127) / 255); };
+      uint8_t red = channel(0), green = channel(1), blue = channel(2);
+      p[at.red] = red, p[at.green] = green, p[at.blue] = blue, p[at.alpha] = 255;
     }
   }
   jpeg_finish_decompress(&cinfo);
   out->pixels.reset(pixels);
+  out->layout = layout;
   out->width = cinfo.output_width;
   out->height = cinfo.output_height;
   out->opaque = true;
@@ -258,7 +274,7 @@ bool decodeRows(Decoding& d, size_t minimumSide, DecodedImage* out) {
 bool decodeJPEG(ImageInput& input, const ImageDecodeOptions& options, DecodedImage* out, ImageReadError* error) {
   Decoding d;
   d.input = &input;
-  if (decodeRows(d, options.minimumSide, out)) return true;
+  if (decodeRows(d, options.minimumSide, options.layout, out)) return true;
   *error = imageReadError(d.failure, ImageFormat::JPEG, d.detail);
   return false;
 }

@@ -343,13 +343,35 @@ TEST(RendererChoiceTest, AutomaticDrawsWithGLOnlyOnAGPU) {
           << KRColorPickerBackendName(c.requested) << " on " << (renderer ? renderer : "(none)");
 }
 
+TEST(RendererChoiceTest, AMachineWithoutAGPUSettlesOnTheCPUBeforeAnyContext) {
+  struct Case {
+    KRGPUEvidence evidence;
+    bool noGPU;
+    const char* machine;
+  };
+  const Case cases[] = {
+      {{.deviceNodes = false}, true, "no device node"},
+      {{.deviceNodes = true, .hardwareDevices = 0}, true, "device nodes, EGL lists only its software device"},
+      {{.deviceNodes = true, .hardwareDevices = 1}, false, "a GPU"},
+      {{.deviceNodes = true, .hardwareDevices = -1}, false, "device nodes EGL cannot enumerate: the renderer decides"},
+      {{.platformChosen = true}, false, "an EGL platform chosen: tried as told"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(KRNoGPUToRenderWith(c.evidence), c.noGPU) << c.machine;
+}
+
 // Here the renderer is whatever this machine's EGL gives; the automatic
-// picker must have drawn with the pass its renderer calls for.
+// picker must have drawn with the pass its renderer calls for, and made no
+// context at all on a machine without a GPU.
 TEST(RendererChoiceTest, AutomaticPickerFollowsThisMachinesRenderer) {
-  if (!glUsable()) GTEST_SKIP() << "no OpenGL ES 2.0 context here";
   AutoreleasePool pool;
   Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendAutomatic);
   picker->colorSchemeFromImage(uniformImage(32, {10, 20, 30, 255}));
+  if (KRMachineHasNoGPU()) {
+    EXPECT_FALSE(picker->_context);
+    EXPECT_EQ(picker->lastBackend(), KRColorPickerBackendCPU);
+    return;
+  }
+  if (!glUsable()) GTEST_SKIP() << "no OpenGL ES 2.0 context here";
   ASSERT_TRUE(picker->_context);
   Ref<EAGLContext> previous = EAGLContext::currentContext();
   ASSERT_TRUE(EAGLContext::setCurrentContext(picker->_context));

@@ -38,6 +38,7 @@ const TableRow kTable[] = {
     {G::Messages, "UIViewControllerWrapperView", K::Class, "wrapperViewForView:frame:", true, nullptr},
     {G::Messages, "UIViewControllerWrapperView", K::Class, "wrapperViewForView:wrapperFrame:viewFrame:", true, nullptr},
     {G::Messages, "CKConversationListCell", K::Instance, "setBackgroundColor:", true, nullptr},
+    {G::MessagesText, "CKConversationListCell", K::Instance, "layoutSubviews", true, nullptr},
     {G::Music, "UIApplication", K::Instance, "_setBackgroundStyle:", true, nullptr},
     {G::Music, "MPUVignetteBackgroundView", K::Instance, "addSubview:", true, nullptr},
     {G::Music, "MPUVignetteBackgroundView", K::Instance, "initWithFrame:", true, nullptr},
@@ -175,6 +176,7 @@ const char* const kAbsentSelectors[] = {
 const char* groupText(G group) {
   switch (group) {
     case G::Messages: return "Messages";
+    case G::MessagesText: return "MessagesText";
     case G::Music: return "Music";
     case G::NowPlaying: return "NowPlaying";
   }
@@ -228,12 +230,21 @@ TEST(HookTable, MusicWithNowPlayingInstallsBothOfItsGroupsRowByRow) {
            [] { expectReportMatchesTable({G::Music, G::NowPlaying}); });
 }
 
-TEST(HookTable, MessagesInstallsItsGroupRowByRow) {
-  inLaunch({.bundleIdentifier = std::string("com.apple.MobileSMS"),
-            .preferences = plist({{"NowPlayingHooks", "<true/>"}}),
-            .principalClass = "SMSApplication",
-            .registerHostClasses = &registerMessagesClasses},
-           [] { expectReportMatchesTable({G::Messages}); });
+TEST(HookTable, MessagesInstallsItsGroupRowByRowAndTheTextGroupWithReadableText) {
+  for (bool readable : {false, true}) {
+    SCOPED_TRACE(readable ? "ReadableText on" : "ReadableText off");
+    inLaunch({.bundleIdentifier = std::string("com.apple.MobileSMS"),
+              .preferences =
+                  plist({{"NowPlayingHooks", "<true/>"}, {"ReadableText", readable ? "<true/>" : "<false/>"}}),
+              .principalClass = "SMSApplication",
+              .registerHostClasses = &registerMessagesClasses},
+             [readable] {
+               if (readable)
+                 expectReportMatchesTable({G::Messages, G::MessagesText});
+               else
+                 expectReportMatchesTable({G::Messages});
+             });
+  }
 }
 
 }  // namespace

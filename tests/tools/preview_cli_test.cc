@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "tests/support/launch.h"
 #include "tests/tools/cli_cases.h"
@@ -34,12 +36,35 @@ TEST(PreviewCommandLine, ExitStatusesAndMessages) {
        "mirel-preview: messages-conversations: \"Sunday\" is "},
       {"a minimum every text meets", "--app messages --min-contrast 1 --out " + out, {}, 0, "wrote", ""},
       {"a minimum out of range", "--min-contrast 0.5", {}, 2, "", "--min-contrast"},
+      {"readable text names what the theme colours leave below AA",
+       "--app messages --set ReadableText=true --readability --out " + out + "/readable-text", {}, 0,
+       "  theme colours leave ", ""},
   });
   EXPECT_TRUE(std::filesystem::exists(out + "/messages-conversations.png"));
   for (const char* made : {"messages-conversations-readability.json", "messages-conversations-readability.png"})
     EXPECT_TRUE(std::filesystem::exists(out + "/readable/" + made)) << made;
   EXPECT_FALSE(std::filesystem::exists(out + "/readable/messages-conversations-stock-readability.json"))
       << "the stock files come with --stock or --compare only";
+}
+
+// ReadableText off is the extension without it: every picture, stock and
+// themed, is byte for byte the one drawn with the key absent.
+TEST(PreviewCommandLine, ReadableTextOffDrawsWhatNoKeyDraws) {
+  const std::string absent = ::testing::TempDir() + "readable-absent", off = ::testing::TempDir() + "readable-off";
+  const std::string common = " --compare --scale 1 --set AdaptiveNowPlaying=true --set BlurArtwork=true";
+  ASSERT_EQ(runTool(MIREL_PREVIEW " --out " + absent + common).status, 0);
+  ASSERT_EQ(runTool(MIREL_PREVIEW " --out " + off + common + " --set ReadableText=NO").status, 0);
+  size_t pictures = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(absent)) {
+    if (entry.path().extension() != ".png") continue;
+    ++pictures;
+    auto bytes = [](const std::filesystem::path& p) {
+      std::ifstream in(p, std::ios::binary);
+      return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_TRUE(bytes(entry.path()) == bytes(off + "/" + entry.path().filename().string())) << entry.path();
+  }
+  EXPECT_GT(pictures, 20u);
 }
 
 }  // namespace

@@ -31,8 +31,7 @@ TEST(ExtensionLibrary, ExportsExactlyItsInterface) {
       "integerForSetting", "CGFloatForSetting", "boolForSetting", "stringForSetting",
       "squareDistanceInRGBSpaceBetweenColor", "freeImageData", "Vertices", "Indices",
       "kDominantVertexShaderString", "kDominantFragmentShaderString", "ADDCornerInsetZero",
-      "NSStringFromADDCornerInset",
-      // TODO(readable colour): "readableTextColorAgainstBackground", with the map.
+      "NSStringFromADDCornerInset", "readableTextColorAgainstBackground",
   };
   EXPECT_EQ(exported, interface);
 }

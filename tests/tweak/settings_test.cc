@@ -39,6 +39,7 @@ void expectDefaults() {
   EXPECT_FALSE(TweakSettings.Customise);
   EXPECT_FALSE(TweakSettings.BlurArtwork);
   EXPECT_FALSE(TweakSettings.AdaptiveNowPlaying);
+  EXPECT_FALSE(TweakSettings.ReadableText);
   EXPECT_EQ(TweakSettings.Saturation, 0);
   EXPECT_EQ(TweakSettings.BlurRadius, 0);
   expectColour(ThemeColours.PrimaryTextColour, {244 / 255.0, 252 / 255.0, 247 / 255.0, 1}, "PrimaryTextColour");
@@ -84,7 +85,8 @@ TEST(Preferences, EachKeyIsRead) {
                                   {"Saturation", "<real>0.5</real>"},
                                   {"BlurRadius", "<string>4.25</string>"},
                                   {"BlurArtwork", "<true/>"},
-                                  {"AdaptiveNowPlaying", "<integer>1</integer>"}})},
+                                  {"AdaptiveNowPlaying", "<integer>1</integer>"},
+                                  {"ReadableText", "<string>YES</string>"}})},
            [] {
              EXPECT_TRUE(TweakSettings.Enabled);
              EXPECT_FALSE(TweakSettings.NowPlayingHooks);
@@ -101,6 +103,7 @@ TEST(Preferences, EachKeyIsRead) {
              EXPECT_DOUBLE_EQ(TweakSettings.BlurRadius, 4.25);
              EXPECT_TRUE(TweakSettings.BlurArtwork);
              EXPECT_TRUE(TweakSettings.AdaptiveNowPlaying);
+             EXPECT_TRUE(TweakSettings.ReadableText);
            });
 }
 
@@ -155,12 +158,13 @@ TEST(Preferences, EnabledOffLeavesEverythingOff) {
   for (const char* off : offValues) {
     SCOPED_TRACE(off);
     inLaunch({.preferences = plist({{"Enabled", off}, {"BlurArtwork", "<true/>"}, {"AdaptiveNowPlaying", "<true/>"},
-                                    {"NowPlayingHooks", "<true/>"}})},
+                                    {"NowPlayingHooks", "<true/>"}, {"ReadableText", "<true/>"}})},
              [] {
                EXPECT_FALSE(TweakSettings.Enabled);
                EXPECT_FALSE(TweakSettings.NowPlayingHooks);
                EXPECT_FALSE(TweakSettings.BlurArtwork);
                EXPECT_FALSE(TweakSettings.AdaptiveNowPlaying);
+               EXPECT_FALSE(TweakSettings.ReadableText);
                EXPECT_EQ(ThemeColours.PrimaryTextColour.get(), nullptr);
              });
   }

@@ -7,17 +7,18 @@
 //
 // Each text colour comes with its WCAG 2 contrast ratio against the
 // background (1 to 21), so that a scheme that is hard to read shows at once.
+// With --min-contrast R, each also comes made readable against the
+// background (moved in lightness until it reaches R:1, as ReadableText does
+// on the device), with its ratio, next to the picker's own.
 //
 // A file that cannot be read or decoded gives a line with "error" and the run
 // goes on; the exit status is 1 when any file failed.
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
@@ -26,82 +27,14 @@
 #include <thread>
 #include <vector>
 
-#include "colorpicker/ContrastRatio.h"
 #include "colorpicker/colorpicker.h"
 #include "platform/loader/Loader.h"
-#include "platform/uikit/UIImageFiles.h"
 #include "tools/exit_status.h"
+#include "tools/pick/pick_file.h"
 
 namespace {
 
-// The picker shrinks every image to 32 × 32: JPEGs are decoded at the
-// smallest DCT scale that keeps at least this many pixels a side.
-constexpr size_t kDecodeSide = 32;
 constexpr size_t kProgressFrom = 20;  // files; fewer finish too soon to need a bar
-
-struct Result {
-  std::string background, primary, secondary, backend;
-  double primaryContrast = 1, secondaryContrast = 1;
-  std::optional<std::string> error;
-};
-
-std::string hexOf(UIColor* color) {
-  CGFloat r = 0, g = 0, b = 0, a = 0;
-  if (!color || !color->getRGBA(&r, &g, &b, &a)) return "#000000";
-  auto byte = [](CGFloat c) { return unsigned(std::lround(std::clamp(c, 0.0, 1.0) * 255.0)); };
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02X%02X%02X", byte(r), byte(g), byte(b));
-  return text;
-}
-
-// Two decimals, as contrast ratios are quoted (4.5:1).
-double roundedRatio(double ratio) { return std::round(ratio * 100) / 100; }
-
-std::string ratioText(double ratio) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%.2f:1", ratio);
-  return text;
-}
-
-Result pick(KRColorPicker* picker, const std::string& path) {
-  AutoreleasePool pool;
-  std::string error;
-  UIImage* image = UIImageReadFile(path.c_str(), 1, kDecodeSide, &error);
-  if (!image) return {.error = error.empty() ? "cannot read the image" : error};
-  KRColorScheme* scheme = picker->colorSchemeFromImage(image);
-  if (!scheme) return {.error = "no colour scheme (the application is in the background)"};
-  if (picker->backend() == KRColorPickerBackendGL && picker->lastBackend() != KRColorPickerBackendGL)
-    return {.error = "--backend gl: no OpenGL ES context can be made here"};
-  return {hexOf(scheme->backgroundColor()),
-          hexOf(scheme->primaryTextColor()),
-          hexOf(scheme->secondaryTextColor()),
-          picker->lastBackend() == KRColorPickerBackendGL ? "gl" : "cpu",
-          roundedRatio(KRContrastRatio(scheme->backgroundColor(), scheme->primaryTextColor())),
-          roundedRatio(KRContrastRatio(scheme->backgroundColor(), scheme->secondaryTextColor())),
-          std::nullopt};
-}
-
-std::string line(const std::string& file, const Result& r, bool json) {
-  if (json) {
-    nlohmann::ordered_json out;
-    out["file"] = file;
-    if (r.error) {
-      out["error"] = *r.error;
-    } else {
-      out["background"] = r.background;
-      out["primary"] = r.primary;
-      out["secondary"] = r.secondary;
-      out["primaryContrast"] = r.primaryContrast;
-      out["secondaryContrast"] = r.secondaryContrast;
-      out["backend"] = r.backend;
-    }
-    return out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-  }
-  if (r.error) return file + ": error: " + *r.error;
-  return file + ": background " + r.background + ", primary " + r.primary + " (contrast " +
-         ratioText(r.primaryContrast) + "), secondary " + r.secondary + " (contrast " + ratioText(r.secondaryContrast) +
-         ") (" + r.backend + ")";
-}
 
 class Progress {
  public:
@@ -130,13 +63,21 @@ class Progress {
 int main(int argc, char** argv) {
   CLI::App app{"Colour schemes of image files: a background and two text colours for each."};
   std::string backendName = "auto", format = "json";
-  unsigned jobs = 1;
+  // One picker per core: each file is decoded and picked on one thread, so
+  // files are what runs in parallel.
+  unsigned jobs = std::clamp(std::thread::hardware_concurrency(), 1u, 256u);
+  double minContrast = 0;
   std::vector<std::string> files;
   app.add_option("--backend", backendName, "Counting pass: gl, cpu, or auto (GL on a GPU, CPU on a software rasteriser)")
       ->check(CLI::IsMember({"auto", "gl", "cpu"}));
-  app.add_option("--jobs", jobs, "Files worked on at a time, one picker each")->check(CLI::Range(1u, 256u));
+  app.add_option("--jobs", jobs, "Files worked on at a time, one picker each (default: the number of cores)")
+      ->check(CLI::Range(1u, 256u));
   app.add_option("--format", format, "Output: json (one object a line) or text")
       ->check(CLI::IsMember({"json", "text"}));
+  app.add_option("--min-contrast", minContrast,
+                 "Also print each text colour moved in lightness until it reaches R:1 against the background")
+      ->option_text("R")
+      ->check(CLI::Range(1.0, 21.0));
   app.add_option("files", files, "JPEG or PNG files")->required();
   if (std::optional<int> status = parseArguments(app, argc, argv)) return *status;
 
@@ -145,7 +86,7 @@ int main(int argc, char** argv) {
   KRColorPickerBackend backend = KRColorPickerBackendFromName(backendName.c_str());
   bool json = format == "json";
 
-  std::vector<std::optional<Result>> results(files.size());
+  std::vector<std::optional<PickResult>> results(files.size());
   std::mutex lock;
   std::condition_variable finished;
   std::atomic<size_t> next{0};
@@ -154,7 +95,7 @@ int main(int argc, char** argv) {
     Ref<KRColorPicker> picker = objc::make<KRColorPicker>();
     picker->setBackend(backend);
     for (size_t i; (i = next.fetch_add(1)) < files.size();) {
-      Result r = pick(picker, files[i]);
+      PickResult r = pickFile(picker, files[i], minContrast);
       std::lock_guard guard(lock);
       results[i] = std::move(r);
       ++completed;
@@ -169,7 +110,7 @@ int main(int argc, char** argv) {
   Progress progress(files.size(), isatty(STDERR_FILENO) && files.size() >= kProgressFrom);
   bool failed = false;
   for (size_t printed = 0; printed < files.size(); ++printed) {
-    Result r;
+    PickResult r;
     {
       std::unique_lock guard(lock);
       finished.wait(guard, [&] {
@@ -180,7 +121,7 @@ int main(int argc, char** argv) {
     }
     failed |= bool(r.error);
     progress.clear();
-    std::printf("%s\n", line(files[printed], r, json).c_str());
+    std::printf("%s\n", pickLine(files[printed], r, json).c_str());
     std::fflush(stdout);
   }
   for (std::thread& t : workers) t.join();

@@ -8,6 +8,8 @@
 #include <CLI/CLI.hpp>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -108,6 +110,16 @@ void printReport(const std::string& app) {
                 kindText(r.row->kind).c_str(), r.row->selector, installOutcomeText(r.outcome));
 }
 
+// "#RRGGBB", as the readings write a text's ink.
+std::string rgbHex(UIColor* colour) {
+  CGFloat r = 0, g = 0, b = 0, a = 0;
+  if (colour) colour->getRGBA(&r, &g, &b, &a);
+  auto byte = [](CGFloat c) { return unsigned(std::lround(std::clamp(double(c), 0.0, 1.0) * 255)); };
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", byte(r), byte(g), byte(b));
+  return text;
+}
+
 // What one launch writes; an empty path writes nothing.
 struct ScreenFiles {
   std::string png, dump;
@@ -161,6 +173,12 @@ int renderScreen(const HostApp& app, const std::string& screen, bool themed, con
                             {"screen", screen},
                             {"look", themed ? "themed" : "stock"},
                             {"texts", readingsJson(readings)}};
+      // The mapped extension's own records (none in a stock launch).
+      const auto* settings = static_cast<const TweakSettingsRecord*>(toolOffer("mirel.tweakSettings"));
+      const auto* colours = static_cast<const ThemeColoursRecord*>(toolOffer("mirel.themeColours"));
+      if (themed && settings && colours && settings->ReadableText)
+        markThemeColourTexts(out["texts"], rgbHex(colours->PrimaryTextColour.get()),
+                             rgbHex(colours->SecondaryTextColour.get()));
       if (!(std::ofstream(readingsPath) << out.dump(2) << "\n")) {
         std::fprintf(stderr, "mirel-preview: cannot write %s\n", readingsPath.c_str());
         return 1;
@@ -360,8 +378,11 @@ int main(int argc, char** argv) {
         }
         std::printf("wrote %s-compare.png (stock left, themed right)\n", base.c_str());
       }
-      if (options.readability)
+      if (options.readability) {
         std::printf("%s\n", readabilitySummary(name, themed ? &stockTexts : &texts, themed ? &texts : nullptr).c_str());
+        if (std::string shortfall = themeColourShortfall(texts); themed && !shortfall.empty())
+          std::printf("  %s\n", shortfall.c_str());
+      }
     }
   }
   return failures ? kExitInputFailed : kExitDone;

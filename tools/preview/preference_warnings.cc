@@ -36,6 +36,7 @@ constexpr Key kKeys[] = {
     {"BlurRadius", PreferenceKind::Real, "10"},
     {"BlurArtwork", PreferenceKind::Bool, "NO"},
     {"AdaptiveNowPlaying", PreferenceKind::Bool, "NO"},
+    {"ReadableText", PreferenceKind::Bool, "NO"},
 };
 
 SEL readerOf(PreferenceKind kind) {
@@ -128,6 +129,7 @@ void takeValue(PreferenceReading& r, const TweakSettingsRecord& plain, const Twe
   if (name == "Customise") r.boolValue = enabled.Customise;
   if (name == "BlurArtwork") r.boolValue = enabled.BlurArtwork;
   if (name == "AdaptiveNowPlaying") r.boolValue = enabled.AdaptiveNowPlaying;
+  if (name == "ReadableText") r.boolValue = enabled.ReadableText;
   if (name == "BlurPreset") r.integerValue = enabled.BlurPreset;
   if (name == "Saturation") r.realValue = customised.Saturation;
   if (name == "BlurRadius") r.realValue = customised.BlurRadius;

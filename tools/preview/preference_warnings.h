@@ -36,7 +36,7 @@ struct PreferenceReading {
   std::string warning;  // empty: read as written, and harmless
 };
 
-// The fourteen keys in the order the extension reads them.
+// The fifteen keys in the order the extension reads them.
 std::vector<PreferenceReading> readPreferences(NSDictionary* prefs);
 
 // One line per key whose value is read as something other than it says or

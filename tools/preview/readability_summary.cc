@@ -36,6 +36,37 @@ std::string readabilitySummary(const std::string& screen, const json* stock, con
   return line;
 }
 
+void markThemeColourTexts(json& texts, const std::string& primaryText, const std::string& secondaryText) {
+  for (json& t : texts) {
+    const std::string ink = t.value("ink", "");
+    const std::string rgb = ink.size() >= 7 ? ink.substr(0, 7) : ink;
+    if (rgb == primaryText)
+      t["themeColour"] = "PrimaryTextColour";
+    else if (rgb == secondaryText)
+      t["themeColour"] = "SecondaryTextColour";
+  }
+}
+
+std::string themeColourShortfall(const json& texts) {
+  constexpr size_t kNamed = 6;  // a line stays a line
+  size_t marked = 0;
+  std::vector<const json*> below;
+  for (const json& t : texts) {
+    if (!t.contains("themeColour")) continue;
+    ++marked;
+    if (t["verdict"] == "below AA") below.push_back(&t);
+  }
+  if (marked == 0) return "";
+  std::string line = "theme colours leave " + std::to_string(below.size()) + " of " + std::to_string(marked) +
+                     " below AA";
+  for (size_t i = 0; i < below.size() && i < kNamed; ++i)
+    line += std::string(i ? ", " : ": ") + (*below[i])["text"].dump() + " (" +
+            (*below[i])["themeColour"].get<std::string>() + " " +
+            ratioText((*below[i])["worstContrast"].get<double>()) + ")";
+  if (below.size() > kNamed) line += ", and " + std::to_string(below.size() - kNamed) + " more";
+  return line;
+}
+
 std::vector<std::string> contrastFailures(const std::string& screen, const json& texts, double minimum) {
   std::vector<std::string> lines;
   for (const json& t : texts) {

@@ -13,6 +13,14 @@
 // a side that was not rendered is null and left out.
 std::string readabilitySummary(const std::string& screen, const nlohmann::json* stock, const nlohmann::json* themed);
 
+// With ReadableText: gives each text whose ink is one of the two theme text
+// colours ("#RRGGBB", the ink's alpha aside) "themeColour", the key's name.
+void markThemeColourTexts(nlohmann::json& texts, const std::string& primaryText, const std::string& secondaryText);
+
+// "theme colours leave 2 below AA: "Sunday" (SecondaryTextColour 1.0:1), ..."
+// over the texts markThemeColourTexts marked; "" when none is marked.
+std::string themeColourShortfall(const nlohmann::json& texts);
+
 // One line per text whose worst-case ratio is below `minimum`, naming the
 // screen and the text.
 std::vector<std::string> contrastFailures(const std::string& screen, const nlohmann::json& texts, double minimum);

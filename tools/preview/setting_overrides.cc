@@ -32,6 +32,7 @@ constexpr KeyType kKeys[] = {
     {"BlurRadius", SettingType::Real},
     {"BlurArtwork", SettingType::Bool},
     {"AdaptiveNowPlaying", SettingType::Bool},
+    {"ReadableText", SettingType::Bool},
 };
 
 std::string lowered(std::string_view text) {

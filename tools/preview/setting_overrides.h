@@ -22,7 +22,7 @@ struct SettingOverride {
   std::string text;  // colour text, as given
 };
 
-// "KEY=VALUE" for one of the fourteen preference keys. Bools are
+// "KEY=VALUE" for one of the fifteen preference keys. Bools are
 // true/false/YES/NO/1/0 (any case), integers and reals must be read whole,
 // colour texts are taken as given (the extension judges them). Otherwise
 // nullopt, and *error says what is wrong, naming the key.

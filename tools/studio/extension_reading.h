@@ -13,6 +13,6 @@
 #include <string>
 
 // `bytes` are the preferences file (none: no file). Gives {key: {"value",
-// "warning"}} for the fourteen keys; false and a reason when the extension
+// "warning"}} for the fifteen keys; false and a reason when the extension
 // could not read the file (it would use every default) or the launch failed.
 bool readAsExtension(const std::optional<std::string>& bytes, nlohmann::json* readings, std::string* error);

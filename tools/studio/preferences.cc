@@ -94,6 +94,7 @@ const std::vector<PreferenceKey>& preferenceKeys() {
       {"BlurRadius", PreferenceType::Real, 10.0, 0, 100},
       {"BlurArtwork", PreferenceType::Bool, false},
       {"AdaptiveNowPlaying", PreferenceType::Bool, false},
+      {"ReadableText", PreferenceType::Bool, false},
   };
   return keys;
 }

@@ -1,7 +1,7 @@
 // The studio's document: a preferences file held as the property list
 // dictionary it is, so that every key the studio does not know and every
 // value nobody changed is written back as it was read, in the format it was
-// read in (new files binary). Beside it, the fourteen keys the extension
+// read in (new files binary). Beside it, the fifteen keys the extension
 // reads, each with its type, default and the range the page offers; the
 // values as the extension reads them, given from a launch (see
 // extension_reading.h); and checked changes that say what they replaced.

@@ -60,14 +60,18 @@ constexpr size_t kFormOverhead = 64u << 10;
 
 std::vector<std::string> keysReadBy(const HostApp& app, const std::string& screen) {
   // The Messages host installs only the Messages group, which reads the
-  // blur keys alone. In the Music host the Now Playing switches are read
-  // by the Now Playing controller and its controls, on no other screen.
+  // blur keys alone, and with ReadableText the Messages text group, which
+  // reads the two text colours. In the Music host the Now Playing switches
+  // are read by the Now Playing controller and its controls, on no other
+  // screen.
   if (&app == &messagesApp())
-    return {"Enabled", "BlurPreset", "UseCustomTint", "Customise", "Saturation", "BlurRadius", "BlurTintColour"};
+    return {"Enabled",    "BlurPreset",     "UseCustomTint", "Customise",          "Saturation",
+            "BlurRadius", "BlurTintColour", "ReadableText",  "PrimaryTextColour", "SecondaryTextColour"};
   std::vector<std::string> keys;
   for (const PreferenceKey& key : preferenceKeys()) {
     const std::string name = key.name;
-    if ((name == "BlurArtwork" || name == "AdaptiveNowPlaying") && !showsArtwork(screen)) continue;
+    if ((name == "BlurArtwork" || name == "AdaptiveNowPlaying" || name == "ReadableText") && !showsArtwork(screen))
+      continue;
     keys.push_back(name);
   }
   return keys;
@@ -173,7 +177,14 @@ bool Studio::loadStartFiles(std::string* error) {
 json Studio::signatureOf(const Screen& screen, bool themed) const {
   json signature = {{"wallpaper", wallpaperVersion_}};
   if (showsArtwork(screen.name)) signature["artwork"] = artworkVersion_;
-  if (themed) signature["preferences"] = preferences_.effective(screen.keys);
+  if (themed) {
+    // The Messages host reads the text colours through the Messages text
+    // group alone, which only ReadableText installs.
+    std::vector<std::string> keys = screen.keys;
+    if (screen.app == &messagesApp() && preferences_.get("ReadableText") != true)
+      std::erase_if(keys, [](const std::string& k) { return k == "PrimaryTextColour" || k == "SecondaryTextColour"; });
+    signature["preferences"] = preferences_.effective(keys);
+  }
   return signature;
 }
 

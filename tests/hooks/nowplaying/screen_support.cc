@@ -46,6 +46,7 @@ TestLaunch nowPlayingLaunch(NowPlayingSettings settings) {
   return {.preferences = plist({{"BlurArtwork", boolValue(settings.blurArtwork)},
                                 {"AdaptiveNowPlaying", boolValue(settings.adaptive)},
                                 {"NowPlayingHooks", boolValue(settings.nowPlayingHooks)},
+                                {"ReadableText", boolValue(settings.readableText)},
                                 {"PrimaryTextColour", std::string("<string>") + kThemePrimary + "</string>"},
                                 {"SecondaryTextColour", std::string("<string>") + kThemeSecondary + "</string>"}}),
           .registerHostClasses = &registerMusicClasses};

@@ -14,6 +14,7 @@ struct NowPlayingSettings {
   bool blurArtwork = false;
   bool adaptive = false;
   bool nowPlayingHooks = true;
+  bool readableText = false;
 };
 
 // Theme text colours the tests can tell from the host's and the schemes'.

@@ -337,6 +337,7 @@ TEST_F(StudioServer, AScreensPictureDependsOnNoKeyItIsNotSaidToRead) {
   const std::vector<std::pair<std::string, std::string>> changed = {
       {"BlurArtwork", "<true/>"},
       {"AdaptiveNowPlaying", "<true/>"},
+      {"ReadableText", "<true/>"},
       {"NowPlayingHooks", "<false/>"},
       {"PrimaryTextColour", "<string>FF0000FF</string>"},
       {"SecondaryTextColour", "<string>00FF00FF</string>"},
