@@ -28,6 +28,7 @@
 #include "tools/preview/readability_summary.h"
 #include "tools/preview/screen_launch.h"
 #include "tools/preview/setting_overrides.h"
+#include "tools/preview/suggest_theme.h"
 #include "tweak/color_from_hex.h"
 #include "tweak/hook_installer.h"
 #include "tweak/settings.h"
@@ -43,6 +44,7 @@ namespace {
 struct Options {
   std::string app = "all";
   std::string prefs, artwork, wallpaper, out = "preview";
+  std::string suggestTheme;  // empty: render the screens
   bool stock = false, compare = false, dumpJson = false, hooks = false, readability = false;
   double scale = 2;
   double minContrast = 0;  // 0: no minimum
@@ -267,6 +269,9 @@ int main(int argc, char** argv) {
   cli.add_option("--min-contrast", options.minContrast,
                  "R: a text whose worst-case contrast is below R:1 fails the run (exit status 1)")
       ->check(CLI::Range(1.0, 21.0));
+  cli.add_option("--suggest-theme", options.suggestTheme,
+                 "OUT.plist: write a theme made from the wallpaper, checked on the rendered screens of --app until "
+                 "its texts pass AA, instead of rendering");
   cli.add_option("--scale", options.scale, "screen scale")->check(CLI::Range(1.0, 4.0))->capture_default_str();
   if (std::optional<int> status = parseArguments(cli, argc, argv)) return *status;
 
@@ -312,16 +317,23 @@ int main(int argc, char** argv) {
     wallpaper = builtInWallpaper(static_cast<int>(320 * scale), static_cast<int>(568 * scale));
   }
 
+  std::vector<const HostApp*> apps;
+  if (options.app == "music" || options.app == "all") apps.push_back(&musicApp());
+  if (options.app == "messages" || options.app == "all") apps.push_back(&messagesApp());
+
+  if (!options.suggestTheme.empty()) {
+    std::vector<SuggestionScreen> screens;
+    for (const HostApp* app : apps)
+      for (const std::string& screen : app->screens) screens.push_back({app, screen});
+    return writeSuggestedTheme(wallpaper, screens, options.scale, options.suggestTheme);
+  }
+
   std::error_code ec;
   fs::create_directories(options.out, ec);
   if (ec) {
     std::fprintf(stderr, "mirel-preview: cannot create %s: %s\n", options.out.c_str(), ec.message().c_str());
     return 2;
   }
-
-  std::vector<const HostApp*> apps;
-  if (options.app == "music" || options.app == "all") apps.push_back(&musicApp());
-  if (options.app == "messages" || options.app == "all") apps.push_back(&messagesApp());
 
   const bool measure = options.readability || options.minContrast > 0;
   // The files of one rendering: BASE.png, BASE.json, BASE-readability.*.

@@ -16,7 +16,9 @@
 #include "apps/music/MusicApp.h"
 #include "apps/music/NowPlaying.h"
 #include "platform/render/Bitmap.h"
+#include "platform/render/Wallpaper.h"
 #include "platform/uikit/UIImageFiles.h"
+#include "tools/common/theme_suggestion.h"
 #include "tools/studio/extension_reading.h"
 
 namespace {
@@ -115,13 +117,34 @@ const HostApp* appNamed(const std::string& name) {
           AutoreleasePool pool;
           setSessionArtwork(UIImageReadFile(artwork.c_str(), 1, 0, nullptr));
         };
-      ok = (!r.wallpaper || !r.wallpaper->empty()) && renderScreenPNG(r, &payload, &error);
+      nlohmann::json texts;
+      ok = (!r.wallpaper || !r.wallpaper->empty()) && renderScreenReadability(r, &payload, &texts, &error);
+      if (ok) {
+        if (!sendList(out, {"1", payload, texts.dump()})) break;
+        continue;
+      }
     } else if (request.size() == 3 && request[0] == "read") {
       nlohmann::json readings;
       std::optional<std::string> bytes;
       if (request[1] == "1") bytes = request[2];
       ok = readAsExtension(bytes, &readings, &error);
       if (ok) payload = readings.dump();
+    } else if (request.size() == 2 && request[0] == "suggest") {
+      const double scale = std::stod(request[1].substr(0, request[1].find(' ')));
+      const std::string wallpaperPath = request[1].substr(request[1].find(' ') + 1);
+      Bitmap wallpaper = wallpaperPath.empty() ? builtInWallpaper(static_cast<int>(320 * scale),
+                                                                  static_cast<int>(568 * scale))
+                                               : Bitmap::readImageFile(wallpaperPath, &error);
+      ThemeSuggestion suggestion;
+      ok = !wallpaper.empty() && suggestTheme({&wallpaper, scale}, &suggestion, &error);
+      if (ok)
+        payload = nlohmann::json{{"values", suggestion.values},
+                                 {"rounds", suggestion.rounds},
+                                 {"unreachable", suggestion.unreachable},
+                                 {"themedTexts", suggestion.themedTexts},
+                                 {"belowAAWithDefault", suggestion.belowAAWithDefault},
+                                 {"belowAAWithSuggestion", suggestion.belowAAWithSuggestion}}
+                      .dump();
     } else if (request.size() == 2 && request[0] == "pick") {
       ArtworkScheme scheme;
       ok = pickArtworkScheme(request[1], &scheme, &error);
@@ -181,7 +204,7 @@ bool LauncherPool::call(const std::vector<std::string>& request, std::vector<std
     idle_.pop_back();
   }
   const Launcher& l = launchers_[index];
-  bool ok = sendList(l.to, request) && receiveList(l.from, reply) && reply->size() == 2;
+  bool ok = sendList(l.to, request) && receiveList(l.from, reply) && reply->size() >= 2;
   {
     std::lock_guard guard(lock_);
     idle_.push_back(index);
@@ -191,7 +214,8 @@ bool LauncherPool::call(const std::vector<std::string>& request, std::vector<std
 }
 
 bool LauncherPool::render(const ScreenRenderRequest& request, const std::string& wallpaperPath,
-                          const std::string& artworkPath, std::string* png, std::string* error) {
+                          const std::string& artworkPath, std::string* png, std::string* error,
+                          nlohmann::json* texts) {
   if (!request.app) return *error = "no application given", false;
   std::vector<std::string> reply;
   if (!call({"render", request.app->name, request.screen, request.themed ? "1" : "0", request.preferences ? "1" : "0",
@@ -200,6 +224,20 @@ bool LauncherPool::render(const ScreenRenderRequest& request, const std::string&
     return *error = "the launcher is gone", false;
   if (reply[0] != "1") return *error = reply[1], false;
   *png = std::move(reply[1]);
+  if (texts) {
+    *texts = reply.size() > 2 ? nlohmann::json::parse(reply[2], nullptr, false) : nlohmann::json::array();
+    if (!texts->is_array()) *texts = nlohmann::json::array();
+  }
+  return true;
+}
+
+bool LauncherPool::suggest(const std::string& wallpaperPath, double scale, nlohmann::json* suggestion,
+                           std::string* error) {
+  std::vector<std::string> reply;
+  if (!call({"suggest", std::to_string(scale) + " " + wallpaperPath}, &reply)) return *error = "the launcher is gone", false;
+  if (reply[0] != "1") return *error = reply[1], false;
+  *suggestion = nlohmann::json::parse(reply[1], nullptr, false);
+  if (!suggestion->is_object()) return *error = "the launcher answered something unreadable", false;
   return true;
 }
 

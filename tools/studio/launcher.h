@@ -28,8 +28,14 @@ class LauncherPool {
   // A render as renderScreenPNG does it; the wallpaper is read from the
   // PNG file (empty path: the built-in one) by the launcher, and so is the
   // artwork the Now Playing screen shows (empty path: the built-in cover).
+  // `texts`, when given, gets every text's readability reading, as
+  // renderScreenReadability gives them.
   bool render(const ScreenRenderRequest& request, const std::string& wallpaperPath, const std::string& artworkPath,
-              std::string* png, std::string* error);
+              std::string* png, std::string* error, nlohmann::json* texts = nullptr);
+  // A theme suggested from the wallpaper (empty path: the built-in one),
+  // checked on every screen at `scale`: {"values", "rounds", "unreachable",
+  // "themedTexts", "belowAAWithDefault", "belowAAWithSuggestion"}.
+  bool suggest(const std::string& wallpaperPath, double scale, nlohmann::json* suggestion, std::string* error);
   bool pick(const std::string& imagePath, ArtworkScheme* scheme, std::string* error);
   // The preferences file's bytes (none: no file) as the extension reads
   // them; see extension_reading.h.

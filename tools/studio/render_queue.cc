@@ -50,6 +50,7 @@ std::map<std::string, RenderQueue::Picture> RenderQueue::status() const {
   for (const auto& [name, slot] : slots_) {
     Picture p = slot.picture;
     p.png.clear();
+    p.texts = nlohmann::json::array();
     out[name] = std::move(p);
   }
   return out;
@@ -82,8 +83,9 @@ void RenderQueue::work() {
     const uint64_t generation = slot.picture.wanted;
     guard.unlock();
     std::string png, error;
+    nlohmann::json texts = nlohmann::json::array();
     auto start = std::chrono::steady_clock::now();
-    bool ok = render_(chosen, &png, &error);
+    bool ok = render_(chosen, &png, &texts, &error);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     guard.lock();
     Slot& done = slots_[chosen];
@@ -93,6 +95,9 @@ void RenderQueue::work() {
     ++done.picture.renders;
     if (ok) {
       done.picture.png = std::move(png);
+      done.picture.belowAA = 0;
+      for (const nlohmann::json& text : texts) done.picture.belowAA += text.value("verdict", "") == "below AA";
+      done.picture.texts = std::move(texts);
       done.picture.error.clear();
     } else {
       done.picture.error = error;

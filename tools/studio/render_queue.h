@@ -23,13 +23,17 @@
 class RenderQueue {
  public:
   // Renders the slot's picture from the state current when it is called.
-  using Render = std::function<bool(const std::string& slot, std::string* png, std::string* error)>;
+  // `texts` gets the readings of the picture's texts (a JSON array).
+  using Render =
+      std::function<bool(const std::string& slot, std::string* png, nlohmann::json* texts, std::string* error)>;
 
   struct Picture {
     uint64_t generation = 0;  // of the newest picture; 0: none yet
     uint64_t wanted = 0;      // newest generation asked for
     bool busy = false;        // a render is in flight or queued
     std::string png, error;
+    nlohmann::json texts = nlohmann::json::array();  // the newest picture's readings
+    size_t belowAA = 0;                               // of them, texts below AA
     double lastSeconds = 0;   // how long the newest render took
     uint64_t renders = 0;     // renders finished
   };
@@ -44,7 +48,7 @@ class RenderQueue {
   // The slots in view: among waiting slots these render first.
   void setPreferred(std::set<std::string> slots);
   bool snapshot(const std::string& slot, Picture* out) const;
-  std::map<std::string, Picture> status() const;  // pictures without their bytes
+  std::map<std::string, Picture> status() const;  // pictures without their bytes and texts
 
  private:
   struct Slot {

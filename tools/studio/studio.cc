@@ -88,9 +88,12 @@ Studio::Studio(StudioOptions options) : options_(std::move(options)) {
   // The launchers are forked before the queue's threads exist.
   renderLaunchers_ = std::make_unique<LauncherPool>(workers);
   serviceLaunchers_ = std::make_unique<LauncherPool>(1);
+  suggestLaunchers_ = std::make_unique<LauncherPool>(1);
   documentBytes_ = preferences_.propertyList();
-  queue_ = std::make_unique<RenderQueue>(workers, [this](const std::string& slot, std::string* png,
-                                                         std::string* error) { return renderSlot(slot, png, error); });
+  queue_ = std::make_unique<RenderQueue>(
+      workers, [this](const std::string& slot, std::string* png, json* texts, std::string* error) {
+        return renderSlot(slot, png, texts, error);
+      });
   routes();
 }
 
@@ -99,6 +102,7 @@ Studio::~Studio() {
   queue_.reset();  // waits for the renders in flight
   renderLaunchers_.reset();
   serviceLaunchers_.reset();
+  suggestLaunchers_.reset();
   std::error_code ec;
   if (!workFolder_.empty()) fs::remove_all(workFolder_, ec);
 }
@@ -201,7 +205,7 @@ json Studio::scheduleRenders() {
   return asked;
 }
 
-bool Studio::renderSlot(const std::string& slot, std::string* png, std::string* error) {
+bool Studio::renderSlot(const std::string& slot, std::string* png, json* texts, std::string* error) {
   ScreenRenderRequest request;
   std::string wallpaperPath, artworkPath;
   {
@@ -218,7 +222,7 @@ bool Studio::renderSlot(const std::string& slot, std::string* png, std::string* 
     artworkPath = artworkPath_;
     request.scale = options_.scale;
   }
-  return renderLaunchers_->render(request, wallpaperPath, artworkPath, png, error);
+  return renderLaunchers_->render(request, wallpaperPath, artworkPath, png, error, texts);
 }
 
 int Studio::commit(const Edit& edit, Record record, uint64_t group, json* reply) {
@@ -430,7 +434,8 @@ void Studio::routes() {
     json screens = json::object();
     for (const auto& [slot, p] : pictures)
       screens[slot] = {{"generation", p.generation}, {"wanted", p.wanted},     {"busy", p.busy},
-                       {"error", p.error},           {"seconds", p.lastSeconds}, {"renders", p.renders}};
+                       {"error", p.error},           {"seconds", p.lastSeconds}, {"renders", p.renders},
+                       {"belowAA", p.belowAA}};
     std::lock_guard guard(state_);
     replyJson(res, 200, {{"pictures", screens}, {"scheme", schemeJson()}, {"stock", stockWanted_},
                          {"revision", revision_}});
@@ -448,6 +453,40 @@ void Studio::routes() {
                 res.set_header("Cache-Control", "no-store");
                 res.set_content(picture.png, "image/png");
               });
+
+  // The texts of a picture below AA, with their boxes in window points.
+  server_.Get(R"(/api/readability/([a-z]+)/([a-z0-9-]+)/(themed|stock))",
+              [this](const httplib::Request& req, httplib::Response& res) {
+                std::string slot = std::string(req.matches[1]) + "/" + std::string(req.matches[2]) + "/" +
+                                   std::string(req.matches[3]);
+                RenderQueue::Picture picture;
+                if (!queue_->snapshot(slot, &picture)) return replyError(res, 404, "no picture " + slot);
+                json below = json::array();
+                for (const json& text : picture.texts)
+                  if (text.value("verdict", "") == "below AA") below.push_back(text);
+                replyJson(res, 200, {{"generation", picture.generation}, {"scale", options_.scale}, {"texts", below}});
+              });
+
+  // A theme from the wallpaper shown, set on the page's controls as one
+  // change (one undo step); the reply says what each round found.
+  server_.Post("/api/suggest", [this](const httplib::Request&, httplib::Response& res) {
+    std::string wallpaperPath;
+    {
+      std::lock_guard guard(state_);
+      wallpaperPath = wallpaperPath_;
+    }
+    json suggestion;
+    std::string error;
+    if (!suggestLaunchers_->suggest(wallpaperPath, options_.scale, &suggestion, &error))
+      return replyError(res, 500, "suggestion: " + error);
+    json reply;
+    int status = commit([&](Preferences& next, Change* change,
+                            std::string* why) { return next.setAll(suggestion["values"], change, why); },
+                        Record::Step, 0, &reply);
+    suggestion.erase("values");
+    reply["suggestion"] = suggestion;
+    replyJson(res, status, reply);
+  });
 
   // Changes from the page. "?group=N" folds the changes of one gesture
   // (typing into one field) into one undo step.

@@ -80,7 +80,7 @@ class Studio {
   void routes();
   nlohmann::json scheduleRenders();  // {slot: generation asked for}
   nlohmann::json signatureOf(const Screen& screen, bool themed) const;  // under state_
-  bool renderSlot(const std::string& slot, std::string* png, std::string* error);
+  bool renderSlot(const std::string& slot, std::string* png, nlohmann::json* texts, std::string* error);
   bool readAsExtension(const std::string& bytes, nlohmann::json* readings, std::string* error);
   // Applies the edit, reads the result as the extension does, saves it and
   // renders what it changed; the reply says all of it. 400 when refused.
@@ -116,6 +116,8 @@ class Studio {
 
   // Renders take one pool; reading preferences and picking schemes the
   // other, so a change is read while every render worker is busy.
-  std::unique_ptr<LauncherPool> renderLaunchers_, serviceLaunchers_;
+  // A suggestion from the wallpaper renders every screen several times:
+  // it has a launcher of its own.
+  std::unique_ptr<LauncherPool> renderLaunchers_, serviceLaunchers_, suggestLaunchers_;
   std::unique_ptr<RenderQueue> queue_;
 };

@@ -318,6 +318,23 @@ TEST(StudioInBrowser, EditsAFileAsAUserDoes) {
   EXPECT_GT(withWallpaper["generation"].get<int>(), before["generation"].get<int>()) << "the wallpaper changed nothing";
   EXPECT_EQ(browser.run("return document.querySelector('#drop-wallpaper').firstChild.textContent"), "wallpaper.png");
 
+  // The Songs card's badge counts its texts below AA; clicking it lists
+  // them and outlines each on the picture.
+  ASSERT_TRUE(waitUntil(browser,
+                        "const card = document.querySelector('#card-music-songs');"
+                        "return !card.classList.contains('busy') && !card.querySelector('.badge').textContent.includes('…')",
+                        60));
+  json badge = browser.run("return document.querySelector('#card-music-songs .badge').textContent");
+  ASSERT_TRUE(badge.is_string() && badge.get<std::string>().starts_with("below AA: ")) << badge;
+  const int counted = std::stoi(badge.get<std::string>().substr(10));
+  browser.click(browser.find("#card-music-songs .badge"));
+  ASSERT_TRUE(waitUntil(browser, "return document.querySelectorAll('#card-music-songs ul.below li').length > 0", 30));
+  if (counted > 0) {
+    EXPECT_EQ(browser.run("return document.querySelectorAll('#card-music-songs ul.below li').length"), counted);
+    EXPECT_EQ(browser.run("return document.querySelectorAll('#card-music-songs figure.themed .outline').length"),
+              counted);
+  }
+
   EXPECT_EQ(browser.run("return document.getElementById('error').textContent"), "") << "the page reports an error";
   json status = browser.run("return document.getElementById('document').textContent");
   EXPECT_TRUE(status.is_string() && status.get<std::string>().starts_with("Saved to prefs.plist")) << status;

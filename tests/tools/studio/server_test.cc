@@ -384,6 +384,30 @@ TEST_F(StudioServer, ABurstOfChangesEndsInOnePictureOfTheLastValues) {
   EXPECT_TRUE(shown->body == expected) << "the picture shown is not what the saved file gives";
 }
 
+// Each picture's texts below AA: the count on the card, the list behind it,
+// both as a launch of the saved file measures them (over the built-in
+// wallpaper: before any upload).
+TEST_F(StudioServer, EachPictureCountsAndListsItsTextsBelowAA) {
+  ASSERT_EQ(post({{"SecondaryTextColour", "FFFFFF40"}})->status, 200);
+  json idle = waitUntilIdle();
+  auto res = client_->Get("/api/readability/music/songs/themed");
+  ASSERT_TRUE(res && res->status == 200);
+  json listed = json::parse(res->body)["texts"];
+  EXPECT_EQ(idle["music/songs/themed"]["belowAA"].get<size_t>(), listed.size());
+  std::string png, error;
+  json measured;
+  ASSERT_TRUE(checks_->render({.app = &musicApp(), .screen = "songs", .themed = true,
+                               .preferences = fileText(document()), .scale = 1},
+                              "", "", &png, &error, &measured))
+      << error;
+  json below = json::array();
+  for (const json& text : measured)
+    if (text["verdict"] == "below AA") below.push_back(text);
+  EXPECT_EQ(listed, below);
+  EXPECT_GT(below.size(), 0u) << "a quarter-opaque white over the blur reads below AA";
+  EXPECT_EQ(client_->Get("/api/readability/music/nowhere/themed")->status, 404);
+}
+
 // The document and the downloads, binary or XML, read by the extension in a
 // launch.
 TEST_F(StudioServer, TheFileAndItsDownloadsAreWhatTheExtensionReads) {
@@ -630,6 +654,25 @@ TEST_F(StudioServer, ACrowdOfClientsIsAnsweredInOrder) {
   for (int fd : idle) close(fd);
   EXPECT_LT(residentKiB() - memoryBefore, 64 * 1024) << "the studio kept what it was sent";
   EXPECT_EQ(client_->Get("/api/state")->status, 200);
+  waitUntilIdle();
+}
+
+// A theme from the wallpaper lands on the controls as one change: one undo
+// takes every value it set back.
+TEST_F(StudioServer, ASuggestionFromTheWallpaperIsOneUndoStep) {
+  const json before = state()["values"];
+  client_->set_read_timeout(300, 0);
+  json reply = postJson("/api/suggest");
+  client_->set_read_timeout(30, 0);
+  ASSERT_TRUE(reply.contains("suggestion")) << reply.dump();
+  const json& suggestion = reply["suggestion"];
+  EXPECT_LT(suggestion["belowAAWithSuggestion"].get<size_t>(), suggestion["belowAAWithDefault"].get<size_t>());
+  EXPECT_FALSE(suggestion["rounds"].empty());
+  EXPECT_NE(reply["values"]["PrimaryTextColour"], before["PrimaryTextColour"]);
+  EXPECT_EQ(saved().entries["PrimaryTextColour"],
+            plistXmlOf("<string>" + reply["values"]["PrimaryTextColour"].get<std::string>() + "</string>"));
+  json undone = postJson("/api/undo");
+  EXPECT_EQ(undone["values"], before);
   waitUntilIdle();
 }
 

@@ -104,6 +104,7 @@ async function command(path, since, body) {
   const answer = await reply.json().catch(() => ({ error: "the studio answered something unreadable" }));
   if (!reply.ok) return setError(answer.error);
   setError("");
+  if (answer.suggestion) showSuggestion(answer.suggestion);
   // A new gesture starts: typing on after an undo is a step of its own.
   state.group = ++state.groups;
   accept(answer, true);
@@ -254,16 +255,98 @@ function buildScreens(screens) {
   for (const screen of screens) {
     const themed = element("img", { class: "themed", id: "picture-" + screen.id.replace("/", "-"), alt: screen.id + " themed" });
     const stock = element("img", { class: "stock", alt: screen.id + " stock" });
+    const badge = element("button", { type: "button", class: "badge", title: "texts below AA (4.5:1, 3:1 large); click to list and outline them" }, "…");
     const card = element("div", { class: "card", id: "card-" + screen.id.replace("/", "-") },
-      element("h3", {}, screen.app + " · " + screen.screen), element("div", { class: "busy", title: "rendering" }),
+      element("h3", {}, screen.app + " · " + screen.screen, badge), element("div", { class: "busy", title: "rendering" }),
       element("div", { class: "pictures" },
         element("figure", { class: "stock" }, stock, element("figcaption", {}, "stock")),
         element("figure", { class: "themed" }, themed, element("figcaption", {}, "themed"))),
+      element("ul", { class: "below", hidden: "" }),
       element("div", { class: "failed" }));
+    badge.addEventListener("click", () => toggleBelow(card));
     card.dataset.id = screen.id;
     area.append(card);
     observer.observe(card);
   }
+}
+
+// --- Readability -----------------------------------------------------------
+
+// "below AA: 3" or, with stock pictures shown, "below AA: stock 0 · themed 3".
+function showBadge(card, themed, stock) {
+  const badge = $(".badge", card);
+  const count = (p) => (p && p.generation ? String(p.belowAA) : "…");
+  const showStock = document.body.classList.contains("stock");
+  badge.textContent = "below AA: " + (showStock ? "stock " + count(stock) + " · themed " : "") + count(themed);
+  badge.classList.toggle("poor", !!(themed && themed.generation && themed.belowAA > 0));
+}
+
+// The list of a card's texts below AA, and a red box around each on its
+// picture, drawn from the boxes (window points) the server measured.
+async function showBelow(card) {
+  const list = $("ul.below", card);
+  const looks = document.body.classList.contains("stock") ? ["stock", "themed"] : ["themed"];
+  // Clicks and new pictures may ask again before an answer is in: only the
+  // newest asking draws.
+  const asking = (state.asking = (state.asking || 0) + 1);
+  card.dataset.asking = asking;
+  const answers = [];
+  for (const look of looks)
+    answers.push(await (await fetch("/api/readability/" + card.dataset.id + "/" + look)).json().catch(() => ({ texts: [] })));
+  if (card.dataset.asking !== String(asking) || list.hidden) return;
+  for (const old of card.querySelectorAll(".outline")) old.remove();
+  const items = [];
+  looks.forEach((look, i) => {
+    const answer = answers[i];
+    const img = $("figure." + look + " img", card);
+    const width = img.naturalWidth / answer.scale, height = img.naturalHeight / answer.scale;
+    for (const text of answer.texts || []) {
+      const [x, y, w, h] = text.box;
+      if (width > 0 && height > 0) {
+        const box = element("div", { class: "outline", title: text.text + " " + text.worstContrast + ":1" });
+        Object.assign(box.style, { left: (100 * x / width) + "%", top: (100 * y / height) + "%",
+          width: (100 * w / width) + "%", height: (100 * h / height) + "%" });
+        img.insertAdjacentElement("afterend", box);
+      }
+      items.push(element("li", {}, look + ": \u201c" + text.text + "\u201d " + text.worstContrast + ":1 (needs " + (text.large ? 3 : 4.5) + ":1)"));
+    }
+  });
+  list.replaceChildren(...(items.length ? items : [element("li", {}, "Every text reaches AA.")]));
+}
+
+function toggleBelow(card) {
+  const list = $("ul.below", card);
+  list.hidden = !list.hidden;
+  card.classList.toggle("listing", !list.hidden);
+  if (list.hidden) for (const box of card.querySelectorAll(".outline")) box.remove();
+  else showBelow(card);
+}
+
+// --- Suggestion from the wallpaper ----------------------------------------
+
+function showSuggestion(s) {
+  const box = $("#suggestion");
+  const left = (s.unreachable || []).map((line) => element("li", { class: "left" }, line));
+  box.replaceChildren(
+    element("div", {}, "Theme texts below AA: default theme " + s.belowAAWithDefault + ", suggested " +
+      s.belowAAWithSuggestion + " (of " + s.themedTexts + ")"),
+    element("ol", {}, ...(s.rounds || []).map((line) => element("li", {}, line))),
+    ...(left.length ? [element("ul", {}, ...left)] : []));
+}
+
+function suggest() {
+  const button = $("#suggest");
+  button.disabled = true;
+  $("#suggestion").textContent = "Rendering every screen until the theme's texts pass AA…";
+  const since = performance.now();
+  enqueue(async () => {
+    try {
+      await command("/api/suggest", since);
+    } finally {
+      button.disabled = false;
+      if ($("#suggestion").textContent.startsWith("Rendering")) $("#suggestion").textContent = "";
+    }
+  });
 }
 
 // The server renders the screens in view first.
@@ -352,6 +435,13 @@ async function poll() {
       if (stock && stock.generation) showPicture(id + "/stock", stock.generation, $("img.stock", card));
       card.classList.toggle("busy", !!(themed && themed.busy) || (showStock && (!stock || stock.busy)));
       $(".failed", card).textContent = (themed && themed.error) || "";
+      showBadge(card, themed, stock);
+      // An open list follows the newest pictures.
+      const seen = (themed && themed.generation) + "/" + (stock && stock.generation);
+      if (card.classList.contains("listing") && card.dataset.listed !== seen && state.shown[id + "/themed"] === (themed && themed.generation)) {
+        card.dataset.listed = seen;
+        showBelow(card);
+      }
     }
     showScheme(status.scheme);
     // Changed elsewhere (another tab): the fields not being edited follow.
@@ -400,6 +490,7 @@ function setUpCommands() {
   $("#undo").addEventListener("click", undo);
   $("#redo").addEventListener("click", redo);
   $("#reset").addEventListener("click", () => later("/api/reset"));
+  $("#suggest").addEventListener("click", suggest);
   const opener = $("#open-file");
   $("#open").addEventListener("click", () => opener.click());
   opener.addEventListener("change", () => {
