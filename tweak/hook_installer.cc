@@ -4,6 +4,8 @@
 // the slot keeps the superclass fallback.
 #include "tweak/hook_installer.h"
 
+#include <cstdlib>
+
 #include "platform/objc/class.h"
 
 namespace {
@@ -40,7 +42,16 @@ InstallOutcome installReplace(const HookRow& row, Class cls) {
   return InstallOutcome::ReplacedOwnMethod;
 }
 
+// A diagnostic switch: the environment variable MIREL_SKIP_ROW names one
+// row (as hookRowName gives it) that installation leaves out, so that a test
+// run shows whether anything notices that row's absence.
+bool skippedByRequest(const HookRow& row) {
+  const char* skipped = std::getenv("MIREL_SKIP_ROW");
+  return skipped && hookRowName(row) == skipped;
+}
+
 InstallOutcome installRow(const HookRow& row) {
+  if (skippedByRequest(row)) return InstallOutcome::SkippedByRequest;
   Class cls = objc_getClass(row.className);
   if (row.kind == HookKind::Add) {
     if (!cls) return InstallOutcome::SkippedNoClass;
@@ -70,6 +81,12 @@ const char* installOutcomeText(InstallOutcome outcome) {
     case InstallOutcome::SkippedNoClass: return "skipped: no class";
     case InstallOutcome::SkippedNoMethod: return "skipped: no method";
     case InstallOutcome::AddFailedExists: return "add failed: exists";
+    case InstallOutcome::SkippedByRequest: return "skipped: MIREL_SKIP_ROW";
   }
   return "?";
+}
+
+std::string hookRowName(const HookRow& row) {
+  const char* kind = row.kind == HookKind::ReplaceClass ? " +" : row.kind == HookKind::Add ? " add " : " -";
+  return std::string(row.className) + kind + row.selector;
 }

@@ -5,6 +5,7 @@
 //   for (const InstallRecord& r : installationReport()) ...
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "tweak/hook_table.h"
@@ -16,6 +17,7 @@ enum class InstallOutcome {
   SkippedNoClass,          // the host lacks the class
   SkippedNoMethod,         // the class lacks the method, own or inherited
   AddFailedExists,         // the class already has a method of that name
+  SkippedByRequest,        // left out on purpose (MIREL_SKIP_ROW, for diagnosis)
 };
 
 struct InstallRecord {
@@ -29,3 +31,6 @@ void installHookGroup(HookGroup group);
 void installHookRows(HookGroup group, std::span<const HookRow> rows);
 const std::vector<InstallRecord>& installationReport();
 const char* installOutcomeText(InstallOutcome outcome);
+// The row as MIREL_SKIP_ROW names it: "Class -selector", "Class +selector"
+// (a class method) or "Class add selector".
+std::string hookRowName(const HookRow& row);

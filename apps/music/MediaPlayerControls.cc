@@ -82,6 +82,15 @@ void MPButton_setTitleColorForStates(MPButton* self, SEL, UIColor* colour, NSUIn
     if (states & bit) self->_titleColors[bit] = colour;
 }
 
+// The button shows its state in its glyphs: the stock tint when it is
+// selected, grey when it is not.
+void MPButton_setSelected(MPButton* self, SEL, BOOL selected) {
+  objc::sendSuper<void(BOOL)>(self, objc::classOf<UIButton>(), "setSelected:"_sel, selected);
+  for (UIView* sub : self->subviewList())
+    if (sub->isKindOfClass(objc::classOf<UIImageView>()))
+      sub->setTintColor(selected ? stockTint() : UIColor::withWhite(0.6, 1));
+}
+
 Ref<MPButton> glyphButton(Shape shape, CGRect frame) {
   Ref<MPButton> button = UIView::make<MPButton>(frame);
   CGFloat side = frame.size.height;
@@ -241,7 +250,8 @@ UIView* NowPlayingPlayback_initWithFrame(MPUNowPlayingPlaybackControlsView* self
 
 void registerMediaPlayerControlClasses(SliderTimeLabels labels) {
   objc::ClassBuilder<MPButton>("MPButton", objc::classOf<UIButton>())
-      .method<&MPButton_setTitleColorForStates>("setTitleColor:forStates:");
+      .method<&MPButton_setTitleColorForStates>("setTitleColor:forStates:")
+      .method<&MPButton_setSelected>("setSelected:");
   objc::ClassBuilder<MPDetailSlider> slider("MPDetailSlider", objc::classOf<UIControl>());
   slider.ivar("_currentTimeLabel", &MPDetailSlider::_currentTimeLabel);
   if (labels == SliderTimeLabels::ElapsedAndRemaining)

@@ -11,6 +11,7 @@
 #include "apps/common/HostApp.h"
 #include "apps/music/Library.h"
 #include "platform/coregraphics/CGContext.h"
+#include "platform/foundation/RunLoop.h"
 #include "platform/foundation/foundation.h"
 #include "platform/objc/class_builder.h"
 #include "platform/uikit/UIGraphics.h"
@@ -157,6 +158,9 @@ void NowPlaying_updateItemRelatedState(MusicNowPlayingViewController* self, SEL,
     slider->_currentTimeLabel->setText("1:09"_ns);
     slider->_currentTimeInverseLabel->setText("-2:09"_ns);
     slider->setNeedsLayout();
+    // The player repeats nothing and shuffles.
+    self->_playbackControlsView->_repeatButton->setSelected(NO);
+    self->_playbackControlsView->_shuffleButton->setSelected(YES);
   }
 }
 
@@ -177,9 +181,16 @@ void NowPlaying_artworkDidChange(MusicNowPlayingViewController* self, SEL, id) {
   objc::send<void()>(self, "_didUpdateArtworkImage"_sel);
 }
 
+// The new artwork is shown at once; the navigation item is refreshed for it
+// on the next turn of the run loop, as the app refreshes it for every change
+// of item or artwork.
 void NowPlaying_didUpdateArtworkImage(MusicNowPlayingViewController* self, SEL) {
   if (!self->_artworkView) return;
   self->_artworkView->setImage(MusicNowPlayingObserver::shared()->_currentArtworkImage.get());
+  Ref<MusicNowPlayingViewController> controller = self;
+  RunLoop::main().schedule(0, [controller] {
+    objc::send<void(BOOL)>(controller.get(), "_updateNavigationItemAnimated:"_sel, YES);
+  });
 }
 
 UINavigationItem* NowPlaying_navigationItem(MusicNowPlayingViewController* self, SEL) {

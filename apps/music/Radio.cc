@@ -220,7 +220,9 @@ UITableViewCell* Station_initWithStyle(RUStationTreeTableViewCell* self, SEL, NS
 void Station_setNowPlayingText(RUStationTreeTableViewCell* self, SEL, NSString* text, BOOL animated) {
   UILabel* label = self->_nowPlayingTextLabel.get();
   if (!label) return;
+  // The cell styles the text each time it sets one.
   label->setText(text);
+  label->setTextColor(statusGrey());
   label->setHidden(text ? NO : YES);
   if (!animated || !text) return;
   label->setAlpha(0);

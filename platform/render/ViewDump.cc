@@ -146,6 +146,14 @@ void addClassState(UIView* view, json& out) {
   }
   if (isKind(view, "UIStatusBar")) out["foregroundColor"] = colourJson(objc::as<UIColor>(send(view, "foregroundColor")));
   if (isKind(view, "UITextField")) addTextFieldState(objc::as<UITextField>(view), out);
+  if (isKind(view, "_UIModalItemAlertBackgroundView")) {
+    auto* background = objc::as<UIModalItemAlertBackgroundView>(view);
+    json stops = json::array();
+    for (size_t i = 0; i < background->_gradientColours.size(); ++i)
+      stops.push_back({{"color", colourJson(background->_gradientColours[i])},
+                       {"location", background->_gradientLocations[i]}});
+    out["gradient"] = stops;
+  }
   if (isKind(view, "_UIDimmingKnockoutBackdropView"))
     out["knockoutColor"] = colourJson(objc::as<UIDimmingKnockoutBackdropView>(view)->knockoutColor(
         objc::as<UIDimmingKnockoutBackdropView>(view)->_backdropStyle));

@@ -33,14 +33,20 @@ void Dimming_layoutSubviews(UIDimmingKnockoutBackdropView* self, SEL) {
 // The card's gradient runs from the outer colour at the top and bottom edges
 // to the inner colour across the middle.
 
-UIImage* Background_gradientImage(UIModalItemAlertBackgroundView*, SEL, CGSize size, UIColor* inner, UIColor* outer) {
+UIImage* Background_gradientImage(UIModalItemAlertBackgroundView* self, SEL, CGSize size, UIColor* inner,
+                                  UIColor* outer) {
   UIGraphicsBeginImageContextWithOptions(size, NO, 0);
   CGContextRef context = UIGraphicsGetCurrentContext();
   if (context) {
     Ref<NSMutableArray> colours = objc::make<NSMutableArray>();
-    for (UIColor* c : {outer, inner, outer})
-      colours->addObject(reinterpret_cast<id>(c ? c->CGColor() : UIColor::clearColor()->CGColor()));
+    self->_gradientColours.clear();
+    for (UIColor* c : {outer, inner, outer}) {
+      UIColor* stop = c ? c : UIColor::clearColor();
+      colours->addObject(reinterpret_cast<id>(stop->CGColor()));
+      self->_gradientColours.push_back(stop);
+    }
     const CGFloat locations[] = {0, 0.5, 1};
+    self->_gradientLocations.assign(std::begin(locations), std::end(locations));
     CGGradientRef gradient = CGGradientCreateWithColors(CGColorSpaceCreateDeviceRGB(), colours, locations);
     CGContextDrawLinearGradient(context, gradient, CGPointMake(0, 0), CGPointMake(0, size.height), 0);
     CGGradientRelease(gradient);

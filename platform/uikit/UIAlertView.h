@@ -10,6 +10,8 @@
 //   alert->addButtonWithTitle("Cancel"_ns);
 #pragma once
 
+#include <vector>
+
 #include "platform/foundation/NSArray.h"
 #include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UILabel.h"
@@ -28,6 +30,9 @@ struct UIDimmingKnockoutBackdropView : UIView {
 struct UIModalItemAlertBackgroundView : UIView {
   static constexpr const char* kClassName = "_UIModalItemAlertBackgroundView";
   Ref<UIImageView> _gradientView;
+  // The stops of the latest gradient it drew, for the view dump.
+  std::vector<Ref<UIColor>> _gradientColours;
+  std::vector<CGFloat> _gradientLocations;
 
   // Autoreleased.
   UIImage* gradientImage(CGSize size, UIColor* inner, UIColor* outer) {

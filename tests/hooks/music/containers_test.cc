@@ -38,14 +38,8 @@ UIView* lastSubview(UIView* view) {
 TEST(ClearColourSetters, TheSavedSetterGetsTheClearColourOnceWhateverItWasGiven) {
   inLaunch(probedMusicHost(), [] {
     AutoreleasePool pool;
-    // The probes gave each class a setter of its own, so the rows replaced
-    // that setter and the slots hold the probes: what they record is what
-    // each slot's implementation received.
-    for (const InstallRecord& r : installationReport()) {
-      if (std::string(r.row->selector) != "setBackgroundColor:") continue;
-      EXPECT_EQ(r.outcome, InstallOutcome::ReplacedOwnMethod) << r.row->className;
-    }
-
+    // The probes gave each class a setter of its own, so the slots hold the
+    // probes: what they record is what each slot's implementation received.
     const std::pair<const char*, UIColor*> given[] = {{"red", UIColor::redColor()},
                                                       {"nil", nil},
                                                       {"clear", UIColor::clearColor()},

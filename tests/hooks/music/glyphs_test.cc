@@ -68,6 +68,7 @@ TEST(RatingImages, TheDotIsCachedWhileItsSizeHoldsAndRebuiltWhenItChangesAndTheS
     UIImage* star = ratingImage("ratingStarImage");
     EXPECT_EQ(calls("ratingStarImage"), 1) << "the star's cache was still empty";
     EXPECT_EQ(star->size(), CGSizeMake(7, 7));
+    EXPECT_EQ(star->renderingMode(), UIImageRenderingModeAlwaysTemplate);
     EXPECT_EQ(ratingImage("ratingDotImage"), rebuilt.get());
     EXPECT_EQ(ratingImage("ratingStarImage"), star);
   });

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "platform/foundation/RunLoop.h"
 #include "platform/objc/class.h"
 #include "platform/objc/class_builder.h"
 #include "tests/hooks/music/probes.h"
+#include "tests/support/text_colour_log.h"
 #include "tweak/settings.h"
 
 namespace {
@@ -39,6 +41,7 @@ struct Row {
   std::function<id()> act;
   std::function<void(id)> again;  // null for initialisers
   std::vector<std::pair<const char*, Theme>> fields;
+  std::optional<CGRect> frame;  // an initialiser given a frame: the view's frame
 };
 
 const std::vector<Row>& rows() {
@@ -73,7 +76,7 @@ const std::vector<Row>& rows() {
              allocOf("RUHistoryTableHeaderView"), "initWithFrame:emphasizedText:detailText:"_sel,
              CGRectMake(3, 4, 200, 40), "Played"_ns, nil));
        },
-       nullptr, {{"_textLabel", Theme::Primary}, {"_detailTextLabel", Theme::Secondary}}},
+       nullptr, {{"_textLabel", Theme::Primary}, {"_detailTextLabel", Theme::Secondary}}, CGRectMake(3, 4, 200, 40)},
       {"-[RUHistoryViewController viewWillAppear:]",
        [] {
          id history = loadedHistory();
@@ -92,12 +95,20 @@ TEST(Radio, EachRowLeavesItsLabelsInTheirThemeColours) {
     ASSERT_FALSE(ThemeColours.PrimaryTextColour->isEqual(ThemeColours.SecondaryTextColour));
     for (const Row& row : rows()) {
       SCOPED_TRACE(row.method);
+      TextColourLog colours;
       id receiver = row.act();
       ASSERT_NE(receiver, nil);
+      std::vector<id> labels;
       for (auto [field, theme] : row.fields) {
         UILabel* label = labelIn(receiver, field);
         ASSERT_NE(label, nullptr) << field;
         EXPECT_TRUE(sameColour(label->textColor(), themeColour(theme))) << field;
+        labels.push_back(label);
+      }
+      // The fields in the row's order (the host's own colourings come first).
+      EXPECT_EQ(colours.lastColoured(labels), labels);
+      if (row.frame) {
+        EXPECT_EQ(objc::as<UIView>(receiver)->frame(), *row.frame);
       }
       if (!row.again) continue;
       // Methods that return nothing recolour at every call, whatever the

@@ -68,10 +68,13 @@ Ref<T> made(CGRect frame = CGRectMake(0, 0, 300, 28)) {
   return adopt(objc::as<T>(objc::send<id(CGRect)>(allocOf(T::kClassName), "initWithFrame:"_sel, frame)));
 }
 
+// White 0.7 at alpha 0.7: the value, and a grey (two components) as the
+// platform makes it, which isEqual: tells from the same value made as RGB.
 bool isAlertGrey(UIColor* colour) {
   CGFloat r = -1, g = -1, b = -1, a = -1;
   if (!colour || !colour->getRGBA(&r, &g, &b, &a)) return false;
-  return std::fabs(r - 0.7) + std::fabs(g - 0.7) + std::fabs(b - 0.7) + std::fabs(a - 0.7) < 1e-9;
+  return std::fabs(r - 0.7) + std::fabs(g - 0.7) + std::fabs(b - 0.7) + std::fabs(a - 0.7) < 1e-9 &&
+         colour->isEqual(UIColor::withWhite(0.7, 0.7));
 }
 
 UIColor* primary() { return ThemeColours.PrimaryTextColour; }

@@ -68,6 +68,10 @@ TEST(ButtonColours, EverySetterPassesTheAdaptivePrimaryToTheHostAndSelectingReti
       UIColor* reached = row.reachedHost(button);
       EXPECT_TRUE(sameColour(reached, held.primary.get())) << row.name << ": the host got " << describe(reached);
     }
+    // The transport button answers the adaptive primary whatever it holds.
+    Ref<UIView> transport = make("MPUStandardTransportButton", CGRectMake(0, 0, 60, 30));
+    transport->_tintColor = UIColor::redColor();
+    EXPECT_TRUE(sameColour(transport->tintColor(), held.primary.get())) << describe(transport->tintColor());
 
     // Selecting, or not, retints the button's image views.
     for (BOOL selected : {YES, NO}) {

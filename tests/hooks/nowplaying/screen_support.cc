@@ -38,6 +38,7 @@ void registerHostWithFailingInitialisers() {
   FailingInitialiser<0, NSString*, id>::install("MusicNowPlayingViewController", "initWithNibName:bundle:");
   FailingInitialiser<1, CGRect>::install("MPUNowPlayingTitlesView", "initWithFrame:");
   FailingInitialiser<2, NSInteger>::install("MPUNowPlayingTitlesView", "initWithStyle:");
+  FailingInitialiser<3, CGRect>::install("MPTransportControls", "initWithFrame:");
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ TestLaunch nowPlayingLaunch(NowPlayingSettings settings);
 
 // Initialisers of the host that fail (release and answer nil) on request:
 // MusicNowPlayingViewController's initWithNibName:bundle: and the titles
-// view's initWithFrame: and initWithStyle:. Put in before the extension.
+// view's initWithFrame: and initWithStyle:, MPTransportControls'
+// initWithFrame:. Put in before the extension.
 extern bool gFailNowPlayingInitialisers;
 TestLaunch nowPlayingLaunchWithFailingInitialisers(NowPlayingSettings settings);
 

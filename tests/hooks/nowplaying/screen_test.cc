@@ -11,6 +11,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/uikit/UIImageFiles.h"
 #include "tests/hooks/nowplaying/screen_support.h"
+#include "tests/support/text_colour_log.h"
 #include "tests/support/picker_images.h"
 
 namespace {
@@ -125,6 +126,11 @@ TEST(NowPlayingSettings, ControlsFollowTheSchemeOnlyWithNowPlayingHooks) {
           sameColour(controls->_createButton->titleColorForState(UIControlStateNormal), scheme->primaryTextColor()),
           row.hooks)
           << row.name;
+      // The host selected the shuffle button when it showed the item, before
+      // any scheme: its glyph keeps the theme's primary.
+      UIView* shuffleGlyph = controls->_shuffleButton->subviewList().at(0);
+      EXPECT_EQ(sameColour(shuffleGlyph->_tintColor.get(), themePrimary()), row.hooks)
+          << row.name << ": shuffle glyph " << describe(shuffleGlyph->_tintColor.get());
     });
   }
 }
@@ -138,18 +144,25 @@ TEST(ArtworkFade, FadesOutSwapsAndFadesInOnTheClock) {
     ASSERT_NE(back, nullptr);
     UIImage* cover = testCover();
     Ref<KRColorScheme> scheme = expectedScheme(cover);
+    // The fade-in goes back to the alpha the image view had when the change
+    // began, whatever it was.
+    back->setAlpha(0.625);
 
+    TextColourLog colours;
     changeArtwork(cover);
     RunLoop::main().advance(0.1);
     EXPECT_EQ(back->alpha(), 0.0) << "fading out";
     EXPECT_EQ(back->image(), nullptr) << "swapped before the fade-out ended";
     expectTitles(controller, themePrimary(), themeSecondary(), "during the fade-out");
 
+    // The titles are repainted inside the fade-in, as it starts, detail first.
     RunLoop::main().advance(0.15);
     EXPECT_EQ(back->image(), cover);
+    expectTitles(controller, scheme->primaryTextColor(), scheme->secondaryTextColor(), "while fading in");
+    EXPECT_EQ(colours.lastColoured({detailLabel(controller), titleLabel(controller)}),
+              (std::vector<id>{detailLabel(controller), titleLabel(controller)}));
     RunLoop::main().advance(0.2);
-    EXPECT_EQ(back->alpha(), 1.0) << "faded back in";
-    expectTitles(controller, scheme->primaryTextColor(), scheme->secondaryTextColor(), "after the fade-in");
+    EXPECT_EQ(back->alpha(), 0.625) << "faded back in";
     EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), scheme->backgroundColor()));
     EXPECT_TRUE(RunLoop::main().idle());
   });
@@ -220,20 +233,30 @@ TEST(NowPlayingInitialisers, AnswerWhatTheHostAnswers) {
       return adopt(withStyle ? objc::send<id(NSInteger)>(fresh, "initWithStyle:"_sel, 1)
                              : objc::send<id(CGRect)>(fresh, "initWithFrame:"_sel, CGRectMake(0, 0, 200, 44)));
     };
+    auto transportControls = [] {
+      id fresh = objc::send<id()>(reinterpret_cast<id>(objc_getClass("MPTransportControls")), "alloc"_sel);
+      return adopt(objc::send<id(CGRect)>(fresh, "initWithFrame:"_sel, CGRectMake(0, 0, 200, 44)));
+    };
     gFailNowPlayingInitialisers = true;
     EXPECT_EQ(makeNowPlayingViewController().get(), nullptr);
     EXPECT_EQ(titlesFrom(false).get(), nullptr);
     EXPECT_EQ(titlesFrom(true).get(), nullptr);
+    EXPECT_EQ(transportControls().get(), nullptr);
 
     gFailNowPlayingInitialisers = false;
     Ref<UIViewController> controller = makeNowPlayingViewController();
     ASSERT_NE(controller.get(), nullptr);
     EXPECT_EQ(objc::as<MusicNowPlayingViewController>(controller.get())->_effectiveNavigationItem->titleView(),
               nullptr);
+    EXPECT_NE(transportControls().get(), nullptr);
     for (bool withStyle : {false, true}) {
+      TextColourLog colours;
       Ref<objc_object> made = titlesFrom(withStyle);
       auto* titles = objc::as<MPUNowPlayingTitlesView>(made.get());
       ASSERT_NE(titles, nullptr);
+      EXPECT_EQ(colours.lastColoured({titles->_detailLabel.get(), titles->_titleLabel.get()}),
+                (std::vector<id>{titles->_detailLabel.get(), titles->_titleLabel.get()}))
+          << "the detail label first";
       EXPECT_TRUE(sameColour(titles->_titleLabel->textColor(), themePrimary())) << withStyle;
       EXPECT_TRUE(sameColour(titles->_detailLabel->textColor(), themeSecondary())) << withStyle;
     }
@@ -250,8 +273,11 @@ TEST(NavigationColours, TheItemsLabelAndTheBarTakeTheAdaptivePrimary) {
     UIColor* primary = titleLabel(controller)->textColor();
     ASSERT_FALSE(sameColour(primary, themePrimary()));
 
+    // The host refreshes the item after the artwork change on its own.
     UINavigationBar* bar = screen.navigation->navigationBar();
     ASSERT_FALSE(bar->subviewList().empty());
+    for (UIView* sub : bar->subviewList())
+      EXPECT_TRUE(sameColour(sub->_tintColor.get(), primary)) << "after the change: " << object_getClassName(sub);
     Ref<UILabel> label = UIView::make<UILabel>(CGRectMake(0, 0, 100, 44));
     Ref<UIView> plain = UIView::create(CGRectMake(0, 0, 100, 44));
     plain->setTintColor(UIColor::redColor());
