@@ -5,6 +5,7 @@
 // the first is its cost; the goal is at most 1.1).
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "apps/music/MusicApp.h"
@@ -12,17 +13,33 @@
 #include "platform/render/Renderer.h"
 #include "platform/render/Wallpaper.h"
 #include "platform/uikit/uikit.h"
-#include "tweak/startup.h"
+#include "platform/loader/DeviceTree.h"
 
 namespace {
 
+// The Music host as the tool launches it themed: the installed extension in
+// its device root's libraries folder.
+struct ThemedMusicHost {
+  std::string root;
+  HostDescription host = musicApp().host;
+  ThemedMusicHost() {
+    char pattern[] = "/tmp/mirel-bench-XXXXXX";
+    root = mkdtemp(pattern);
+    std::string error;
+    linkInstalledLibraries(root, &error);
+    host.deviceRoot = root;
+  }
+  ~ThemedMusicHost() { std::filesystem::remove_all(root); }
+};
+
 void BM_PreviewMusic(benchmark::State& state) {
   Bitmap wallpaper = builtInWallpaper(640, 1136);
+  ThemedMusicHost themed;
   timeInFreshLaunches(
       state, [] {},
       [&] {
         const HostApp& app = musicApp();
-        launchHost(app.host, &mirelExtensionImage());
+        launchHost(themed.host);
         UIScreenSetMainScreenScale(2);
         for (const std::string& screen : app.screens) {
           AutoreleasePool pool;
@@ -36,12 +53,13 @@ BENCHMARK(BM_PreviewMusic)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_RenderMusicScreens(benchmark::State& state, bool measured) {
   Bitmap wallpaper = builtInWallpaper(640, 1136);
+  ThemedMusicHost themed;
   std::vector<Ref<UIWindow>> windows;
   timeInFreshLaunches(
       state,
       [&] {
         const HostApp& app = musicApp();
-        launchHost(app.host, &mirelExtensionImage());
+        launchHost(themed.host);
         UIScreenSetMainScreenScale(2);
         for (const std::string& screen : app.screens) {
           AutoreleasePool pool;

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "platform/foundation/FoundationExport.h"
+
 struct Vertex {
   float Position[3];
   float Color[4];
@@ -15,10 +17,10 @@ struct Vertex {
 };
 static_assert(sizeof(Vertex) == 36, "nine floats a vertex");
 
-extern const Vertex Vertices[4];
-extern const uint8_t Indices[6];
+FOUNDATION_EXPORT const Vertex Vertices[4];
+FOUNDATION_EXPORT const uint8_t Indices[6];
 
 // The sources exactly as the program is built from them; the identifiers in
 // them ("ProccesedWidth" among them) are looked up by name.
-extern const char kDominantVertexShaderString[];
-extern const char kDominantFragmentShaderString[];
+FOUNDATION_EXPORT const char kDominantVertexShaderString[];
+FOUNDATION_EXPORT const char kDominantFragmentShaderString[];

@@ -10,6 +10,7 @@
 //   UIColor* title = readableTextColorAgainstBackground(scheme->primaryTextColor(), behindTitles, 4.5);
 #pragma once
 
+#include "platform/foundation/FoundationExport.h"
 #include "platform/uikit/UIColor.h"
 
 namespace readable {
@@ -47,9 +48,8 @@ RGB readableText(RGB text, RGB background, double minimumRatio);
 
 }  // namespace readable
 
-extern "C" {
 // The exported form, beside the picker: the text colour (its alpha kept)
 // readable against an opaque background, or the text colour itself when it
 // already is. Nil text gives nil; a nil background counts as black.
-UIColor* readableTextColorAgainstBackground(UIColor* text, UIColor* background, double minimumRatio);
-}
+FOUNDATION_EXPORT UIColor* readableTextColorAgainstBackground(UIColor* text, UIColor* background,
+                                                              double minimumRatio);

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 
+#include "platform/foundation/FoundationExport.h"
 #include "platform/uikit/UIColor.h"
 
 // Channels from 0 to 255 in word-sized signed integers: red, green, blue.
@@ -16,12 +17,10 @@ struct RGBPixel {
   NSInteger blue;
 };
 
-extern "C" {
 // (a.red − b.red)² + (a.green − b.green)² + (a.blue − b.blue)².
-NSInteger squareDistanceInRGBSpaceBetweenColor(RGBPixel a, RGBPixel b);
+FOUNDATION_EXPORT NSInteger squareDistanceInRGBSpaceBetweenColor(RGBPixel a, RGBPixel b);
 // A CGDataProviderReleaseDataCallback that frees `data` with free().
-void freeImageData(void* info, const void* data, size_t size);
-}
+FOUNDATION_EXPORT void freeImageData(void* info, const void* data, size_t size);
 
 struct YUV {
   float y, u, v;

@@ -58,6 +58,8 @@ std::string ADDCornerInsetText(ADDCornerInset inset) {
   return std::string(text, writeADDCornerInsetText(text, inset));
 }
 
+const ADDCornerInset ADDCornerInsetZero{};
+
 NSString* NSStringFromADDCornerInset(ADDCornerInset inset) { return NSString::withUTF8(ADDCornerInsetText(inset)); }
 
 void registerNSValueADDCornerInsetExtensions() {

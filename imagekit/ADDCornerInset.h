@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "platform/foundation/FoundationExport.h"
 #include "platform/foundation/NSValue.h"
 
 struct ADDCornerInset {
@@ -15,7 +16,7 @@ struct ADDCornerInset {
   bool operator==(const ADDCornerInset&) const = default;
 };
 
-inline constexpr ADDCornerInset ADDCornerInsetZero{};
+FOUNDATION_EXPORT const ADDCornerInset ADDCornerInsetZero;
 
 inline ADDCornerInset ADDCornerInsetMake(CGFloat topLeft, CGFloat topRight, CGFloat bottomLeft, CGFloat bottomRight) {
   return {topLeft, topRight, bottomLeft, bottomRight};
@@ -30,7 +31,7 @@ struct Encoding<ADDCornerInset> {
 
 // "ADDCornerInset <topLeft:%f> <topRight:%f> <bottomLeft:%f> <bottomRight:%f>";
 // autoreleased.
-NSString* NSStringFromADDCornerInset(ADDCornerInset inset);
+FOUNDATION_EXPORT NSString* NSStringFromADDCornerInset(ADDCornerInset inset);
 // The same text as a C++ string.
 std::string ADDCornerInsetText(ADDCornerInset inset);
 // The same text written at `out`, which has room for kADDCornerInsetTextChars;

@@ -5,6 +5,7 @@
 //   if (TweakSettings.Customise) settings->setBlurRadius(TweakSettings.BlurRadius);
 #pragma once
 
+#include "platform/foundation/FoundationExport.h"
 #include "platform/foundation/foundation.h"
 #include "platform/uikit/UIColor.h"
 
@@ -54,9 +55,7 @@ void readSettings(NSDictionary* prefs, TweakSettingsRecord& settings, ThemeColou
 // (integerValue, doubleValue, boolValue or stringValue), or the default when
 // the key is absent. A value that answers none of these messages (an array,
 // a dictionary, a date, data) counts as absent.
-extern "C" {
-NSInteger integerForSetting(NSString* key, NSInteger defaultValue, NSDictionary* settings);
-CGFloat CGFloatForSetting(NSString* key, NSInteger defaultValue, NSDictionary* settings);
-BOOL boolForSetting(NSString* key, BOOL defaultValue, NSDictionary* settings);
-NSString* stringForSetting(NSString* key, NSString* defaultValue, NSDictionary* settings);
-}
+FOUNDATION_EXPORT NSInteger integerForSetting(NSString* key, NSInteger defaultValue, NSDictionary* settings);
+FOUNDATION_EXPORT CGFloat CGFloatForSetting(NSString* key, NSInteger defaultValue, NSDictionary* settings);
+FOUNDATION_EXPORT BOOL boolForSetting(NSString* key, BOOL defaultValue, NSDictionary* settings);
+FOUNDATION_EXPORT NSString* stringForSetting(NSString* key, NSString* defaultValue, NSDictionary* settings);

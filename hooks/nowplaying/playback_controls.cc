@@ -8,6 +8,7 @@
 #include "platform/uikit/UIButton.h"
 #include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UIView.h"
+#include "tweak/host_fields.h"
 #include "tweak/recolour.h"
 #include "tweak/settings.h"
 
@@ -110,7 +111,7 @@ void added_MPPlaybackControlsView_mirel_updateColours(id self, SEL _cmd) {
 }
 
 id added_MPUNowPlayingPlaybackControlsView_mirel_TransportControls(id self, SEL _cmd) {
-  return objc::send<id(NSString*)>(self, "valueForKey:"_sel, "_transportControls"_ns);
+  return valueOfHostField(self, "_transportControls");
 }
 
 // --- MPUStandardTransportButton and MPTransportControls ---------------------------------------

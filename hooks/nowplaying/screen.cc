@@ -15,6 +15,7 @@
 #include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIView.h"
+#include "tweak/host_fields.h"
 #include "tweak/settings.h"
 #include "tweak/startup.h"
 
@@ -109,7 +110,7 @@ void hook_MusicNowPlayingViewController_viewDidLoad(id self, SEL _cmd) {
 }
 
 id added_MusicNowPlayingViewController_mirel_nowPlayingTitleView(id self, SEL _cmd) {
-  return objc::send<id(NSString*)>(self, "valueForKey:"_sel, "_titlesView"_ns);
+  return valueOfHostField(self, "_titlesView");
 }
 
 id added_MusicNowPlayingViewController_mirel_backImageView(id self, SEL _cmd) {
@@ -131,7 +132,7 @@ id added_MusicNowPlayingViewController_mirel_backImageView(id self, SEL _cmd) {
 id added_MusicNowPlayingViewController_mirel_currentArtworkImage(id self, SEL _cmd) {
   static Class observerClass = objc_getClass("MusicNowPlayingObserver");
   id observer = answer(reinterpret_cast<id>(observerClass), "sharedObserver"_sel);
-  return objc::send<id(NSString*)>(observer, "valueForKey:"_sel, "_currentArtworkImage"_ns);
+  return valueOfHostField(observer, "_currentArtworkImage");
 }
 
 void added_MusicNowPlayingViewController_mirel_updateControlsAndArtwork(id self, SEL _cmd) {

@@ -145,8 +145,8 @@ id callGetter(id self, SEL sel, const char* types) {
 }
 
 // A getter of that name, else an ivar named _key or key. An undefined key
-// answers nil rather than raising, so that a host lacking a field simply
-// leaves that piece out.
+// raises on the device (NSUndefinedKeyException, which nothing catches); the
+// model ends the launch with the same words, naming the class and the key.
 id NSObject_valueForKey(id self, SEL, NSString* key) {
   if (!key) return nil;
   const char* name = key->UTF8String();
@@ -162,7 +162,9 @@ id NSObject_valueForKey(id self, SEL, NSString* key) {
   std::string underscored = std::string("_") + name;
   Ivar ivar = class_getInstanceVariable(cls, underscored.c_str());
   if (!ivar) ivar = class_getInstanceVariable(cls, name);
-  if (!ivar) return nil;
+  if (!ivar)
+    objc::fatal("[<%s %p> valueForKey:]: this class is not key value coding-compliant for the key %s.", class_getName(cls),
+          static_cast<void*>(self), name);
   return boxValue(ivar_getTypeEncoding(ivar), reinterpret_cast<char*>(self) + ivar_getOffset(ivar));
 }
 

@@ -26,6 +26,7 @@
 #include "platform/foundation/DeviceFiles.h"
 #include "platform/foundation/foundation.h"
 #include "platform/gles/EAGLContext.h"
+#include "platform/loader/SubstrateLoader.h"
 #include "platform/uikit/uikit.h"
 
 void bootPlatform() {
@@ -49,14 +50,15 @@ void mapExtension(const ExtensionImage& extension) {
   }
 }
 
-void launchHost(const HostDescription& host, const ExtensionImage* extension) {
+void launchHost(const HostDescription& host, const ExtensionImage* linkedExtension) {
   bootPlatform();
   setDeviceRoot(host.deviceRoot);
   if (host.registerClasses) host.registerClasses();
   UIApplicationSetPrincipalClass(host.principalClass);
   NSBundleSetMainBundleIdentifier(host.bundleIdentifier);
   if (!host.resourcePath.empty()) NSBundleSetResourcePath(host.resourcePath.c_str());
-  if (extension) mapExtension(*extension);
+  mapSubstrateLibraries(host.bundleIdentifier);
+  if (linkedExtension) mapExtension(*linkedExtension);
 }
 
 namespace {
@@ -75,19 +77,6 @@ bool childLeaked() {
 }  // namespace
 
 bool launchesCheckLeaks() { return MIREL_LEAK_CHECKS; }
-
-#if MIREL_LEAK_CHECKS
-// Fontconfig, under Pango's text drawing, keeps its configuration and font
-// patterns for the life of the process where the leak check cannot see
-// them; they are the library's, not a launch's. A launch forked from a
-// server (the studio's tests) inherits the HTTP library's connection state,
-// which only the server's threads reach, and they do not exist in the child.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\nleak:libcpp-httplib.so\n";
-}
-// A tool's stderr stays its own: no table of suppressions after each launch.
-extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
-#endif
 
 int runInChildProcess(const std::function<int()>& body) {
   std::fflush(stdout);

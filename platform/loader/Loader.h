@@ -1,7 +1,9 @@
-// The loader: launches a modelled host application and maps the extension
-// into it, as MobileSubstrate does on a device.
+// The loader: launches a modelled host application and maps the libraries
+// its filters name into it, as MobileSubstrate does on a device.
 //
-//   launchHost(musicHost, &extensionImage);   // in a fresh process
+//   linkInstalledLibraries(root);   // the launch's device root holds the installed extension
+//   host.deviceRoot = root;
+//   launchHost(host);               // in a fresh process
 //
 // A launch is a process: the runtime, the classes and every process-wide
 // object start fresh with it. Tools and tests therefore launch each host in
@@ -11,6 +13,9 @@
 #include <functional>
 #include <string>
 
+// An extension linked into the launching binary rather than mapped: tests
+// that look inside the extension's own state attach it this way, through the
+// same three steps its library's constructors take.
 struct ExtensionImage {
   const char* installPath;
   // Attaches the image's own classes and categories (the runtime does this
@@ -33,14 +38,16 @@ struct HostDescription {
 // the same process does nothing.
 void bootPlatform();
 
-// Maps the extension into the running host: its classes, then its two
+// Attaches a linked extension to the running host: its classes, then its two
 // initialisers in order, each inside an autorelease pool.
 void mapExtension(const ExtensionImage& extension);
 
 // Boots the platform, registers the host's classes, sets the bundle
-// identifier and, when an extension is given, maps it: its classes, then its
-// two initialisers in order, each inside an autorelease pool.
-void launchHost(const HostDescription& host, const ExtensionImage* extension);
+// identifier, then maps the libraries of the device's libraries folder whose
+// filters name the host (mapSubstrateLibraries: none in a stock launch, whose
+// device root holds no libraries) and, when one is given, attaches a linked
+// extension.
+void launchHost(const HostDescription& host, const ExtensionImage* linkedExtension = nullptr);
 
 // Runs `body` in a forked child process and returns its exit status (or 128
 // plus the signal that ended it). The child never returns into the caller;

@@ -15,7 +15,7 @@
 #include "platform/render/Renderer.h"
 #include "platform/render/Wallpaper.h"
 #include "platform/uikit/uikit.h"
-#include "tweak/startup.h"
+#include "platform/loader/DeviceTree.h"
 #include "tweak/settings.h"
 
 namespace fs = std::filesystem;
@@ -69,7 +69,9 @@ bool render(const ScreenRenderRequest& request, std::string* png, nlohmann::json
   int status = runInChildProcess([&] {
     HostDescription host = app.host;
     host.deviceRoot = root.path;
-    launchHost(host, request.themed ? &mirelExtensionImage() : nullptr);
+    std::string linkError;
+    if (request.themed && !linkInstalledLibraries(root.path, &linkError)) return 6;
+    launchHost(host);
     UIScreenSetMainScreenScale(request.scale);
     AutoreleasePool pool;
     if (request.beforeBuild) request.beforeBuild();
@@ -94,6 +96,7 @@ bool render(const ScreenRenderRequest& request, std::string* png, nlohmann::json
              (status == 3   ? std::string("no such screen")
               : status == 4 ? std::string("cannot write the picture")
               : status == 5 ? std::string("cannot write the readings")
+              : status == 6 ? std::string("cannot link the installed libraries into its device folder")
                             : "the launch failed with status " + std::to_string(status));
     return false;
   }

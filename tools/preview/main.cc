@@ -32,7 +32,9 @@
 #include "tweak/color_from_hex.h"
 #include "tweak/hook_installer.h"
 #include "tweak/settings.h"
-#include "tweak/startup.h"
+#include "platform/loader/DeviceTree.h"
+#include "platform/loader/SubstrateLoader.h"
+#include "platform/loader/ToolOffers.h"
 #include "tools/exit_status.h"
 
 namespace fs = std::filesystem;
@@ -97,8 +99,15 @@ std::string kindText(HookKind kind) {
   return "?";
 }
 
+// First the libraries the loader mapped into the host (or could not), then
+// what the extension installed, as the mapped library reports it.
 void printReport(const std::string& app) {
-  for (const InstallRecord& r : installationReport())
+  for (const LibraryMapping& m : substrateMappings())
+    std::printf("%s\tlibrary\t%s\t%s\n", app.c_str(), m.devicePath.c_str(),
+                m.mapped ? "mapped" : ("not mapped: " + m.error).c_str());
+  auto report = reinterpret_cast<const std::vector<InstallRecord>& (*)()>(toolOffer("mirel.installationReport"));
+  if (!report) return;
+  for (const InstallRecord& r : report())
     std::printf("%s\t%s\t%s\t%s\t%s\t%s\n", app.c_str(), hookGroupName(r.group), r.row->className,
                 kindText(r.row->kind).c_str(), r.row->selector, installOutcomeText(r.outcome));
 }
@@ -131,7 +140,12 @@ int renderScreen(const HostApp& app, const std::string& screen, bool themed, con
   int status = runScreenLaunch(app.name + " " + screen + (themed ? "" : " (stock)"), [&] {
     HostDescription host = app.host;
     host.deviceRoot = root;
-    launchHost(host, themed ? &mirelExtensionImage() : nullptr);
+    std::string linkError;
+    if (themed && !linkInstalledLibraries(root, &linkError)) {
+      std::fprintf(stderr, "mirel-preview: %s\n", linkError.c_str());
+      return 1;
+    }
+    launchHost(host);
     UIScreenSetMainScreenScale(options.scale);
     if (report) printReport(app.name);
     AutoreleasePool pool;
@@ -161,9 +175,12 @@ int renderScreen(const HostApp& app, const std::string& screen, bool themed, con
                             {"screen", screen},
                             {"look", themed ? "themed" : "stock"},
                             {"texts", readingsJson(readings)}};
-      if (themed && TweakSettings.ReadableText)
-        markThemeColourTexts(out["texts"], rgbHex(ThemeColours.PrimaryTextColour.get()),
-                             rgbHex(ThemeColours.SecondaryTextColour.get()));
+      // The mapped extension's own records (none in a stock launch).
+      const auto* settings = static_cast<const TweakSettingsRecord*>(toolOffer("mirel.tweakSettings"));
+      const auto* colours = static_cast<const ThemeColoursRecord*>(toolOffer("mirel.themeColours"));
+      if (themed && settings && colours && settings->ReadableText)
+        markThemeColourTexts(out["texts"], rgbHex(colours->PrimaryTextColour.get()),
+                             rgbHex(colours->SecondaryTextColour.get()));
       if (!(std::ofstream(readingsPath) << out.dump(2) << "\n")) {
         std::fprintf(stderr, "mirel-preview: cannot write %s\n", readingsPath.c_str());
         return 1;

@@ -4,8 +4,9 @@
 #include <unistd.h>
 
 #include "apps/music/NowPlaying.h"
-#include "hooks/nowplaying/scheme.h"
+#include "colorpicker/KRColorScheme.h"
 #include "platform/loader/Loader.h"
+#include "platform/loader/ToolOffers.h"
 #include "platform/render/ViewDump.h"
 #include "platform/uikit/UIImageFiles.h"
 
@@ -35,7 +36,8 @@ void useSessionArtwork(const std::string& path) {
 }
 
 nlohmann::json nowPlayingSchemeJson() {
-  KRColorScheme* scheme = nowPlayingScheme();
+  auto mappedScheme = reinterpret_cast<KRColorScheme* (*)()>(toolOffer("mirel.nowPlayingScheme"));
+  KRColorScheme* scheme = mappedScheme ? mappedScheme() : nullptr;
   if (!scheme) return nullptr;
   return {{"background", colourJson(scheme->backgroundColor())},
           {"primary", colourJson(scheme->primaryTextColor())},
