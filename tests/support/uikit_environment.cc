@@ -23,13 +23,3 @@ class UIKitEnvironment : public ::testing::Environment {
     ::testing::AddGlobalTestEnvironment(new UIKitEnvironment);
 
 }  // namespace
-
-#if defined(__SANITIZE_ADDRESS__)
-// Text drawn in the test process goes through Pango, and fontconfig keeps
-// its configuration and font patterns for the life of the process, where
-// the leak check at exit cannot see them; they are the library's. (Launches
-// have the same suppression from the loader, which these binaries do not
-// link.)
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
-#endif
