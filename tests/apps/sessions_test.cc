@@ -77,7 +77,6 @@ TEST(Sessions, StockConversationIsWhiteWithRoundedWrappedBalloons) {
 
 TEST(Sessions, SongsRowsDrawTheirTextsWithTheHostsAttributes) {
   inLaunch({.withExtension = false, .registerHostClasses = musicApp().host.registerClasses}, [] {
-    AutoreleasePool pool;
     Ref<UIWindow> window = musicApp().buildScreen("songs");
     Class content = objc_getClass("MusicSongListTableViewCellContentView");
     NSDictionary* regular = objc::send<NSDictionary*()>(reinterpret_cast<id>(content), "titleRegularTextAttributes"_sel);

@@ -95,7 +95,6 @@ struct Gate {
 TEST(PickerLaunchTest, RequestsRunOnThePickersLowPriorityQueueAndCompleteOnTheMainQueueInOrder) {
   inFreshProcess([] {
     registerColorPicker();
-    AutoreleasePool pool;
     Ref<KRColorPicker> picker = cpuPicker();
     dispatch_queue_t queue = picker->taskQueue;
     ASSERT_NE(queue, nullptr);
@@ -122,7 +121,6 @@ TEST(PickerLaunchTest, RequestsRunOnThePickersLowPriorityQueueAndCompleteOnTheMa
 TEST(PickerLaunchTest, InTheBackgroundARequestAnswersNilWithoutGLOrIsDropped) {
   inFreshProcess([] {
     registerColorPicker();
-    AutoreleasePool pool;
     Ref<KRColorPicker> picker = objc::make<KRColorPicker>();
     Results results;
     UIApplicationEnterBackground();
@@ -147,7 +145,6 @@ TEST(PickerLaunchTest, InTheBackgroundARequestAnswersNilWithoutGLOrIsDropped) {
 TEST(PickerLaunchTest, ARequestOvertakenByTheBackgroundCompletesWithNil) {
   inFreshProcess([] {
     registerColorPicker();
-    AutoreleasePool pool;
     Gate::install(true);
     Ref<KRColorPicker> picker = cpuPicker();
     Results results;
@@ -171,7 +168,6 @@ TEST(PickerLaunchTest, ARequestOvertakenByTheBackgroundCompletesWithNil) {
 TEST(PickerLaunchTest, ClassMethodHandsOverTheColoursAsADictionary) {
   inFreshProcess([] {
     registerColorPicker();
-    AutoreleasePool pool;
     setenv("MIREL_PICKER_BACKEND", "cpu", 1);
     std::vector<std::vector<std::string>> got;
     auto block = Block<void(NSDictionary*)>::make([&](NSDictionary* colours) {
@@ -202,7 +198,6 @@ TEST(PickerLaunchTest, ClassMethodHandsOverTheColoursAsADictionary) {
 TEST(PickerLaunchTest, SuspensionStaysBalanced) {
   inFreshProcess([] {
     registerColorPicker();
-    AutoreleasePool pool;
     // Made in the background: the first foreground notification finds
     // nothing of its own to resume (an over-resume would abort).
     UIApplicationEnterBackground();

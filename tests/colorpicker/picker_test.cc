@@ -124,7 +124,6 @@ TEST(ColorPickerTest, TiesGoToTheEarlierRowThenTheLeftmostPixel) {
 }
 
 TEST(ColorPickerTest, ContrastNeedsABrightnessOf125AndAColourDifferenceAbove500) {
-  AutoreleasePool pool;
   Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
   auto bytes = [](int r, int g, int b) { return UIColor::withRGBA(r / 255.0, g / 255.0, b / 255.0, 1); };
   struct Case {
@@ -173,7 +172,6 @@ TEST(ColorPickerTest, FilteringScanTolerances) {
 }
 
 TEST(ColorPickerTest, ScansOfFewerThanTwoPixelsOrBeforeAnyPassFindNothing) {
-  AutoreleasePool pool;
   Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
   EXPECT_EQ(picker->lastBackend(), KRColorPickerBackendNone);
   EXPECT_EQ(hexOf(picker->colorWithBiggerCountFromImage(32, 32)), "#000000") << "before any pass";
@@ -218,7 +216,6 @@ TEST(ColorPickerTest, TextScanThresholdsAtTheirEdges) {
       {"just below one half it is dark: white", {}, "#000000", "#FFFFFF", 2, 0.49},
       {"on white, the black of a scan that finds nothing is an RGB colour", {}, "#000000", "#000000", 4, 1},
   };
-  AutoreleasePool pool;
   Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendCPU);
   extract(picker, uniformImage(32, kBackground));
   for (const Case& c : cases) {
@@ -248,7 +245,6 @@ TEST(ColorPickerTest, ARotatedCoverGivesTheSchemeOfTheUprightOne) {
     if (x < 8 && y < 8) return Pixel{255, 255, 255, 255};
     return y < 16 ? Pixel{240, 140, 20, 255} : Pixel{20, 30, 90, 255};
   };
-  AutoreleasePool pool;
   UIImage* seen = imageFromPixels(32, 32, upright);
   UIImage* stored = imageFromPixels(32, 32, [&](int x, int y) { return upright(31 - y, x); });
   UIImage* sideways = UIImage::imageWithCGImage(stored->CGImage(), 1, UIImageOrientationRight);
@@ -266,7 +262,6 @@ TEST(ColorPickerTest, ARotatedCoverGivesTheSchemeOfTheUprightOne) {
 
 TEST(ColorPickerGLTest, ObjectsAreMadeOnceAndTheThreadsContextIsGivenBack) {
   if (!glUsable()) GTEST_SKIP() << "no OpenGL ES 2.0 context here";
-  AutoreleasePool pool;
   Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendGL);
   EXPECT_EQ(ivar<EAGLContext*>(picker, "_context"), nullptr) << "no GL work before the first extraction";
   extract(picker, uniformImage(32, {1, 2, 3, 255}));
@@ -296,7 +291,6 @@ TEST(ColorPickerGLTest, ObjectsAreMadeOnceAndTheThreadsContextIsGivenBack) {
 
 TEST(ColorPickerGLTest, ShaderCompilationReportsFailure) {
   if (!glUsable()) GTEST_SKIP() << "no OpenGL ES 2.0 context here";
-  AutoreleasePool pool;
   Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendGL);
   Ref<EAGLContext> context = adopt(objc::alloc<EAGLContext>()->initWithAPI(kEAGLRenderingAPIOpenGLES2));
   ASSERT_TRUE(EAGLContext::setCurrentContext(context));
@@ -359,7 +353,6 @@ TEST(RendererChoiceTest, AMachineWithoutAGPUSettlesOnTheCPUBeforeAnyContext) {
 // picker must have drawn with the pass its renderer calls for, and made no
 // context at all on a machine without a GPU.
 TEST(RendererChoiceTest, AutomaticPickerFollowsThisMachinesRenderer) {
-  AutoreleasePool pool;
   Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendAutomatic);
   picker->colorSchemeFromImage(uniformImage(32, {10, 20, 30, 255}));
   if (KRMachineHasNoGPU()) {
@@ -380,7 +373,6 @@ TEST(RendererChoiceTest, AutomaticPickerFollowsThisMachinesRenderer) {
 }
 
 TEST(ContrastRatioTest, WCAGRatiosOfKnownPairs) {
-  AutoreleasePool pool;
   auto rgb = [](int r, int g, int b) { return UIColor::withRGBA(r / 255.0, g / 255.0, b / 255.0, 1); };
   struct Case {
     UIColor* a;

@@ -11,7 +11,6 @@ namespace {
 UIColor* rgb(double r, double g, double b) { return UIColor::withRGBA(r, g, b, 1); }
 
 TEST(YUVSpaceTest, GreyRGBColoursKeepTheWeightsResidue) {
-  AutoreleasePool pool;
   // The U weights sum to 0.00001 and the V weights to almost nothing.
   for (double c : {0.0, 0.25, 0.5, 1.0}) {
     UIColor* grey = rgb(c, c, c);
@@ -24,7 +23,6 @@ TEST(YUVSpaceTest, GreyRGBColoursKeepTheWeightsResidue) {
 // The primaries give the weights; colours of other than four components
 // (the grey ones, nil) have no channels.
 TEST(YUVSpaceTest, ComponentsOfPrimariesAndOfColoursWithoutChannels) {
-  AutoreleasePool pool;
   struct Case {
     const char* name;
     UIColor* color;
@@ -47,7 +45,6 @@ TEST(YUVSpaceTest, ComponentsOfPrimariesAndOfColoursWithoutChannels) {
 }
 
 TEST(YUVSpaceTest, DistancesInYUVAndRGBSpace) {
-  AutoreleasePool pool;
   UIColor* red = rgb(1, 0, 0);
   UIColor* blue = rgb(0, 0, 1);
   EXPECT_EQ(YUVSpace::distance(red, red), 0.0f);

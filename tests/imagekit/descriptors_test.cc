@@ -10,7 +10,6 @@
 namespace {
 
 TEST(MD5HashingTest, MatchesTheRFC1321TestSuite) {
-  AutoreleasePool pool;
   struct Case {
     const char* text;
     const char* digest;
@@ -31,7 +30,6 @@ TEST(MD5HashingTest, MatchesTheRFC1321TestSuite) {
 }
 
 TEST(ADDCornerInsetTest, BoxesAsARectangleAndBack) {
-  AutoreleasePool pool;
   for (ADDCornerInset inset : {ADDCornerInsetZero, ADDCornerInset{1, 2, 3, 4}, ADDCornerInset{-5, 0.25, -1e9, 7}}) {
     NSValue* boxed = add::valueWithCornerInset(inset);
     EXPECT_EQ(boxed->CGRectValue(), CGRectMake(inset.topLeft, inset.topRight, inset.bottomLeft, inset.bottomRight));
@@ -50,7 +48,6 @@ const char kZeroInsetText[] =
 // inset's with six decimals, in record order); an empty or nil dictionary
 // gives the text of the defaults.
 TEST(DescriptorKeyTest, TextOfADictionaryFieldByField) {
-  AutoreleasePool pool;
   const std::string defaults =
       std::string("<kUIImageName:><kUIImageSize:{0, 0}><kUIImageResizableImage:0><kUIImageColors:>") +
       "<kUIImageTintColor:0><kUIImageTintStyle:0><kUIImageCornerInset:" + kZeroInsetText +
@@ -89,7 +86,6 @@ TEST(DescriptorKeyTest, TextOfADictionaryFieldByField) {
 // Each generating method makes its key straight from its values; the image
 // it caches must be found under the descriptor dictionary of its kind.
 TEST(DescriptorKeyTest, EachKindOfImageIsFiledUnderItsDictionary) {
-  AutoreleasePool pool;
   UIColor* colour = UIColor::withRGBA(0.7, 0.1, 0.3, 1);
   NSArray* colours = NSArray::withObjects({colour, UIColor::blueColor()});
   ADDCornerInset inset{1, 0, 0.5, 0};
@@ -128,7 +124,6 @@ TEST(DescriptorKeyTest, EachKindOfImageIsFiledUnderItsDictionary) {
 
 // The texts above pin every field; keys outside them are not part of it.
 TEST(DescriptorKeyTest, OtherKeysDoNotCountAndEqualColoursGiveEqualKeys) {
-  AutoreleasePool pool;
   auto key = [](std::initializer_list<id> objectsAndKeys) {
     return add::keyForImageWithDescriptors(NSDictionary::withObjectsAndKeys(objectsAndKeys))->str();
   };
@@ -138,7 +133,6 @@ TEST(DescriptorKeyTest, OtherKeysDoNotCountAndEqualColoursGiveEqualKeys) {
 }
 
 TEST(ImageCacheTest, StoresUnderTheKeyAndNeverStoresNil) {
-  AutoreleasePool pool;
   id cache = add::cache();
   ASSERT_NE(cache, nil);
   EXPECT_EQ(add::cache(), cache);
@@ -155,7 +149,6 @@ TEST(ImageCacheTest, StoresUnderTheKeyAndNeverStoresNil) {
 }
 
 TEST(ImageCacheTest, SaveInCacheDecidesWhetherTheImageIsKept) {
-  AutoreleasePool pool;
   UIColor* colour = UIColor::withRGBA(0.3, 0.6, 0.9, 1);
   CGSize size = CGSizeMake(5, 4);
   UIImage* a = add::imageWithColor(colour, size, ADDCornerInsetZero, NO);

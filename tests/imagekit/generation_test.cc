@@ -42,7 +42,6 @@ UIImage* glyph() {
 }
 
 TEST(SolidColourTest, FillsEveryPixelAtTheScreenScaleAndNilOrNoAreaGivesNil) {
-  AutoreleasePool pool;
   struct Case {
     CGFloat scale;
     int r, g, b;
@@ -66,7 +65,6 @@ TEST(SolidColourTest, FillsEveryPixelAtTheScreenScaleAndNilOrNoAreaGivesNil) {
 }
 
 TEST(SolidColourTest, EachRadiusRoundsTheCornerOfItsName) {
-  AutoreleasePool pool;
   ScreenScale screen(1);
   struct Case {
     const char* corner;
@@ -97,7 +95,6 @@ TEST(SolidColourTest, EachRadiusRoundsTheCornerOfItsName) {
 }
 
 TEST(StretchableColourTest, SmallestImageWithCapsAroundAOnePointCentre) {
-  AutoreleasePool pool;
   ScreenScale screen(2);
   struct Case {
     ADDCornerInset inset;
@@ -127,7 +124,6 @@ TEST(StretchableColourTest, SmallestImageWithCapsAroundAOnePointCentre) {
 }
 
 TEST(StretchableColourTest, FifteenNamedColourImages) {
-  AutoreleasePool pool;
   const char* colours[] = {"blackColor",   "darkGrayColor", "lightGrayColor", "whiteColor", "grayColor",
                            "redColor",     "greenColor",    "blueColor",      "cyanColor",  "yellowColor",
                            "magentaColor", "orangeColor",   "purpleColor",    "brownColor", "clearColor"};
@@ -147,7 +143,6 @@ TEST(StretchableColourTest, FifteenNamedColourImages) {
 }
 
 TEST(TintTest, ThreeStylesAndTheRest) {
-  AutoreleasePool pool;
   UIImage* shape = glyph();
   UIColor* c = colour(51, 102, 204);
   struct Case {
@@ -178,7 +173,6 @@ TEST(TintTest, ThreeStylesAndTheRest) {
 }
 
 TEST(TintTest, NamedImageFromTheBundleIsTintedAndCached) {
-  AutoreleasePool pool;
   ScreenScale screen(2);
   char dir[] = "/tmp/mirel-bundle-XXXXXX";
   ASSERT_NE(mkdtemp(dir), nullptr);
@@ -210,7 +204,6 @@ TEST(TintTest, NamedImageFromTheBundleIsTintedAndCached) {
 }
 
 TEST(RoundedImageTest, ValidityAtItsEqualityEdges) {
-  AutoreleasePool pool;
   ScreenScale screen(1);
   UIImage* image = add::imageWithColor(colour(5, 5, 5), CGSizeMake(10, 20));
   struct Case {
@@ -229,7 +222,6 @@ TEST(RoundedImageTest, ValidityAtItsEqualityEdges) {
 }
 
 TEST(RoundedImageTest, CornersCutFromAnImage) {
-  AutoreleasePool pool;
   ScreenScale screen(2);
   UIImage* tall = add::imageWithColor(colour(0, 0, 204), CGSizeMake(10, 20));
   UIImage* five = add::imageWithCornerRadius(tall, 5);
@@ -263,7 +255,6 @@ TEST(RoundedImageTest, CornersCutFromAnImage) {
 }
 
 TEST(CompositionTest, CentredWithItsRoundingAndAtAnOffset) {
-  AutoreleasePool pool;
   ScreenScale screen(2);
   const RGBA red{204, 0, 0, 255}, blue{0, 0, 153, 255};
   UIImage* base = add::imageWithColor(colour(204, 0, 0), CGSizeMake(15, 15));
@@ -294,7 +285,6 @@ TEST(CompositionTest, CentredWithItsRoundingAndAtAnOffset) {
 }
 
 TEST(GradientTest, EndColoursFollowTheDirection) {
-  AutoreleasePool pool;
   ScreenScale screen(2);
   NSArray* colours = NSArray::withObjects({colour(255, 0, 0), colour(0, 0, 255)});
   const RGBA red{255, 0, 0, 255}, blue{0, 0, 255, 255};
@@ -328,7 +318,6 @@ TEST(GradientTest, EndColoursFollowTheDirection) {
 }
 
 TEST(GradientTest, StretchableStripsAndTheirCaps) {
-  AutoreleasePool pool;
   ScreenScale screen(2);
   NSArray* colours = NSArray::withObjects({colour(0, 255, 0), colour(0, 0, 0)});
   EXPECT_EQ(add::resizableImageWithGradient(colours, CGSizeMake(0, 10), ADDImageGradientDirectionHorizontal), nil);

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "platform/loader/Loader.h"
+#include "platform/objc/ref.h"
 #include "tweak/startup.h"
 #include "tweak/settings.h"
 
@@ -50,7 +51,10 @@ void inLaunch(const TestLaunch& launch, const std::function<void()>& body) {
     host.registerClasses = launch.registerHostClasses;
     host.deviceRoot = root;
     launchHost(host, launch.withExtension ? &mirelExtensionImage() : nullptr);
-    body();
+    {
+      AutoreleasePool pool;
+      body();
+    }
     std::filesystem::remove_all(root);
     return finish();
   }));
@@ -59,7 +63,10 @@ void inLaunch(const TestLaunch& launch, const std::function<void()>& body) {
 void inFreshProcess(const std::function<void()>& body) {
   expectChildPassed(runInChildProcess([&] {
     bootPlatform();
-    body();
+    {
+      AutoreleasePool pool;
+      body();
+    }
     return finish();
   }));
 }

@@ -27,7 +27,8 @@ struct TestLaunch {
 // ("<true/>", "<integer>3</integer>", "<string>FFF</string>").
 std::string plist(const std::vector<std::pair<std::string, std::string>>& entries);
 
-// Runs `body` after launching a host as `launch` says, in a fresh process.
+// Runs `body` after launching a host as `launch` says, in a fresh process,
+// inside an autorelease pool (as is the body of inFreshProcess).
 void inLaunch(const TestLaunch& launch, const std::function<void()>& body);
 
 // Runs `body` in a fresh process with only the platform booted.

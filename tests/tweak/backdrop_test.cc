@@ -32,7 +32,6 @@ TEST(BackdropRecipe, FollowsCustomiseAndUseCustomTint) {
   for (const RecipeCase& c : cases) {
     SCOPED_TRACE(c.name);
     inLaunch({.preferences = plist(c.prefs)}, [&] {
-      AutoreleasePool pool;
       UIBackdropViewSettings* stock = UIBackdropViewSettings::forStyle(0);
       UIBackdropViewSettings* s = makeBackdropSettings();
       ASSERT_NE(s, nullptr);
@@ -57,7 +56,6 @@ TEST(BackdropRecipe, FollowsCustomiseAndUseCustomTint) {
 
 TEST(AppWideBlur, HostBlursByStyleAndTheStandardBackdropTakeTheRecipe) {
   inLaunch({.preferences = plist({{"BlurPreset", "<integer>2</integer>"}})}, [] {
-    AutoreleasePool pool;
     for (NSInteger style : {0L, 1L, 2060L, -7L}) {
       Ref<UIBackdropView> a = adopt(objc::send<UIBackdropView*(NSInteger)>(objc::alloc<UIBackdropView>(),
                                                                            "initWithStyle:"_sel, style));
@@ -90,7 +88,6 @@ TEST(AppWideBlur, BackgroundStyleIsOnlyEverOneOrThree) {
 
 TEST(AppWideBlur, TheOverlaySetterIsAlwaysToldYes) {
   inLaunch({}, [] {
-    AutoreleasePool pool;
     Ref<UILabel> label = UIView::make<UILabel>(CGRectZero);
     objc::send<void(BOOL)>(label, "_setDrawsAsBackdropOverlay:"_sel, NO);
     EXPECT_TRUE(label->_drawsAsBackdropOverlay) << "the host's setter is always told YES";

@@ -11,7 +11,6 @@ namespace {
 
 TEST(AttributesWithForegroundColor, ReplacesOnlyTheForegroundOfACopy) {
   inFreshProcess([] {
-    AutoreleasePool pool;
     UIFont* font = UIFont::systemFont(13);
     UIColor* red = UIColor::redColor();
     UIColor* blue = UIColor::blueColor();
@@ -59,7 +58,6 @@ UIImage* topHeavyGlyph() {
 
 TEST(ImageFilledWithColor, KeepsSizeAndScaleAndIsUpright) {
   inFreshProcess([] {
-    AutoreleasePool pool;
     UIImage* glyph = topHeavyGlyph();
     UIImage* filled = imageFilledWithColor(UIColor::withRGBA(0.2, 0.4, 0.6, 1), glyph);
     ASSERT_NE(filled, nullptr);

@@ -139,7 +139,6 @@ TEST(Preferences, ReadSettingsWritesOnlyTheFieldsItReads) {
     std::ofstream(path) << plist(c.entries);
     inFreshProcess([&] {
       registerColorCategories();
-      AutoreleasePool pool;
       TweakSettingsRecord settings;
       settings.NowPlayingHooks = YES;
       settings.BlurPreset = settings.Saturation = settings.BlurRadius = 7;
@@ -198,7 +197,6 @@ TEST(HexColours, TextsGiveTheirColoursOrBlack) {
 
 TEST(SettingReaders, NumbersAndStringsAnswerEveryReader) {
   inLaunch({}, [] {
-    AutoreleasePool pool;
     NSDictionary* d = NSDictionary::withObjectsAndKeys({NSNumber::withInteger(7), "n"_ns, "12.5"_ns, "s"_ns,
                                                         NSNumber::withDouble(2.75), "d"_ns, "yes"_ns, "b"_ns});
     EXPECT_EQ(integerForSetting("n"_ns, 1, d), 7);

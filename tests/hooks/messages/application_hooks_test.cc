@@ -28,7 +28,6 @@ void recordingSetStyle(id self, SEL sel, NSInteger style) {
 
 TEST(MessagesActivation, EachActivationAnimatesStyleThreeInsteadOfTheHostsHandler) {
   inLaunch(messagesLaunch(), [] {
-    AutoreleasePool pool;
     gAnimate = spyOn(objc::classOf<UIView>(), "animateWithDuration:animations:completion:"_sel,
                      objc::imp<&recordingAnimate>(), true);
     gSetStyle = spyOn(objc::classOf<UIApplication>(), "_setBackgroundStyle:"_sel, objc::imp<&recordingSetStyle>());

@@ -45,7 +45,6 @@ const CGRect kWrapperFrame = CGRectMake(0, 64, 320, 416);
 TEST(MessagesWrapper, OneBackdropAtTheBackWithTheWrappersFirstFrameHoweverOftenAskedAndNeverASecond) {
   for (auto [first, then] : {std::pair<Ask, Ask>{askByFrame, askByBothFrames}, {askByBothFrames, askByFrame}}) {
     inLaunch(messagesLaunch(), [first, then] {
-      AutoreleasePool pool;
       recordBackdrops();
       Ref<UIView> content = UIView::create(CGRectZero);
       UIView* wrapper = first(content, kWrapperFrame);
@@ -78,7 +77,6 @@ TEST(MessagesWrapper, TheSessionsWrappersEachHaveOneBackdrop) {
   for (auto [screen, backdropsMade] : {std::pair<const char*, size_t>{"conversations", 1}, {"conversation", 2}}) {
     SCOPED_TRACE(screen);
     inLaunch(messagesLaunch(), [screen, backdropsMade] {
-      AutoreleasePool pool;
       recordBackdrops();
       Ref<UIWindow> window = messagesApp().buildScreen(screen);
       UIView* container = window->subviewList().at(0);

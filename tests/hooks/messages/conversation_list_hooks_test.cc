@@ -12,7 +12,6 @@ namespace {
 
 TEST(MessagesConversationList, ListViewIsClearAfterLoadView) {
   inLaunch(messagesLaunch(), [] {
-    AutoreleasePool pool;
     Ref<UIViewController> list = adopt(objc::as<UIViewController>(
         objc::send<id()>(reinterpret_cast<id>(objc_getClass("CKConversationListController")), "new"_sel)));
     UIColor* background = list->view()->backgroundColor();
@@ -32,7 +31,6 @@ void recordingSetter(UIView* self, SEL sel, UIColor* colour) {
 
 TEST(MessagesClearColourSetters, AnyColourReachesTheSavedSetterOnceAsClear) {
   inLaunch(messagesLaunch(), [] {
-    AutoreleasePool pool;
     gViewSetter = spyOn(objc::classOf<UIView>(), "setBackgroundColor:"_sel, objc::imp<&recordingSetter>());
     id cellAlloc = objc::send<id()>(reinterpret_cast<id>(objc_getClass("CKConversationListCell")), "alloc"_sel);
     Ref<UIView> views[] = {UIView::make<UILayoutContainerView>(CGRectZero),
@@ -61,7 +59,6 @@ UIView* decodingInit(UIView* self, SEL, id coder) {
 
 TEST(MessagesLayoutContainer, EveryInitialiserItHasLeavesItClear) {
   inLaunch(messagesLaunch(), [] {
-    AutoreleasePool pool;
     Class cls = objc::classOf<UILayoutContainerView>();
     spyOn(objc::classOf<UIView>(), "initWithCoder:"_sel, objc::imp<&decodingInit>());
     auto decode = [cls] {

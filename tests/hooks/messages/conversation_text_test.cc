@@ -31,7 +31,6 @@ TEST(MessagesText, LabelsTakeTheThemeColoursOnlyWithReadableText) {
                                                               {"SecondaryTextColour", "<string>00FF00</string>"}};
     if (readable) prefs.push_back({"ReadableText", "<true/>"});
     inLaunch(messagesLaunch(prefs), [readable] {
-      AutoreleasePool pool;
       Ref<CKConversationListCell> cell = laidOutCell<CKConversationListCell>();
       UIColor* grey = UIColor::withWhite(0.56, 1);
       EXPECT_TRUE(sameColour(cell->_fromLabel->textColor(),
@@ -56,7 +55,6 @@ TEST(MessagesText, ACellWithoutTheOtherLabelsGetsItsNameColoured) {
         .ivar("_fromLabel", &BareConversationCell::_fromLabel);
   };
   inLaunch(launch, [] {
-    AutoreleasePool pool;
     Ref<BareConversationCell> cell = laidOutCell<BareConversationCell>();
     cell->_fromLabel = UIView::make<UILabel>(CGRectZero);
     cell->layoutIfNeeded();

@@ -15,7 +15,6 @@ TEST(MessagesGroup, OtherHostsNeverGetIt) {
   for (const char* nowPlaying : {"<true/>", "<false/>"}) {
     SCOPED_TRACE(nowPlaying);
     inLaunch(messagesLaunch({{"NowPlayingHooks", nowPlaying}}, "com.apple.Music"), [] {
-      AutoreleasePool pool;
       EXPECT_FALSE(installationReport().empty());
       for (const InstallRecord& r : installationReport()) EXPECT_NE(r.group, HookGroup::Messages);
 

@@ -37,7 +37,6 @@ UIView* lastSubview(UIView* view) {
 
 TEST(ClearColourSetters, TheSavedSetterGetsTheClearColourOnceWhateverItWasGiven) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     // The probes gave each class a setter of its own, so the slots hold the
     // probes: what they record is what each slot's implementation received.
     const std::pair<const char*, UIColor*> given[] = {{"red", UIColor::redColor()},
@@ -61,7 +60,6 @@ TEST(ClearColourSetters, TheSavedSetterGetsTheClearColourOnceWhateverItWasGiven)
 
 TEST(ClearColourSetters, WorkThroughTheSuperclassFallbackInAnUnprobedHost) {
   inLaunch({.registerHostClasses = &registerMusicClasses}, [] {
-    AutoreleasePool pool;
     for (const char* className : kClearedClasses) {
       Ref<UIView> view = makeView(className, kFrame);
       view->setBackgroundColor(UIColor::redColor());
@@ -111,7 +109,6 @@ std::vector<Made> probedInitialisers(id coder) {
 
 TEST(Initialisers, ThatGetNilFromTheHostReturnNilAndTouchNothing) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     Ref<NSObject> coder = objc::make<NSObject>();
     probes().failInitialisers = true;
     for (const auto& [name, make, cleared] : probedInitialisers(coder.get())) {
@@ -148,7 +145,6 @@ void withOnlyThisRowOfItsClass(const std::string& name, const std::function<void
 
 TEST(Initialisers, OfTablesGridsAndTheCustomizeSheetLeaveThemClear) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     Ref<NSObject> coder = objc::make<NSObject>();
     for (const auto& [name, make, cleared] : probedInitialisers(coder.get())) {
       if (!cleared) continue;
@@ -165,7 +161,6 @@ TEST(Initialisers, OfTablesGridsAndTheCustomizeSheetLeaveThemClear) {
 
 TEST(Vignette, GetsABackdropWithTheFrameItWasGivenAndLosesItsPlainDimmingView) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     Ref<UIView> vignette = makeView("MPUVignetteBackgroundView", kFrame);
     UIView* last = lastSubview(vignette);
     ASSERT_NE(last, nullptr);
@@ -182,7 +177,6 @@ TEST(Vignette, GetsABackdropWithTheFrameItWasGivenAndLosesItsPlainDimmingView) {
 
 TEST(Vignette, AnswersTheClearColourWhateverItHolds) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     Ref<UIView> vignette = makeView("MPUVignetteBackgroundView", kFrame);
     setField(vignette, "_backgroundColor", UIColor::redColor());
     EXPECT_TRUE(sameColour(vignette->backgroundColor(), UIColor::clearColor())) << "the getter never asks the host";
@@ -191,7 +185,6 @@ TEST(Vignette, AnswersTheClearColourWhateverItHolds) {
 
 TEST(Vignette, DropsOnlySubviewsOfExactlyTheClassUIView) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     struct Case {
       const char* className;
       bool added;
@@ -214,7 +207,6 @@ TEST(Vignette, DropsOnlySubviewsOfExactlyTheClassUIView) {
 
 TEST(Vignette, RecognisesGesturesSimultaneouslyWithAnyOther) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     Ref<UIView> vignette = makeView("MPUVignetteBackgroundView", kFrame);
     Ref<NSObject> a = objc::make<NSObject>(), b = objc::make<NSObject>();
     SEL sel = "gestureRecognizer:shouldRecognizeSimultaneouslyWithGestureRecognizer:"_sel;
@@ -225,7 +217,6 @@ TEST(Vignette, RecognisesGesturesSimultaneouslyWithAnyOther) {
 
 TEST(CustomizeSheet, HasABackdropWithTheFrameItWasGiven) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     Ref<UIView> byFrame = makeView("UITabBarCustomizeView", CGRectMake(5, 6, 70, 80));
     UIView* last = lastSubview(byFrame);
     ASSERT_NE(last, nullptr);
@@ -236,7 +227,6 @@ TEST(CustomizeSheet, HasABackdropWithTheFrameItWasGiven) {
 
 TEST(NavigationBar, TitleAttributesAreReplacedWholeAndTintIsThePrimaryTextColour) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     ASSERT_EQ(UIColorHexText(ThemeColours.PrimaryTextColour), std::string("#") + kPrimaryText);
     Ref<NSObject> coder = objc::make<NSObject>();
     Ref<UINavigationBar> fromCoder =
@@ -256,7 +246,6 @@ TEST(NavigationBar, TitleAttributesAreReplacedWholeAndTintIsThePrimaryTextColour
 
 TEST(TableHeaders, AreClearAndIgnoreBackgroundImages) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     Ref<UITableViewHeaderFooterView> header =
         adopt(objc::alloc<UITableViewHeaderFooterView>()->initWithReuseIdentifier("Header"_ns));
     UIView* background = objc::send<UIView*()>(header, "backgroundView"_sel);
@@ -275,7 +264,6 @@ UIView* adaptiveBackdropOf(UIView* bar) { return objc::as<UIView>(fieldOf(bar, "
 
 TEST(TabBars, EachGetsItsOwnBackdropAndTheStockOneIsReleasedOnce) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     Ref<NSObject> coder = objc::make<NSObject>();
     Ref<UIView> bars[] = {makeView("UITabBar", kFrame), makeView("UITabBar", kFrame),
                           adopt(objc::send<UIView*(id)>(allocOf("UITabBar"), "initWithCoder:"_sel, coder.get()))};

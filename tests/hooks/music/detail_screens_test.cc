@@ -104,7 +104,6 @@ const LabelRow kLabelRows[] = {
 
 TEST(DetailLabels, EachRowRecolorsItsFieldsOnTheRightSideOfTheHostsMethod) {
   inLaunch(detailProbedHost(), [] {
-    AutoreleasePool pool;
     for (const LabelRow& row : kLabelRows) {
       SCOPED_TRACE(row.method);
       detailProbes().sights.clear();
@@ -159,7 +158,6 @@ TEST(DetailLabels, AHeaderWithoutSomeFieldsHasTheOthersRecoloured) {
   TestLaunch lean = probedMusicHost();
   lean.registerHostClasses = &registerLeanAlbumHeader;
   inLaunch(lean, [] {
-    AutoreleasePool pool;
     Ref<NSObject> header = adopt(objc::as<NSObject>(newAlbumHeader()));
     ASSERT_NE(header.get(), nullptr);
     for (const char* field : {"_titleLabel", "_yearLabel"}) {
@@ -258,7 +256,6 @@ void expectThemedRow(UITableViewCell* cell) {
 
 TEST(MoreList, EveryRowIsClearAndThemedWhenReusedOrWithoutADetailLabel) {
   inLaunch(detailProbedHost(), [] {
-    AutoreleasePool pool;
     Ref<UIViewController> list = adopt(objc::send<UIViewController*()>(allocOf("MusicMoreListController"), "init"_sel));
     Ref<UITableViewCell> first = moreTable(list)->cellForRowAtIndexPath(NSIndexPath::forRow(0, 0));
     ASSERT_NE(first.get(), nullptr);

@@ -159,7 +159,6 @@ std::vector<UIView*> imageViewsOf(id control) {
 
 TEST(RatingControl, EveryImageViewTakesThePrimaryTextColourAsTint) {
   inLaunch(detailProbedHost(), [] {
-    AutoreleasePool pool;
     for (CGRect frame : {CGRectZero, CGRectMake(0, 0, 60, 12)}) {
       Ref<UIView> control = adopt(objc::send<UIView*(CGRect)>(allocOf("MPURatingControl"), "initWithFrame:"_sel, frame));
       ASSERT_NE(control.get(), nullptr);
@@ -207,7 +206,6 @@ TEST(RatingControl, OnlyImageViewsInTheFieldAreTintedAndAControlWithoutItIsLeftA
     TestLaunch lean = probedMusicHost();
     lean.registerHostClasses = withField ? &registerLeanRatingControl<true> : &registerLeanRatingControl<false>;
     inLaunch(lean, [withField] {
-      AutoreleasePool pool;
       id fresh = allocOf("MPURatingControl");
       Ref<LeanRatingControl> control =
           adopt(objc::as<LeanRatingControl>(objc::send<id(CGRect)>(fresh, "initWithFrame:"_sel, CGRectZero)));

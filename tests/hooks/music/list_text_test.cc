@@ -52,7 +52,6 @@ NSDictionary* hostAttributes(const Row& row, id receiver) {
 
 TEST(ListText, EachMethodHandsOutACopyInItsThemeColour) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     ASSERT_FALSE(ThemeColours.PrimaryTextColour->isEqual(ThemeColours.SecondaryTextColour));
     Ref<UIView> header = adopt(objc::send<UIView*(NSString*)>(allocOf("MusicTableSectionHeaderView"),
                                                               "initWithReuseIdentifier:"_sel, "Header"_ns));

@@ -91,7 +91,6 @@ const std::vector<Row>& rows() {
 
 TEST(Radio, EachRowLeavesItsLabelsInTheirThemeColours) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     ASSERT_FALSE(ThemeColours.PrimaryTextColour->isEqual(ThemeColours.SecondaryTextColour));
     for (const Row& row : rows()) {
       SCOPED_TRACE(row.method);
@@ -123,7 +122,6 @@ TEST(Radio, EachRowLeavesItsLabelsInTheirThemeColours) {
 
 TEST(Radio, EveryInitialiserAnswersNilWhenTheHostsDoes) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     probes().failInitialisers = true;
     EXPECT_EQ(objc::send<id(id)>(allocOf("RURadioViewController"), "initWithDataSource:"_sel, nil), nil);
     for (const Row& row : rows())
@@ -135,7 +133,6 @@ TEST(Radio, EveryInitialiserAnswersNilWhenTheHostsDoes) {
 
 TEST(Radio, TheDataSourceReachesTheHostAndItsControllerComesBack) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     Ref<NSObject> source = objc::make<NSObject>();
     id fresh = allocOf("RURadioViewController");
     Ref<UIViewController> radio = adopt(objc::send<UIViewController*(id)>(fresh, "initWithDataSource:"_sel, source.get()));
@@ -148,7 +145,6 @@ TEST(Radio, TheDataSourceReachesTheHostAndItsControllerComesBack) {
 
 TEST(Radio, NilNowPlayingTextStillEndsInTheSecondaryColourAndReachesTheHost) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     id cell = cellOf("RUStationTreeTableViewCell");
     UILabel* label = labelIn(cell, "_nowPlayingTextLabel");
     objc::send<void(NSString*, BOOL)>(cell, "setNowPlayingText:animated:"_sel, "Blank Space"_ns, YES);
@@ -202,7 +198,6 @@ TEST(Radio, AFieldTheClassLacksIsSkippedAndTheOthersAreStillRecoloured) {
   TestLaunch launch = probedMusicHost();
   launch.registerHostClasses = &registerPartialRadioHost;
   inLaunch(launch, [] {
-    AutoreleasePool pool;
     id cell = cellOf("RUHistoryTableViewCell");
     ASSERT_NE(cell, nil);
     EXPECT_EQ(class_getInstanceVariable(object_getClass(cell), "_iAdLabel"), nullptr);

@@ -147,30 +147,6 @@ TEST(Screens, UnselectedTabButtonsShowImageAndLabelInTheSecondaryTint) {
   });
 }
 
-// What the dump shows of the search field, the status bar and the alert's
-// dimming on the screens that have them, by class: each value seen.
-std::set<std::string> dumpedValues(const json& window, const char* className, const char* key) {
-  std::set<std::string> values;
-  eachNode(window, [&](const json& node) {
-    if (node["class"] == className && node.contains(key) && node[key].is_string()) values.insert(node[key]);
-  });
-  return values;
-}
-
-TEST(Screens, SearchStatusBarAndAlertShowTheDefaultTheme) {
-  inLaunch({.registerHostClasses = &registerMusicClasses}, [] {
-    json search = dumpScreen("search");
-    EXPECT_EQ(dumpedValues(search, "UISearchBarTextField", "fieldText"), std::set<std::string>{"the"});
-    EXPECT_EQ(dumpedValues(search, "UISearchBarTextField", "fieldTextColor"), std::set<std::string>{"#F4FCF7FF"});
-    EXPECT_EQ(dumpedValues(search, "UISearchBarTextField", "placeholderColor"), std::set<std::string>{"#E4E4E4FF"});
-    for (const char* screen : {"search", "actions", "alert"})
-      EXPECT_EQ(dumpedValues(dumpScreen(screen), "UIStatusBar", "foregroundColor"), std::set<std::string>{"#F4FCF7FF"})
-          << screen;
-    EXPECT_EQ(dumpedValues(dumpScreen("alert"), "_UIDimmingKnockoutBackdropView", "knockoutColor"),
-              std::set<std::string>{"#B3B3B3B3"});
-  });
-}
-
 // --- Readability ---------------------------------------------------------------
 
 Bitmap renderOver(UIWindow* window, const Bitmap& wallpaper, std::vector<TextReading>* readings = nullptr) {
@@ -208,7 +184,6 @@ std::vector<float> ratiosWithout(const Bitmap& picture, const TextReading& r) {
 
 TEST(Screens, EachTextIsMeasuredAgainstTheScreenAsItIsWithoutThatText) {
   inLaunch({.registerHostClasses = &registerMusicClasses}, [] {
-    AutoreleasePool pool;
     Bitmap wallpaper = builtInWallpaper(640, 1136);
     Ref<UIWindow> window = musicApp().buildScreen("songs");
     std::vector<TextReading> readings;
@@ -235,7 +210,6 @@ TEST(Screens, EachTextIsMeasuredAgainstTheScreenAsItIsWithoutThatText) {
 // dark blur; over a white wallpaper the same texts are flagged.
 TEST(Screens, WhiteTextOverAWhiteWallpaperIsFlagged) {
   inLaunch({.registerHostClasses = &registerMusicClasses}, [] {
-    AutoreleasePool pool;
     Bitmap white = Bitmap::create(640, 1136);
     cairo_t* cr = cairo_create(white.surface());
     cairo_set_source_rgb(cr, 1, 1, 1);

@@ -84,7 +84,6 @@ UIColor* secondary() { return ThemeColours.SecondaryTextColour; }
 
 TEST(SearchField, FieldsAndLabelsAreMadeAndKeptInTheThemeColoursWhateverTheySet) {
   inLaunch(watchedHost(), [] {
-    AutoreleasePool pool;
     for (CGRect frame : {CGRectMake(0, 0, 300, 28), CGRectZero}) {
       Ref<UISearchBarTextField> field = made<UISearchBarTextField>(frame);
       Ref<UISearchBarTextFieldLabel> label = made<UISearchBarTextFieldLabel>(frame);
@@ -141,7 +140,6 @@ TEST(SearchField, PlainAndAttributedPlaceholdersArriveInTheSecondaryColourThroug
       {"empty", {}},
   };
   inLaunch(watchedHost(), [&] {
-    AutoreleasePool pool;
     for (const auto& [name, runs] : cases) {
       SCOPED_TRACE(name);
       Ref<UISearchBarTextField> field = made<UISearchBarTextField>();
@@ -178,7 +176,6 @@ TEST(SearchField, PlainAndAttributedPlaceholdersArriveInTheSecondaryColourThroug
 
 TEST(SearchFieldBackground, FillIsTheHostsFillForNoWhateverTheCallerAsks) {
   inLaunch(watchedHost(), [] {
-    AutoreleasePool pool;
     Ref<UISearchBarSearchFieldBackgroundView> background = made<UISearchBarSearchFieldBackgroundView>();
     UIColor* forNo = objc::Sender<UIColor*(BOOL)>::call(gNextFill, background, "_fillColor:"_sel, NO);
     UIColor* forYes = objc::Sender<UIColor*(BOOL)>::call(gNextFill, background, "_fillColor:"_sel, YES);
@@ -204,7 +201,6 @@ class RecordingSink : public TextSink {
 
 TEST(StatusBar, ColourChangesReachTheHostAsThePrimaryAndItShowsNoOther) {
   inLaunch(watchedHost(), [] {
-    AutoreleasePool pool;
     Ref<UIStatusBar> bar = UIView::make<UIStatusBar>(CGRectMake(0, 0, 320, 20));
     for (double duration : {0.0, 0.3}) {
       SCOPED_TRACE(duration);
@@ -235,7 +231,6 @@ TEST(StatusBar, ColourChangesReachTheHostAsThePrimaryAndItShowsNoOther) {
 
 TEST(AlertGrey, EveryBackdropStyleAndTheSeparateActionGetIt) {
   inLaunch(watchedHost(), [] {
-    AutoreleasePool pool;
     Ref<UIDimmingKnockoutBackdropView> dimming = made<UIDimmingKnockoutBackdropView>();
     for (NSInteger style : {NSInteger{0}, NSInteger{1}, NSInteger{2}, NSInteger{2010}, NSInteger{2030}, NSInteger{-1},
                             std::numeric_limits<NSInteger>::max()}) {
@@ -260,7 +255,6 @@ TEST(AlertBackground, GradientIsMadeFromClearColoursAtTheCallersSize) {
   const std::tuple<CGSize, UIColor* (*)(), UIColor* (*)()> cases[] = {
       {{270, 132}, &red, &blue}, {{1, 1}, nullptr, &grey}, {{320.5, 7.25}, &grey, nullptr}};
   inLaunch(watchedHost(), [&] {
-    AutoreleasePool pool;
     Ref<UIModalItemAlertBackgroundView> background = made<UIModalItemAlertBackgroundView>();
     for (auto [size, inner, outer] : cases) {
       SCOPED_TRACE(testing::Message() << size.width << "x" << size.height);

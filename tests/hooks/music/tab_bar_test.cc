@@ -16,7 +16,6 @@ Ref<UITabBarButton> makeButton() {
 
 TEST(TabBarButton, UnselectedTintIsPinnedAtCreationOnEverySetAndWhateverTheButtonHolds) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     UIColor* theme = ThemeColours.SecondaryTintColour;
     ASSERT_EQ(UIColorHexText(theme), std::string("#") + kSecondaryTint);
     Ref<UITabBarButton> button = makeButton();
@@ -48,7 +47,6 @@ UIView* moreView(id controller) { return objc::send<UIView*()>(controller, "view
 
 TEST(MoreNavigationController, HasItsViewLoadedWithABackdropAtTheBackAndPassesItsListAndPresentationsThrough) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     Ref<UINavigationController> more =
         adopt(objc::send<UINavigationController*()>(allocOf("MusicMoreNavigationController"), "init"_sel));
     ASSERT_NE(more.get(), nullptr);

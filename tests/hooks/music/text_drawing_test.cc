@@ -56,7 +56,6 @@ struct FirstCharacter {
 
 TEST(TextDrawing, OnlyAFirstCharacterEqualToBlackRepaintsTheImage) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     const FirstCharacter cases[] = {
         {"exact black", [] { return text("Station", coloured(UIColor::blackColor())); }, true},
         {"black, then red", [] { return twoColours(UIColor::blackColor(), UIColor::redColor()); }, true},
@@ -97,7 +96,6 @@ TEST(TextDrawing, OnlyAFirstCharacterEqualToBlackRepaintsTheImage) {
 // names stations in the secondary colour; the caller's attributes stay.
 TEST(RadioStationsTemplate, TintAndStationNamesTakeTheSecondaryColour) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     Ref<NSObject> stations = adopt(objc::as<NSObject>(
         objc::send<id()>(allocOf("RURadioStationsCollectionViewTemplate"), "init"_sel)));
     NSDictionary* given = coloured(UIColor::redColor());
@@ -131,7 +129,6 @@ id colourAt(NSAttributedString* s, NSUInteger index) { return s->attribute(NSFor
 
 TEST(EmphasizedText, SingleStyleStringsAreInThePrimaryColour) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     Ref<NSObject> source = emphasized("3:42 PM", NSMakeRange(0, 0));
     NSDictionary* given = coloured(UIColor::redColor());
     Ref<NSAttributedString> made = adopt(single(source, given));
@@ -155,7 +152,6 @@ struct RegularCase {
 
 TEST(EmphasizedText, RegularRunsFollowWhetherTheHostGaveThemAColourEmphasisedOnesArePrimary) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     const RegularCase cases[] = {
         {"a red regular colour", [] { return coloured(UIColor::redColor()); }, Regular::Primary},
         {"a black regular colour", [] { return coloured(UIColor::blackColor()); }, Regular::Primary},
@@ -191,7 +187,6 @@ TEST(EmphasizedText, RegularRunsFollowWhetherTheHostGaveThemAColourEmphasisedOne
 
 TEST(EmphasizedText, NewFamilyStringsAreTheCallersOwn) {
   inLaunch(probedMusicHost(), [] {
-    AutoreleasePool pool;
     Ref<NSObject> source = emphasized("from Hot 100", NSMakeRange(5, 7));
     const std::pair<const char*, std::function<NSAttributedString*()>> builders[] = {
         {"single style", [&] { return single(source, uncoloured()); }},

@@ -43,7 +43,6 @@ TEST(ByNameReads, AHostClassLackingTheFieldLeavesThePieceOut) {
   for (const ByNameRead& read : reads) {
     SCOPED_TRACE(read.field);
     inLaunch({.registerHostClasses = &registerBareHostClasses}, [&] {
-      AutoreleasePool pool;
       Ref<objc_object> receiver = adopt(objc::send<id()>(
           objc::send<id()>(reinterpret_cast<id>(objc_getClass(read.receiverClass)), "alloc"_sel), "init"_sel));
       SEL added = sel_registerName(read.addedMethod);

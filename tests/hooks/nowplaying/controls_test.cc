@@ -35,7 +35,6 @@ Ref<UIView> make(const char* className, CGRect frame) {
 
 TEST(ButtonColours, EverySetterPassesTheAdaptivePrimaryToTheHostAndSelectingRetintsTheImageViews) {
   inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
-    AutoreleasePool pool;
     SchemeHeld held = holdScheme();
     ASSERT_FALSE(sameColour(held.primary.get(), themePrimary()));
     struct Row {
@@ -90,7 +89,6 @@ TEST(ButtonColours, EverySetterPassesTheAdaptivePrimaryToTheHostAndSelectingReti
 
 TEST(ControlsRepaint, APlainButtonTakesThePrimaryForTheNormalStateOnly) {
   inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
-    AutoreleasePool pool;
     SchemeHeld held = holdScheme();
     MPUNowPlayingPlaybackControlsView* controls = held.screen.controller->_playbackControlsView.get();
     Ref<UIButton> plain = UIView::make<UIButton>(CGRectMake(0, 200, 80, 30));
@@ -114,7 +112,6 @@ TEST(ControlsRepaint, ASliderLackingATimeLabelFieldGetsTheOtherOneColoured) {
   TestLaunch launch = nowPlayingLaunch({.adaptive = true});
   launch.registerHostClasses = &registerControlsWithElapsedTimeOnly;
   inLaunch(launch, [] {
-    AutoreleasePool pool;
     Ref<UIView> view = make("MPUNowPlayingPlaybackControlsView", CGRectMake(0, 0, 320, 250));
     auto* controls = objc::as<MPUNowPlayingPlaybackControlsView>(view.get());
     MPDetailSlider* slider = controls->_progressControl.get();
@@ -127,7 +124,6 @@ TEST(ControlsRepaint, ASliderLackingATimeLabelFieldGetsTheOtherOneColoured) {
 
 TEST(ThumbImage, IsTheHostsThumbFilledWithTheAdaptivePrimary) {
   inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
-    AutoreleasePool pool;
     SchemeHeld held = holdScheme();
     MPDetailSlider* slider = held.screen.controller->_playbackControlsView->_progressControl.get();
     UIImage* thumb = slider->currentThumbImage();

@@ -50,7 +50,6 @@ TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptive) {
   };
   for (const Row& row : rows) {
     inLaunch(nowPlayingLaunch(row.settings), [&] {
-      AutoreleasePool pool;
       NowPlayingScreen screen = openNowPlaying();
       MusicNowPlayingViewController* controller = screen.controller;
       UIImageView* back = backImageView(controller);
@@ -98,7 +97,6 @@ TEST(NowPlayingSettings, ControlsFollowTheSchemeOnlyWithNowPlayingHooks) {
   };
   for (const Row& row : {Row{"hooks on", true}, Row{"hooks off", false}}) {
     inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true, .nowPlayingHooks = row.hooks}), [&] {
-      AutoreleasePool pool;
       NowPlayingScreen screen = openNowPlaying();
       MusicNowPlayingViewController* controller = screen.controller;
       UIView* stockTitleView = controller->_effectiveNavigationItem->titleView();
@@ -137,7 +135,6 @@ TEST(NowPlayingSettings, ControlsFollowTheSchemeOnlyWithNowPlayingHooks) {
 
 TEST(ArtworkFade, FadesOutSwapsAndFadesInOnTheClock) {
   inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [] {
-    AutoreleasePool pool;
     NowPlayingScreen screen = openNowPlaying();
     MusicNowPlayingViewController* controller = screen.controller;
     UIImageView* back = backImageView(controller);
@@ -170,7 +167,6 @@ TEST(ArtworkFade, FadesOutSwapsAndFadesInOnTheClock) {
 
 TEST(ArtworkFade, ASecondChangeDuringTheFadeOutEndsAtRestWithTheSecondArtwork) {
   inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [] {
-    AutoreleasePool pool;
     NowPlayingScreen screen = openNowPlaying();
     MusicNowPlayingViewController* controller = screen.controller;
     UIImageView* back = backImageView(controller);
@@ -205,7 +201,6 @@ TEST(ArtworkFade, ChangesWithoutASchemeBringTheThemeColoursBack) {
   };
   for (const Row& row : {Row{"nil artwork", true}, Row{"picker in the background", false}}) {
     inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [&] {
-      AutoreleasePool pool;
       NowPlayingScreen screen = openNowPlaying();
       MusicNowPlayingViewController* controller = screen.controller;
       changeArtwork(testCover(true));
@@ -227,7 +222,6 @@ TEST(ArtworkFade, ChangesWithoutASchemeBringTheThemeColoursBack) {
 
 TEST(NowPlayingInitialisers, AnswerWhatTheHostAnswers) {
   inLaunch(nowPlayingLaunchWithFailingInitialisers({.adaptive = true}), [] {
-    AutoreleasePool pool;
     auto titlesFrom = [](bool withStyle) {
       id fresh = objc::send<id()>(reinterpret_cast<id>(objc_getClass("MPUNowPlayingTitlesView")), "alloc"_sel);
       return adopt(withStyle ? objc::send<id(NSInteger)>(fresh, "initWithStyle:"_sel, 1)
@@ -265,7 +259,6 @@ TEST(NowPlayingInitialisers, AnswerWhatTheHostAnswers) {
 
 TEST(NavigationColours, TheItemsLabelAndTheBarTakeTheAdaptivePrimary) {
   inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
-    AutoreleasePool pool;
     NowPlayingScreen screen = openNowPlaying();
     MusicNowPlayingViewController* controller = screen.controller;
     changeArtwork(testCover());
@@ -295,7 +288,6 @@ TEST(NavigationColours, TheItemsLabelAndTheBarTakeTheAdaptivePrimary) {
 
 TEST(NavigationColours, LeavingRepaintsTheParentsBarInTheThemeColour) {
   inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
-    AutoreleasePool pool;
     Ref<UIWindow> window = UIView::make<UIWindow>(UIScreen::mainScreen()->bounds());
     Ref<UINavigationController> outer = UINavigationController::withRoot(nullptr);
     Ref<UINavigationController> inner = UINavigationController::withRoot(nullptr);
@@ -323,7 +315,6 @@ TEST(NavigationColours, LeavingRepaintsTheParentsBarInTheThemeColour) {
 // same scheme.
 TEST(Scheme, TheSchemeShownIsMirelPicksForTheSameFile) {
   inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [] {
-    AutoreleasePool pool;
     std::string path =
         std::filesystem::temp_directory_path() / ("mirel-nowplaying-" + std::to_string(getpid()) + ".png");
     std::string error;

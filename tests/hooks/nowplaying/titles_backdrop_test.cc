@@ -43,7 +43,6 @@ const BehindCase kCases[] = {
 
 TEST(NowPlayingTitlesBackdrop, DimLayerOverTheArtworkUnderTheBox) {
   inFreshProcess([] {
-    AutoreleasePool pool;
     UIImage* artwork = imageFromPixels(10, 20, [](int, int y) { return y < 10 ? Pixel{255, 0, 0} : Pixel{0, 0, 255}; });
     for (const BehindCase& c : kCases) {
       SCOPED_TRACE(c.what);
@@ -64,7 +63,6 @@ TEST(NowPlayingTitlesBackdrop, DimLayerOverTheArtworkUnderTheBox) {
 // lost over the grey: the colour clears the worse half.
 TEST(NowPlayingTitlesBackdrop, TextClearsTheWorstPixelsNotTheMean) {
   inFreshProcess([] {
-    AutoreleasePool pool;
     std::vector<readable::RGB> behind(100, {0, 0, 0});
     std::fill(behind.begin(), behind.begin() + 50, readable::RGB{0.25, 0.25, 0.25});
     CGFloat r = 0, g = 0, b = 0, a = 0;
@@ -80,7 +78,6 @@ TEST(NowPlayingReadableText, TitlesReachAAOverABlackCover) {
   for (bool blurArtwork : {false, true}) {
     SCOPED_TRACE(blurArtwork ? "BlurArtwork on" : "BlurArtwork off");
     inLaunch(nowPlayingLaunch({.blurArtwork = blurArtwork, .adaptive = true, .readableText = true}), [] {
-      AutoreleasePool pool;
       NowPlayingScreen screen = openNowPlaying();
       changeArtwork(imageFromPixels(64, 64, [](int, int) { return Pixel{0, 0, 0}; }));
       RunLoop::main().advance(1);

@@ -63,7 +63,6 @@ TEST(CGBitmapContextTest, AcceptsOnlyEightBitPremultipliedLastRGB) {
 }
 
 TEST(CGBitmapContextTest, OriginIsBottomLeftAndBytesReadRGBA) {
-  AutoreleasePool pool;
   Ref<CGContextObj> c = bitmap(4, 4);
   fill(c, 1, 0, 0, 1, CGRectMake(0, 0, 4, 2));  // the lower half in user space
   fill(c, 0, 0, 1, 1, CGRectMake(3, 3, 1, 1));  // the top-right pixel
@@ -153,7 +152,6 @@ TEST(CGContextClipTest, PathClipLimitsLaterDrawingUntilRestored) {
 }
 
 TEST(CGContextClipTest, ClipToMaskUsesTheImageAlphaOverTheRectangle) {
-  AutoreleasePool pool;
   CGImageRef mask = imageOf(2, 1, {{0, 0, 0, 255}, {0, 0, 0, 102}});
   Ref<CGContextObj> c = bitmap(4, 1);
   CGContextClipToMask(c, CGRectMake(0, 0, 2, 1), mask);
@@ -165,7 +163,6 @@ TEST(CGContextClipTest, ClipToMaskUsesTheImageAlphaOverTheRectangle) {
 
 TEST(CGContextBlendTest, PorterDuffModesCompositeInsideTheShapeOnly) {
   // A "glyph": opaque, 40% and empty pixels in one row.
-  AutoreleasePool pool;
   CGImageRef glyph = imageOf(3, 1, {{0, 0, 0, 255}, {0, 0, 0, 102}, {0, 0, 0, 0}});
   struct Case {
     const char* what;
@@ -204,7 +201,6 @@ TEST(CGContextBlendTest, SourceInLeavesPixelsOutsideItsRectangleAlone) {
 }
 
 TEST(CGContextImageTest, DrawsUprightAndScaled) {
-  AutoreleasePool pool;
   CGImageRef image = imageOf(1, 2, {kRed, kBlue});  // red over blue
   Ref<CGContextObj> c = bitmap(2, 4);
   CGContextDrawImage(c, CGRectMake(0, 0, 2, 4), image);
@@ -239,7 +235,6 @@ TEST(CGContextGradientTest, LinearGradientWithoutOptionsStaysBetweenItsPoints) {
 }
 
 TEST(CGGradientTest, GreyColoursBecomeRGBStopsSpacedEvenly) {
-  AutoreleasePool pool;
   CGFloat white[] = {1, 1}, red[] = {1, 0, 0, 1}, black[] = {0, 0.5};
   Ref<CGColorObj> w = adopt(CGColorCreate(CGColorSpaceCreateDeviceGray(), white));
   Ref<CGColorObj> r = adopt(CGColorCreate(CGColorSpaceCreateDeviceRGB(), red));

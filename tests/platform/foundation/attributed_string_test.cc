@@ -20,7 +20,6 @@ Ref<NSMutableAttributedString> mutableString(NSString* text, NSDictionary* attri
 }
 
 TEST(NSAttributedStringTest, ReadsWithinAndPastTheEnd) {
-  AutoreleasePool pool;
   Ref<NSAttributedString> s =
       adopt(objc::alloc<NSAttributedString>()->initWithString(NSString::withUTF8("\U0001F3B5 Songs"), withFont()));
   EXPECT_EQ(s->length(), 8u) << "lengths count UTF-16 units";
@@ -40,7 +39,6 @@ TEST(NSAttributedStringTest, ReadsWithinAndPastTheEnd) {
 }
 
 TEST(NSAttributedStringTest, AddAttributeOverPartOfARunSplitsIt) {
-  AutoreleasePool pool;
   Ref<NSMutableAttributedString> s = mutableString("Hello world"_ns, withFont());
   s->addAttribute(NSForegroundColorAttributeName(), red(), NSMakeRange(6, 3));
 
@@ -74,7 +72,6 @@ TEST(NSAttributedStringTest, AddAttributeOverPartOfARunSplitsIt) {
 }
 
 TEST(NSAttributedStringTest, SetAttributesReplacesAndAppendShiftsRuns) {
-  AutoreleasePool pool;
   Ref<NSMutableAttributedString> s = mutableString("abcd"_ns, withFont());
   s->setAttributes(NSDictionary::withObjectsAndKeys({red(), NSForegroundColorAttributeName()}), NSMakeRange(1, 2));
   NSRange run;
@@ -99,7 +96,6 @@ TEST(NSAttributedStringTest, SetAttributesReplacesAndAppendShiftsRuns) {
 }
 
 TEST(NSAttributedStringTest, CopiesAreIndependent) {
-  AutoreleasePool pool;
   Ref<NSAttributedString> original = adopt(objc::alloc<NSAttributedString>()->initWithString("abc"_ns));
   EXPECT_EQ(adopt(objc::as<NSAttributedString>(original->copy())).get(), original.get());
 

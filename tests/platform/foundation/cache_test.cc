@@ -11,7 +11,6 @@
 namespace {
 
 TEST(NSCacheTest, StoresLooksUpReplacesAndRemoves) {
-  AutoreleasePool pool;
   Ref<NSCache> cache = objc::make<NSCache>();
   Ref<NSObject> first = objc::make<NSObject>(), second = objc::make<NSObject>();
   auto lookup = [&](id key) {
@@ -76,7 +75,6 @@ TEST(NSCacheTest, ValuesAreReleasedOutsideTheLock) {
   static Class cls = objc::ClassBuilder<CacheToucher>(CacheToucher::kClassName, objc::classOf<NSObject>())
                          .method<&CacheToucher_dealloc>("dealloc")
                          .cls();
-  AutoreleasePool pool;
   Ref<NSCache> cache = objc::make<NSCache>();
   auto add = [&](NSString* key) {
     Ref<CacheToucher> value = adopt(static_cast<CacheToucher*>(class_createInstance(cls, 0)));

@@ -6,7 +6,6 @@
 namespace {
 
 TEST(NSDictionaryTest, KeysAreComparedByEqualityAndCopied) {
-  AutoreleasePool pool;
   Ref<NSMutableDictionary> dict = objc::make<NSMutableDictionary>();
   Ref<NSMutableString> key = adopt(objc::as<NSMutableString>(NSString::withUTF8("key")->mutableCopy()));
   dict->setObjectForKey(NSNumber::withInteger(1), key);
@@ -23,7 +22,6 @@ TEST(NSDictionaryTest, KeysAreComparedByEqualityAndCopied) {
 }
 
 TEST(NSDictionaryTest, CopiesAreShallowAndIndependent) {
-  AutoreleasePool pool;
   NSDictionary* original = NSDictionary::withObjectsAndKeys({"red"_ns, "colour"_ns, "Inter"_ns, "font"_ns});
   Ref<NSMutableDictionary> copy = adopt(objc::as<NSMutableDictionary>(original->mutableCopy()));
   copy->setObjectForKey("blue"_ns, "colour"_ns);
@@ -35,21 +33,18 @@ TEST(NSDictionaryTest, CopiesAreShallowAndIndependent) {
 }
 
 TEST(NSDictionaryTest, KeyValueCodingReadsEntries) {
-  AutoreleasePool pool;
   NSDictionary* d = NSDictionary::withObjectsAndKeys({"red"_ns, "count"_ns});
   EXPECT_EQ(d->valueForKey("count"_ns), d->objectForKey("count"_ns)) << "an entry wins over the count getter";
   EXPECT_EQ(d->valueForKey("missing"_ns), nil);
 }
 
 TEST(NSDictionaryTest, ObjectsAndKeysStopAtTheFirstNilObject) {
-  AutoreleasePool pool;
   NSDictionary* d = NSDictionary::withObjectsAndKeys({"a"_ns, "A"_ns, nil, "B"_ns, "c"_ns, "C"_ns});
   EXPECT_EQ(d->count(), 1u);
   EXPECT_EQ(NSDictionary::withObjectsAndKeys({nil, "A"_ns})->count(), 0u);
 }
 
 TEST(NSArrayTest, MutationRetainsAndReleases) {
-  AutoreleasePool pool;
   Ref<NSMutableArray> list = objc::make<NSMutableArray>();
   Ref<NSObject> a = objc::make<NSObject>(), b = objc::make<NSObject>();
   list->addObject(a);
@@ -65,7 +60,6 @@ TEST(NSArrayTest, MutationRetainsAndReleases) {
 }
 
 TEST(NSValueTest, GeometryRoundTripsAndPrints) {
-  AutoreleasePool pool;
   NSValue* rect = NSValue::withCGRect(CGRectMake(1, -2, 3.5, 4));
   EXPECT_EQ(rect->CGRectValue(), CGRectMake(1, -2, 3.5, 4));
   EXPECT_EQ(NSValue::withCGSize(CGSizeMake(1, 1))->CGSizeValue(), CGSizeMake(1, 1));

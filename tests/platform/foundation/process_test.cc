@@ -10,7 +10,6 @@
 namespace {
 
 TEST(NSBundleTest, HostSetsIdentifierAndResourcePath) {
-  AutoreleasePool pool;
   NSBundle* bundle = NSBundle::mainBundle();
   EXPECT_EQ(bundle, NSBundle::mainBundle());
   NSString* initial = bundle->resourcePath();
@@ -33,7 +32,6 @@ TEST(NSBundleTest, HostSetsIdentifierAndResourcePath) {
 }
 
 TEST(NSLogTest, WritesTheFormattedLineToStandardError) {
-  AutoreleasePool pool;
   testing::internal::CaptureStderr();
   NSLog("theme %@ loaded in %d ms (%.1f%%)", "Dark"_ns, 12, 99.5);
   NSLog("%@", nil);
@@ -41,7 +39,6 @@ TEST(NSLogTest, WritesTheFormattedLineToStandardError) {
 }
 
 TEST(NSDataDateTest, HoldTheirValues) {
-  AutoreleasePool pool;
   const unsigned char bytes[] = {0x0b, 0xad, 0xf0, 0x0d, 0x2a};
   NSData* data = NSData::withBytes(bytes, sizeof bytes);
   EXPECT_EQ(data->length(), 5u);
@@ -59,7 +56,6 @@ TEST(NSDataDateTest, HoldTheirValues) {
 }
 
 TEST(NSDataDateTest, AreNotNumbers) {
-  AutoreleasePool pool;
   const char byte = 1;
   for (id object : {static_cast<id>(NSData::withBytes(&byte, 1)), static_cast<id>(NSDate::withTimeIntervalSinceReferenceDate(1))})
     for (SEL sel : {"integerValue"_sel, "doubleValue"_sel, "boolValue"_sel, "stringValue"_sel})

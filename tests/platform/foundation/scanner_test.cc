@@ -50,7 +50,6 @@ TEST(NSScannerTest, ScanHexInt) {
 }
 
 TEST(NSScannerTest, ScansContinueFromTheLocationAndEndAfterTrailingSpace) {
-  AutoreleasePool pool;
   NSScanner* scanner = NSScanner::withString("a 0x1f\u2003"_ns);
   unsigned value = 0;
   ASSERT_TRUE(scanner->scanHexInt(&value));

@@ -8,7 +8,6 @@
 namespace {
 
 TEST(NSStringTest, LengthsAndRangesCountUTF16Units) {
-  AutoreleasePool pool;
   NSString* s = NSString::withUTF8("a\u00e9\u20ac\U0001F600z");  // 1 + 1 + 1 + 2 + 1 units
   EXPECT_EQ(s->length(), 6u);
   EXPECT_EQ(s->characterAtIndex(3), 0xD83D);
@@ -26,7 +25,6 @@ TEST(NSStringTest, LengthsAndRangesCountUTF16Units) {
 }
 
 TEST(NSStringTest, EqualStringsHashEquallyMutableOnesAfterAChange) {
-  AutoreleasePool pool;
   NSString* a = NSString::withUTF8("Songs");
   NSString* b = NSString::withFormat("%s%@", "So", NSString::withUTF8("ngs"));
   EXPECT_NE(a, b);
@@ -42,7 +40,6 @@ TEST(NSStringTest, EqualStringsHashEquallyMutableOnesAfterAChange) {
 }
 
 TEST(NSStringTest, FormatHandlesObjectsAndPrintfConversions) {
-  AutoreleasePool pool;
   NSString* s = NSString::withFormat("<%@:%d><%ld><%f><%02x><%%><%@>", "k"_ns, 1, 42L, 0.5, 10, nil);
   EXPECT_EQ(s->str(), "<k:1><42><0.500000><0a><%><(null)>");
 }
@@ -75,7 +72,6 @@ TEST(NSStringTest, NumbersFromTextFollowFoundation) {
       {"99999999999999999999", LONG_MAX, 1e20, true},
       {"-99999999999999999999", LONG_MIN, -1e20, true},
   };
-  AutoreleasePool pool;
   for (const auto& c : cases) {
     NSString* s = NSString::withUTF8(c.text);
     EXPECT_EQ(s->integerValue(), c.integer) << c.text;
@@ -85,7 +81,6 @@ TEST(NSStringTest, NumbersFromTextFollowFoundation) {
 }
 
 TEST(NSNumberTest, ConversionsFollowFoundation) {
-  AutoreleasePool pool;
   EXPECT_EQ(NSNumber::withBool(YES)->stringValue()->str(), "1");
   EXPECT_EQ(NSNumber::withBool(NO)->integerValue(), 0);
   EXPECT_EQ(NSNumber::withInteger(112233)->stringValue()->str(), "112233");
@@ -99,7 +94,6 @@ TEST(NSNumberTest, ConversionsFollowFoundation) {
 }
 
 TEST(NSNumberTest, EqualValuesAreEqualAcrossKinds) {
-  AutoreleasePool pool;
   NSNumber* one = NSNumber::withInteger(1);
   NSNumber* oneReal = NSNumber::withDouble(1.0);
   NSNumber* yes = NSNumber::withBool(YES);

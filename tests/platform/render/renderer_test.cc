@@ -43,7 +43,6 @@ TEST(Renderer, AlphaMultipliesDownTheTreeAndHiddenSubtreesDoNotDraw) {
     CGFloat childAlpha;
     Pixel expected;
   };
-  AutoreleasePool pool;
   const Case cases[] = {
       {"half-transparent blue over red", UIColor::redColor(), nil, 1, NO, UIColor::blueColor(), 0.5, {128, 0, 128, 255}},
       {"black at a quarter over white", UIColor::whiteColor(), nil, 0.5, NO, UIColor::blackColor(), 0.5,
@@ -118,7 +117,6 @@ TEST(Renderer, BlurRadiusIsBoundedByTheCanvas) {
 }
 
 TEST(Renderer, TemplateImagesTakeTheTint) {
-  AutoreleasePool pool;
   UIGraphicsBeginImageContextWithOptions(CGSizeMake(4, 4), NO, 1);
   CGContextSetRGBFillColor(UIGraphicsGetCurrentContext(), 0, 0, 0, 1);
   CGContextFillRect(UIGraphicsGetCurrentContext(), CGRectMake(0, 0, 2, 4));  // the left half
@@ -137,7 +135,6 @@ TEST(Renderer, TemplateImagesTakeTheTint) {
 }
 
 TEST(Renderer, WallpaperShowsOnlyWhereTheBackgroundStyleLetsIt) {
-  AutoreleasePool pool;
   Bitmap wallpaper = Bitmap::create(4, 4);
   cairo_t* cr = cairo_create(wallpaper.surface());
   cairo_set_source_rgb(cr, 1, 0, 0);
@@ -152,7 +149,6 @@ TEST(Renderer, WallpaperShowsOnlyWhereTheBackgroundStyleLetsIt) {
 }
 
 TEST(ViewDump, KnownTreeHasTheStableKeys) {
-  AutoreleasePool pool;
   Ref<UIView> root = viewWith(CGRectMake(0, 0, 320, 100), UIColor::whiteColor());
   root->setTag(7);
   Ref<UILabel> label = UIView::make<UILabel>(CGRectMake(10, 20, 100, 30));
@@ -206,7 +202,6 @@ TEST(Readability, RatiosOverSolidBackgroundsAndTheInkAsItLands) {
     double inkAlpha, ratio;
     ReadabilityVerdict verdict;
   };
-  AutoreleasePool pool;
   const Case cases[] = {
       {"white on black", UIColor::blackColor(), UIColor::whiteColor(), 1, 1, 21, ReadabilityVerdict::AAA},
       {"#777777 on white", UIColor::whiteColor(), grey(0x77), 1, 1, 4.48, ReadabilityVerdict::BelowAA},
@@ -236,7 +231,6 @@ TEST(Readability, RatiosOverSolidBackgroundsAndTheInkAsItLands) {
 // White ink over a background white on the left quarter of the text and
 // black on the rest: the median reads the black, the worst case the white.
 TEST(Readability, AWorstCaseFindsTheWorseSideOfTheBackground) {
-  AutoreleasePool pool;
   Ref<UIView> root = viewWith(CGRectMake(0, 0, 200, 40), UIColor::blackColor());
   Ref<UIView> lighter = viewWith(CGRectZero, UIColor::whiteColor());
   root->addSubview(lighter);
@@ -257,7 +251,6 @@ TEST(Readability, LargeTextThresholdsAtTheirEdges) {
     bool bold;
     ReadabilityVerdict verdict;
   };
-  AutoreleasePool pool;
   const Case cases[] = {
       {0x88, 17.9, false, ReadabilityVerdict::BelowAA}, {0x88, 18, false, ReadabilityVerdict::AA},
       {0x88, 13.9, true, ReadabilityVerdict::BelowAA},  {0x88, 14, true, ReadabilityVerdict::AA},
@@ -284,7 +277,6 @@ TEST(Readability, TextsThatDoNotReachTheScreenAreLeftOutAndPartCoversAreSaid) {
     size_t count;
     double covered;
   };
-  AutoreleasePool pool;
   const Case cases[] = {
       {"in view", [](UIView*, UILabel*) {}, 1, 0},
       {"hidden", [](UIView*, UILabel* label) { label->setHidden(YES); }, 0, 0},
@@ -337,7 +329,6 @@ TEST(Readability, TextsThatDoNotReachTheScreenAreLeftOutAndPartCoversAreSaid) {
 // image's size: measured where it lands, at the size it shows, in the
 // colour its pixels have.
 TEST(Readability, TextInAnImageIsMeasuredWhereTheImageLands) {
-  AutoreleasePool pool;
   UIGraphicsBeginImageContextWithOptions(CGSizeMake(100, 20), NO, 2);
   drawString("Station"_ns, CGRectMake(0, 0, 100, 20),
              NSDictionary::withObjectsAndKeys({grey(0x77), NSForegroundColorAttributeName(), UIFont::systemFont(10),
@@ -367,7 +358,6 @@ TEST(Readability, TextInAnImageIsMeasuredWhereTheImageLands) {
 }
 
 TEST(Readability, TheViewDumpGainsEachTextsRatios) {
-  AutoreleasePool pool;
   Ref<UIView> root = viewWith(CGRectMake(0, 0, 200, 80), UIColor::whiteColor());
   Ref<UIView> row = viewWith(CGRectMake(0, 40, 200, 40), nil);
   root->addSubview(viewWith(CGRectMake(0, 0, 200, 40), nil));

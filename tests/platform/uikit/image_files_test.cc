@@ -195,7 +195,6 @@ void setJPEGSize(std::vector<uint8_t>& bytes, unsigned width, unsigned height) {
 // Exactly 100 megapixels gets past the limit (and then fails on the data,
 // which is far too short for that size); one row more does not.
 TEST(ImageFilesTest, TheLimitIs100MegapixelsFromTheHeader) {
-  AutoreleasePool pool;
   std::vector<uint8_t> jpeg = jpegBytes(16, 16, [](int, int) { return Pixel{9, 9, 9}; });
   for (auto [height, refused] : {std::pair{5000u, false}, std::pair{5001u, true}}) {
     setJPEGSize(jpeg, 20000, height);
@@ -251,7 +250,6 @@ TEST(ImageFilesTest, BrokenFilesAreNamedAlikeByEveryReader) {
 
 // The picker's rendition relies on this: at 1:1 no pixel is resampled.
 TEST(ImageFilesTest, A32By32ImageDrawnIntoA32By32ContextComesThroughUnchanged) {
-  AutoreleasePool pool;
   for (unsigned seed : {0u, 1u, 4u, 7u}) {
     auto source = artwork(seed, 32);
     UIImage* image = imageFromPixels(32, 32, [&](int x, int y) {

@@ -45,7 +45,6 @@ UIImage* filled(CGSize size, CGFloat scale, std::initializer_list<Fill> fills) {
 }
 
 TEST(UIGraphicsTest, ImageContextWorksInPointsFromTheTopLeft) {
-  AutoreleasePool pool;
   struct Case {
     CGFloat scale, screen;
     size_t pixelsPerPoint;
@@ -69,7 +68,6 @@ TEST(UIGraphicsTest, ImageContextWorksInPointsFromTheTopLeft) {
 }
 
 TEST(UIGraphicsTest, ZeroSizedContextGivesNoImageAndKeepsTheStackBalanced) {
-  AutoreleasePool pool;
   EXPECT_EQ(UIGraphicsGetCurrentContext(), nullptr);
   UIGraphicsBeginImageContext(CGSizeMake(2, 2));
   CGContextRef outer = UIGraphicsGetCurrentContext();
@@ -87,7 +85,6 @@ TEST(UIGraphicsTest, ZeroSizedContextGivesNoImageAndKeepsTheStackBalanced) {
 }
 
 TEST(UIGraphicsTest, SetFillAndSetStrokeColourTheCurrentContext) {
-  AutoreleasePool pool;
   UIImage* image = drawn(CGSizeMake(5, 5), 1, [](CGContextRef c) {
     UIColor::blueColor()->setFill();
     UIColor::redColor()->setStroke();
@@ -100,7 +97,6 @@ TEST(UIGraphicsTest, SetFillAndSetStrokeColourTheCurrentContext) {
 }
 
 TEST(UIImageTest, DerivedImagesKeepPixelsScaleAndOtherAttributes) {
-  AutoreleasePool pool;
   UIImage* image = drawn(CGSizeMake(4, 2), 2, [](CGContextRef) {});
   UIImage* caps = image->resizableImageWithCapInsets(UIEdgeInsetsMake(1, 2, 0.5, 1));
   UIImage* both = caps->imageWithRenderingMode(UIImageRenderingModeAlwaysTemplate);
@@ -120,7 +116,6 @@ TEST(UIImageTest, DerivedImagesKeepPixelsScaleAndOtherAttributes) {
 }
 
 TEST(UIImageTest, DrawInRectStretchesUprightAndCapInsetsKeepTheirEdges) {
-  AutoreleasePool pool;
   UIImage* redOverBlue = filled(CGSizeMake(1, 2), 1, {{kRed, CGRectMake(0, 0, 1, 1)}, {kBlue, CGRectMake(0, 1, 1, 1)}});
   UIImage* stretched = drawn(CGSizeMake(3, 6), 1, [&](CGContextRef) { redOverBlue->drawInRect(CGRectMake(0, 0, 3, 6)); });
   EXPECT_EQ(pixelAt(stretched->CGImage(), 1, 0), kRed);
@@ -141,7 +136,6 @@ TEST(UIImageTest, DrawInRectStretchesUprightAndCapInsetsKeepTheirEdges) {
 }
 
 TEST(UIImagePNGTest, WritesAndReadsBackTheSamePixels) {
-  AutoreleasePool pool;
   UIImage* image = filled(CGSizeMake(3, 1), 1, {{kRed, CGRectMake(0, 0, 1, 1)}, {{0, 0, 255, 153}, CGRectMake(1, 0, 1, 1)}});
   char dir[] = "/tmp/mirel-png-XXXXXX";
   ASSERT_NE(mkdtemp(dir), nullptr);
@@ -159,7 +153,6 @@ TEST(UIImagePNGTest, WritesAndReadsBackTheSamePixels) {
 }
 
 TEST(UIImageNamedTest, PrefersTheFileForTheScreenScaleAndFallsBack) {
-  AutoreleasePool pool;
   char dir[] = "/tmp/mirel-named-XXXXXX";
   ASSERT_NE(mkdtemp(dir), nullptr);
   std::string base = std::string(dir) + "/dot";

@@ -22,7 +22,6 @@ UITextFieldLabel* placeholderLabel(UITextField* field) {
 }
 
 TEST(TextFieldModel, PlainPlaceholderTakesThePlaceholderColourAndAttributedOnesKeepTheirRuns) {
-  AutoreleasePool pool;
   Ref<UISearchBarTextField> field = made<UISearchBarTextField>();
   field->setPlaceholder("Search"_ns);
   NSAttributedString* shown = placeholderLabel(field)->attributedText();
@@ -45,7 +44,6 @@ TEST(TextFieldModel, PlainPlaceholderTakesThePlaceholderColourAndAttributedOnesK
 }
 
 TEST(SearchFieldBackgroundModel, FillsWithTheColourForItsBar) {
-  AutoreleasePool pool;
   Ref<UISearchBar> bar = made<UISearchBar>(CGRectMake(0, 0, 320, 44));
   UISearchBarSearchFieldBackgroundView* background = bar->searchField()->_backgroundView.get();
   ASSERT_NE(background, nullptr);
@@ -59,7 +57,6 @@ TEST(SearchFieldBackgroundModel, FillsWithTheColourForItsBar) {
 }
 
 TEST(StatusBarModel, AnAnimatedColourChangeWaitsForTheRunLoop) {
-  AutoreleasePool pool;
   Ref<UIStatusBar> bar = made<UIStatusBar>(CGRectMake(0, 0, 320, 20));
   bar->setForegroundColor(UIColor::redColor(), nil);
   EXPECT_EQ(hex(bar->foregroundColor()), "#FF0000FF");
@@ -70,7 +67,6 @@ TEST(StatusBarModel, AnAnimatedColourChangeWaitsForTheRunLoop) {
 }
 
 TEST(AlertModels, DimmingAndGradientColoursComeFromTheirOwnMethods) {
-  AutoreleasePool pool;
   Ref<UIDimmingKnockoutBackdropView> dimming = made<UIDimmingKnockoutBackdropView>();
   EXPECT_NE(hex(dimming->knockoutColor(0)), hex(dimming->knockoutColor(2030))) << "dark styles dim harder";
 
@@ -87,7 +83,6 @@ TEST(AlertModels, DimmingAndGradientColoursComeFromTheirOwnMethods) {
 }
 
 TEST(AlertModels, TheCancelActionStandsApartOnItsStylesColour) {
-  AutoreleasePool pool;
   Ref<UIAlertController> sheet = UIAlertController::actionSheet("Blue Hour"_ns);
   sheet->addAction("Play Next"_ns, UIAlertActionStyleDefault);
   sheet->addAction("Cancel"_ns, UIAlertActionStyleCancel);

@@ -3,9 +3,8 @@
 // text colour typed into its field recolours the Songs picture; one typed
 // quickly stays as typed, in the field and in the file; Ctrl+Z and
 // Ctrl+Shift+Z undo and redo it; a wallpaper chosen by clicking its drop
-// zone is taken; and a change's time to its first and to all sixteen new
-// pictures is printed (a figure, not a check). Everything talks to
-// 127.0.0.1 only, and every wait is bounded.
+// zone is taken. Everything talks to 127.0.0.1 only, and every wait is
+// bounded.
 #include <gtest/gtest.h>
 #include <httplib.h>
 
@@ -74,13 +73,12 @@ class Browser {
   // A key pressed with Control (and Shift) held, wherever the focus is.
   void pressWithControl(const std::string& key, bool shift) {
     const std::string control = "\uE009", shiftKey = "\uE008";
+    std::vector<std::string> held = {control};
+    if (shift) held.push_back(shiftKey);
+    held.push_back(key);
     json actions = json::array();
-    actions.push_back({{"type", "keyDown"}, {"value", control}});
-    if (shift) actions.push_back({{"type", "keyDown"}, {"value", shiftKey}});
-    actions.push_back({{"type", "keyDown"}, {"value", key}});
-    actions.push_back({{"type", "keyUp"}, {"value", key}});
-    if (shift) actions.push_back({{"type", "keyUp"}, {"value", shiftKey}});
-    actions.push_back({{"type", "keyUp"}, {"value", control}});
+    for (const std::string& k : held) actions.push_back({{"type", "keyDown"}, {"value", k}});
+    for (auto k = held.rbegin(); k != held.rend(); ++k) actions.push_back({{"type", "keyUp"}, {"value", *k}});
     call("POST", session_ + "/actions",
          {{"actions", json::array({{{"type", "key"}, {"id", "keyboard"}, {"actions", actions}}})}});
     call("DELETE", session_ + "/actions", json::object());
@@ -121,9 +119,7 @@ const char* kPictureScript = R"(
   for (let i = 0; i < data.length; i += 4)
     if (Math.abs(data[i] - want[0]) < 35 && Math.abs(data[i + 1] - want[1]) < 35 && Math.abs(data[i + 2] - want[2]) < 35)
       matching++;
-  const timings = window.studioTimings;
-  return {generation: Number(img.dataset.generation), matching: matching, width: canvas.width,
-          latency: timings && timings.length ? timings[timings.length - 1].first : -1};
+  return {generation: Number(img.dataset.generation), matching: matching};
 )";
 
 // Asks `ask` every 50 ms until it answers something `done` takes, for at
@@ -156,24 +152,6 @@ bool waitUntil(Browser& browser, const std::string& script, int seconds) {
 std::string fieldValue(Browser& browser, const std::string& id) {
   json value = browser.run("return document.getElementById(arguments[0]).value", json::array({id}));
   return value.is_string() ? value.get<std::string>() : "";
-}
-
-// The number of the newest measurement the page has made.
-int lastMeasurement(Browser& browser) {
-  json id = browser.run("const t = window.studioTimings; return t.length ? t[t.length - 1].id : 0;");
-  return id.is_number() ? id.get<int>() : 0;
-}
-
-// The times of the first change measured after measurement `after`, from
-// its input event to the first and to the last of the new pictures it
-// asked for, once all are shown.
-json timingsAfter(Browser& browser, int after, int seconds) {
-  const char* script = R"(
-    const t = window.studioTimings.find((m) => m.id > arguments[0]);
-    return t && t.all !== null ? {first: t.first, all: t.all, pictures: t.pictures} : null;
-  )";
-  return poll([&] { return browser.run(script, json::array({after})); }, [](const json& t) { return !t.is_null(); },
-              seconds);
 }
 
 TEST(StudioInBrowser, EditsAFileAsAUserDoes) {
@@ -228,8 +206,6 @@ TEST(StudioInBrowser, EditsAFileAsAUserDoes) {
   EXPECT_GT(typed["generation"].get<int>(), first["generation"].get<int>()) << "the Songs picture never changed";
   // Song titles and the index letters are drawn in the colour.
   EXPECT_GT(typed["matching"].get<int>(), 500) << "the new picture shows too little text in FF0000";
-  std::printf("typed text to new Songs picture: %d ms (%d pixels in the colour)\n", typed["latency"].get<int>(),
-              typed["matching"].get<int>());
 
   // One change of the colour picker, as one pick sends it.
   browser.run("const p = document.getElementById('pref-PrimaryTextColour-rgb');"
@@ -261,22 +237,6 @@ TEST(StudioInBrowser, EditsAFileAsAUserDoes) {
   EXPECT_GT(redone["matching"].get<int>(), 500) << "Ctrl+Shift+Z did not bring the blue back";
   ASSERT_TRUE(waitUntil(browser, kSettledScript, 30));
   EXPECT_EQ(fieldValue(browser, "pref-PrimaryTextColour"), "#0000FFFF");
-
-  // A change every screen reads (the blur style, chosen from the list):
-  // the time from the input event to its first and to all sixteen new
-  // pictures, the screens in view rendering first.
-  for (const char* style : {"1", "2030", "0"}) {
-    ASSERT_TRUE(waitUntil(browser, kSettledScript, 30));
-    const int measured = lastMeasurement(browser);
-    browser.run("const s = document.getElementById('pref-BlurPreset'); s.value = arguments[0];"
-                "s.dispatchEvent(new Event('change'));",
-                json::array({style}));
-    json t = timingsAfter(browser, measured, 60);
-    ASSERT_FALSE(t.is_null()) << "the pictures of BlurPreset " << style << " never all showed";
-    EXPECT_EQ(t["pictures"], 16);
-    std::printf("BlurPreset %s to new pictures: first %d ms, all %d ms\n", style, t["first"].get<int>(),
-                t["all"].get<int>());
-  }
 
   // Clicking the wallpaper's zone opens its file chooser; the file chosen
   // there is taken, and every picture follows.

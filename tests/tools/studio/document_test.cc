@@ -9,7 +9,6 @@
 #include <sys/stat.h>
 
 #include <atomic>
-#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -214,15 +213,7 @@ TEST(StudioDocument, ShowsEachValueAsTheExtensionReadsIt) {
     EXPECT_EQ(TweakSettings.BlurPreset, values["BlurPreset"].get<long long>());
     EXPECT_EQ(TweakSettings.Customise, values["Customise"].get<bool>());
     EXPECT_EQ(TweakSettings.UseCustomTint, values["UseCustomTint"].get<bool>());
-    auto hex = [](UIColor* colour) {
-      CGFloat c[4] = {};
-      colour->getRGBA(&c[0], &c[1], &c[2], &c[3]);
-      char text[16];
-      std::snprintf(text, sizeof text, "%02X%02X%02X%02X", unsigned(std::lround(c[0] * 255)),
-                    unsigned(std::lround(c[1] * 255)), unsigned(std::lround(c[2] * 255)),
-                    unsigned(std::lround(c[3] * 255)));
-      return std::string(text);
-    };
+    auto hex = [](UIColor* colour) { return UIColorHexText(colour).substr(1); };
     EXPECT_EQ(hex(ThemeColours.PrimaryTextColour), values["PrimaryTextColour"].get<std::string>());
     EXPECT_EQ(hex(ThemeColours.SecondaryTintColour), "112233FF");
     EXPECT_EQ(values["SecondaryTintColour"], "112233");
