@@ -49,6 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The tools' reading agrees with the extension's on the master switch.
   NSDictionary* prefs = NSDictionary::withContentsOfFile(NSString::withUTF8(kPreferencesPath));
   std::vector<PreferenceReading> readings = readPreferences(prefs);
-  if (readings.size() != 14 || readings[0].boolValue != static_cast<bool>(TweakSettings.Enabled)) std::abort();
+  if (readings.size() != 15 || readings[0].boolValue != static_cast<bool>(TweakSettings.Enabled)) std::abort();
   return 0;
 }
