@@ -9,18 +9,17 @@
 #include <cstdio>
 
 #include "colorpicker/colorpicker.h"
+#include "platform/uikit/UIColor.h"
 #include "platform/loader/Loader.h"
 #include "platform/uikit/UIImageFiles.h"
 
 namespace {
 
+// "#RRGGBB" of the colour as the platform writes it; black for one that
+// gives no RGB.
 std::string hexOf(UIColor* color) {
-  CGFloat r = 0, g = 0, b = 0, a = 0;
-  if (!color || !color->getRGBA(&r, &g, &b, &a)) return "#000000";
-  auto byte = [](CGFloat c) { return unsigned(std::lround(std::clamp(c, 0.0, 1.0) * 255.0)); };
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02X%02X%02X", byte(r), byte(g), byte(b));
-  return text;
+  std::string text = UIColorHexText(color);
+  return text.empty() ? "#000000" : text.substr(0, 7);
 }
 
 double luminance(const std::string& hex) {
