@@ -3,6 +3,7 @@
 // uploads whose header passed, and known screens ever reach a launch.
 #include "tools/studio/studio.h"
 
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -108,8 +109,19 @@ Studio::~Studio() {
 }
 
 int Studio::listen(int port) {
-  if (port == 0) return server_.bind_to_any_port("127.0.0.1");
-  return server_.bind_to_port("127.0.0.1", port) ? port : -1;
+  // The HTTP library listens with a backlog of 5. A page opening its cards at
+  // once overflows that; the kernel then drops connections it has half taken,
+  // and a request can arrive after the server has given up waiting for it.
+  // Listening again on the bound socket only raises the backlog.
+  int listening = -1;
+  server_.set_socket_options([&listening](socket_t sock) {
+    httplib::default_socket_options(sock);
+    listening = sock;
+  });
+  int bound = port == 0 ? server_.bind_to_any_port("127.0.0.1") : server_.bind_to_port("127.0.0.1", port) ? port : -1;
+  server_.set_socket_options(httplib::default_socket_options);
+  if (bound >= 0 && listening >= 0) ::listen(listening, SOMAXCONN);
+  return bound;
 }
 
 void Studio::serve() {

@@ -575,6 +575,7 @@ TEST_F(StudioServer, ACrowdOfClientsIsAnsweredInOrder) {
   struct Answer {
     int expected, got = -1;
     std::string colour;  // a good change's value
+    std::string failure;  // why no answer came
     uint64_t revision = 0;
   };
   std::vector<std::vector<Answer>> answers(kClients);
@@ -602,6 +603,7 @@ TEST_F(StudioServer, ACrowdOfClientsIsAnsweredInOrder) {
             res = client.Post("/api/preferences", json({{"PrimaryTintColour", colour}}).dump(), "application/json");
           }
         }
+        if (!res) a.failure = httplib::to_string(res.error());
         if (res) {
           a.got = res->status;
           if (!a.colour.empty() && res->status == 200) a.revision = json::parse(res->body)["revision"];
@@ -619,7 +621,7 @@ TEST_F(StudioServer, ACrowdOfClientsIsAnsweredInOrder) {
   for (int c = 0; c < kClients; ++c) {
     uint64_t previous = 0;
     for (const Answer& a : answers[c]) {
-      EXPECT_EQ(a.got, a.expected) << "client " << c;
+      EXPECT_EQ(a.got, a.expected) << "client " << c << " " << a.failure;
       if (a.colour.empty()) continue;
       ++changes;
       EXPECT_GT(a.revision, previous) << "client " << c << "'s changes were applied out of order";
