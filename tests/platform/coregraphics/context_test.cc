@@ -137,18 +137,23 @@ TEST(CGContextPathTest, ZeroRadiusOrNoTurnIsALine) {
   EXPECT_EQ(pixelAt(c.get(), 5, 9), kRed);
 }
 
-TEST(CGContextClipTest, PathClipLimitsLaterDrawingUntilRestored) {
+// A clip, a translation, a fill colour and a blend mode set after a save
+// all go with the restore.
+TEST(CGContextStateTest, RestoreBringsBackClipCTMColourAndBlendMode) {
   Ref<CGContextObj> c = bitmap(4, 4);
+  CGContextSetRGBFillColor(c, 0, 0, 1, 1);
   CGContextSaveGState(c);
   CGContextBeginPath(c);
   CGContextAddRect(c, CGRectMake(0, 0, 2, 4));
   CGContextClip(c);
   fill(c, 1, 0, 0, 1, CGRectMake(0, 0, 4, 4));
+  CGContextTranslateCTM(c, 2, 2);
+  CGContextSetBlendMode(c, kCGBlendModeClear);
   CGContextRestoreGState(c);
   EXPECT_EQ(pixelAt(c.get(), 1, 1), kRed);
   EXPECT_EQ(pixelAt(c.get(), 2, 1), kClear);
-  fill(c, 0, 0, 1, 1, CGRectMake(3, 0, 1, 4));
-  EXPECT_EQ(pixelAt(c.get(), 3, 1), kBlue) << "the restored state has no clip";
+  CGContextFillRect(c, CGRectMake(3, 0, 1, 4));
+  EXPECT_EQ(pixelAt(c.get(), 3, 1), kBlue) << "the restored state has no clip, no translation and blends normally";
 }
 
 TEST(CGContextClipTest, ClipToMaskUsesTheImageAlphaOverTheRectangle) {
@@ -169,9 +174,12 @@ TEST(CGContextBlendTest, PorterDuffModesCompositeInsideTheShapeOnly) {
     CGBlendMode mode;
     bool colourFirst;  // fill, then draw the glyph; else the other way round
     RGBA expected[3];
+    CGFloat fillWidth = 3;
   };
   const Case cases[] = {
       {"source-in keeps the glyph's alpha", kCGBlendModeSourceIn, false, {kRed, {102, 0, 0, 102}, kClear}},
+      {"source-in leaves what lies outside its rectangle", kCGBlendModeSourceIn, false,
+       {kRed, {0, 0, 0, 102}, kClear}, 1},
       {"destination-out cuts holes", kCGBlendModeDestinationOut, true, {kClear, {153, 0, 0, 153}, kRed}},
       {"normal draws over", kCGBlendModeNormal, true, {{0, 0, 0, 255}, {153, 0, 0, 255}, kRed}},
   };
@@ -184,20 +192,11 @@ TEST(CGContextBlendTest, PorterDuffModesCompositeInsideTheShapeOnly) {
     } else {
       CGContextDrawImage(c, CGRectMake(0, 0, 3, 1), glyph);
       CGContextSetBlendMode(c, k.mode);
-      fill(c, 1, 0, 0, 1, CGRectMake(0, 0, 3, 1));
+      fill(c, 1, 0, 0, 1, CGRectMake(0, 0, k.fillWidth, 1));
     }
     for (int x = 0; x < 3; ++x)
       EXPECT_TRUE(near(pixelAt(c.get(), x, 0), k.expected[x], 1)) << k.what << " at " << x << ": " << pixelAt(c.get(), x, 0);
   }
-}
-
-TEST(CGContextBlendTest, SourceInLeavesPixelsOutsideItsRectangleAlone) {
-  Ref<CGContextObj> c = bitmap(2, 1);
-  fill(c, 0, 0, 1, 1, CGRectMake(0, 0, 2, 1));
-  CGContextSetBlendMode(c, kCGBlendModeSourceIn);
-  fill(c, 1, 0, 0, 1, CGRectMake(0, 0, 1, 1));
-  EXPECT_EQ(pixelAt(c.get(), 0, 0), kRed);
-  EXPECT_EQ(pixelAt(c.get(), 1, 0), kBlue);
 }
 
 TEST(CGContextImageTest, DrawsUprightAndScaled) {
@@ -293,19 +292,6 @@ TEST(CGImageTest, RejectsWhatItCannotReadAndReleasesTheDataOnce) {
   EXPECT_EQ(CGImageGetAlphaInfo(image), kCGImageAlphaPremultipliedLast);
   CGImageRelease(image);
   EXPECT_EQ(releases, 1);
-}
-
-TEST(CGContextStateTest, RestoreBringsBackCTMColourAndBlendMode) {
-  Ref<CGContextObj> c = bitmap(4, 4);
-  CGContextSetRGBFillColor(c, 1, 0, 0, 1);
-  CGContextSaveGState(c);
-  CGContextTranslateCTM(c, 2, 2);
-  CGContextSetRGBFillColor(c, 0, 0, 1, 1);
-  CGContextSetBlendMode(c, kCGBlendModeClear);
-  CGContextRestoreGState(c);
-  CGContextFillRect(c, CGRectMake(0, 0, 1, 1));
-  EXPECT_EQ(pixelAt(c.get(), 0, 3), kRed);
-  EXPECT_EQ(pixelAt(c.get(), 2, 1), kClear);
 }
 
 }  // namespace

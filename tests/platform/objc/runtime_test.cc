@@ -88,6 +88,7 @@ TEST(Runtime, AddingOverAnInheritedMethodLeavesTheSuperclassAloneAndAddsOnlyOnce
   EXPECT_TRUE(class_addMethod(c.derived, "answer"_sel, objc::imp<&derivedOwnAnswer>(), method_getTypeEncoding(inherited)));
   EXPECT_EQ(answer(derived), 2);
   EXPECT_EQ(answer(leaf), 2) << "a subclass's cached inherited method must be flushed";
+  EXPECT_EQ(objc::sendSuper<int()>(leaf, c.base, "answer"_sel), 1) << "a super send starts at the class given";
   EXPECT_EQ(answer(base), 1);
   EXPECT_EQ(method_getImplementation(class_getInstanceMethod(c.base, "answer"_sel)), objc::imp<&baseAnswer>());
   // Now that the class has its own method, adding again fails and changes nothing.
@@ -126,31 +127,19 @@ TEST(Runtime, MissingClassesMethodsAndIvarsAreNil) {
   EXPECT_EQ(forward, class_getMethodImplementation(c.derived, "otherMissing"_sel));
 }
 
-TEST(Runtime, SuperSendStartsAtTheGivenClass) {
-  Classes c = makeClasses("Super");
-  class_addMethod(c.derived, "answer"_sel, objc::imp<&derivedOwnAnswer>(), "i@:");
-  Ref<NSObject> leaf = instance(c.leaf);
-  EXPECT_EQ(answer(leaf), 2);
-  EXPECT_EQ(objc::sendSuper<int()>(leaf, c.base, "answer"_sel), 1);
-}
-
-TEST(Runtime, MessagesToNilAnswerZero) {
-  id nothing = nil;
-  EXPECT_EQ(objc::send<int()>(nothing, "answer"_sel), 0);
-  EXPECT_EQ(objc::send<id()>(nothing, "anything"_sel), nil);
-  EXPECT_FALSE(objc::send<BOOL(id)>(nothing, "isEqual:"_sel, nothing));
-  CGRect r = objc::send<CGRect()>(nothing, "rect"_sel);
-  EXPECT_EQ(r, CGRectZero);
-  objc::send<void(int)>(nothing, "setAnything:"_sel, 3);  // does nothing, does not crash
-}
-
-TEST(Runtime, ArgumentsAndStructResultsTravelThroughTheSend) {
+TEST(Runtime, ArgumentsAndStructResultsTravelThroughTheSendAndNilAnswersZero) {
   Classes c = makeClasses("Args");
   Ref<NSObject> obj = instance(c.base);
   static_cast<Base*>(obj.get())->value = 100;
   EXPECT_EQ((objc::send<int(int, int)>(obj, "sum:with:"_sel, 2, 3)), 105);
   EXPECT_EQ(objc::send<CGRect()>(obj, "rect"_sel), CGRectMake(1, 2, 3, 4));
   EXPECT_TRUE(objc::send<NSString*()>(obj, "name"_sel)->isEqualToString("base"_ns));
+  id nothing = nil;
+  EXPECT_EQ(objc::send<int()>(nothing, "answer"_sel), 0);
+  EXPECT_EQ(objc::send<id()>(nothing, "anything"_sel), nil);
+  EXPECT_FALSE(objc::send<BOOL(id)>(nothing, "isEqual:"_sel, nothing));
+  EXPECT_EQ(objc::send<CGRect()>(nothing, "rect"_sel), CGRectZero);
+  objc::send<void(int)>(nothing, "setAnything:"_sel, 3);  // does nothing, does not crash
 }
 
 TEST(Runtime, TypeEncodingsAreLibobjcs) {

@@ -39,15 +39,6 @@ std::string scratchPath(const std::string& name) {
   return testing::TempDir() + "image-files-" + std::to_string(getpid()) + "-" + name;
 }
 
-// PNG bytes of an image, as UIImageWritePNG writes them.
-std::vector<uint8_t> pngBytes(UIImage* image) {
-  const std::string path = scratchPath("written.png");
-  std::string error;
-  EXPECT_TRUE(UIImageWritePNG(image, path.c_str(), &error)) << error;
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 Pixel quadrants(int x, int y, int w, int h) {
   bool right = x >= w / 2, bottom = y >= h / 2;
   if (!right && !bottom) return {220, 30, 30};
@@ -211,10 +202,10 @@ TEST(ImageFilesTest, BrokenFilesAreNamedAlikeByEveryReader) {
   std::vector<BrokenImage> broken = brokenImages(dir);
   // Damage the decoders find, with their own words after the kind.
   std::vector<uint8_t> jpeg = jpegBytes(64, 64, [](int x, int y) { return quadrants(x, y, 64, 64); });
-  std::vector<uint8_t> png = pngBytes(uniformImage(8, Pixel{200, 0, 0, 255}));
+  std::string png = imageKinds()[1].bytes;  // PNG RGB 8-bit
   png[30] ^= 0x55;  // inside IHDR's CRC
   writeFileBytes(dir + "garbage.jpg", std::string("\xFF\xD8\xFF\x13\x37\x00\x42", 7));
-  writeFileBytes(dir + "crc.png", std::string(png.begin(), png.end()));
+  writeFileBytes(dir + "crc.png", png);
   broken.push_back({"garbage after a JPEG's start", "garbage.jpg", "damaged JPEG file ("});
   broken.push_back({"a PNG chunk that fails its check", "crc.png", "damaged PNG file ("});
   for (const BrokenImage& b : broken) {

@@ -437,9 +437,12 @@ TEST_F(StudioServer, TheFileAndItsDownloadsAreWhatTheExtensionReads) {
   }
 }
 
-std::string pngBytes(int width, int height) {
-  std::string path = testing::TempDir() + "studio-upload.png", error;
-  EXPECT_TRUE(Bitmap::create(width, height).writePNG(path, &error)) << error;
+// A PNG of one colour (premultiplied ARGB; transparent by default).
+std::string pngBytes(int width, int height, uint32_t argb = 0) {
+  std::string path = testing::TempDir() + "studio-upload-" + std::to_string(getpid()) + ".png", error;
+  Bitmap bitmap = Bitmap::create(width, height);
+  std::fill_n(bitmap.pixels(), width * height, argb);
+  EXPECT_TRUE(bitmap.writePNG(path, &error)) << error;
   return fileText(path);
 }
 
@@ -669,11 +672,7 @@ TEST_F(StudioServer, AWallpaperReRendersEveryScreenAndAnArtworkGivesASchemeWithC
   // the dim layer over it with BlurArtwork or without, so what lies behind
   // the titles reads as the background does (the records cut ratios to two
   // places).
-  Bitmap black = Bitmap::create(32, 32);
-  std::fill_n(black.pixels(), 32 * 32, 0xFF000000u);
-  std::string artworkPath = folder_ + "/black.png", error;
-  ASSERT_TRUE(black.writePNG(artworkPath, &error)) << error;
-  auto artwork = client_->Post("/api/artwork", fileText(artworkPath), "image/png");
+  auto artwork = client_->Post("/api/artwork", pngBytes(32, 32, 0xFF000000u), "image/png");
   ASSERT_TRUE(artwork);
   ASSERT_EQ(artwork->status, 200) << artwork->body;
   json scheme = json::parse(artwork->body)["scheme"];
