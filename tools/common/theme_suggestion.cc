@@ -10,6 +10,12 @@
 // blur behind the lists is the platform's and stays whatever the style);
 // both plans are rendered and the better goes on. Rounds render the result
 // and correct it until every text passes or nothing changes.
+//
+// A suggested theme turns ReadableText on: without it the Messages list
+// keeps the host's grey texts whatever the colours, and a theme offered as
+// readable should be readable in both apps. Its renders, the probe's among
+// them, have it on, so the Messages texts count as the theme's; the default
+// theme is measured as the user has it, with the key off.
 #include "tools/common/theme_suggestion.h"
 
 #include <algorithm>
@@ -66,6 +72,9 @@ std::string preferencesOf(const Candidate& c, bool probe) {
   SettingOverride tint{"BlurTintColour", SettingType::ColourText};
   tint.text = colourText(c.blurTint);
   values.push_back(tint);
+  SettingOverride readable{"ReadableText", SettingType::Bool};
+  readable.boolValue = true;
+  values.push_back(readable);
   return preferencesWithOverrides("", values);
 }
 
@@ -178,6 +187,7 @@ struct Solved {
   SRGB colour;
   double margin = 0;  // the worst text's ratio over what it needs (with the aim's margin)
   std::string lightest, darkest;  // the texts with the lightest and darkest backgrounds
+  double lightestBehind = 0, darkestBehind = 0, needed = 0;  // their luminances; the most a text needs
 };
 
 // The lightness for a colour's texts, on the side of the middle that
@@ -191,7 +201,9 @@ Solved solveColour(const SRGB& start, const std::vector<const ThemeText*>& texts
     behind.push_back(luminanceBehind(*t, style));
     if (behind.back() > light) light = behind.back(), solved.lightest = t->name;
     if (behind.back() < dark) dark = behind.back(), solved.darkest = t->name;
+    solved.needed = std::max(solved.needed, t->needed);
   }
+  solved.lightestBehind = light, solved.darkestBehind = dark;
   // A colour no text is drawn in still goes to the plan's side (it tints
   // what stands beside the texts).
   const OKLCH from = toOKLCH(start);
@@ -231,7 +243,7 @@ std::string styleName(const WallpaperTone& tone, long style) {
 }
 
 json valuesOf(const Candidate& c) {
-  json values = {{"BlurPreset", c.style}, {"BlurTintColour", colourText(c.blurTint)}};
+  json values = {{"BlurPreset", c.style}, {"BlurTintColour", colourText(c.blurTint)}, {"ReadableText", true}};
   for (ThemeRole role : kThemeRoles) values[themeRoleKey(role)] = colourText(c.colours.at(role));
   return values;
 }
@@ -352,11 +364,18 @@ bool suggestTheme(const ThemeSuggestionRequest& request, ThemeSuggestion* out, s
   solvedCandidate(best, texts, darkText, &finalSolved);
   for (const auto& [role, failing] : bestMeasured.failing) {
     const Solved& s = finalSolved[role];
+    // A colour reads over both extremes only if they stand the square of
+    // the ratio apart (the colour sits between them, the ratio each way).
+    char luminances[64];
+    std::snprintf(luminances, sizeof luminances, " (luminance %.3f and %.3f)", s.darkestBehind, s.lightestBehind);
+    const bool noColourCan = contrastOf(s.lightestBehind, s.darkestBehind) < s.needed * s.needed;
     const std::string why =
-        s.margin < 1 ? std::string("no ") + (darkText ? "dark" : "light") + " " + themeRoleKey(role) +
-                           " reads on every background it stands on, from dark (behind " + s.darkest +
-                           ") to light (behind " + s.lightest + ")"
-                     : "the rounds ran out";
+        s.margin >= 1 ? "the rounds ran out"
+        : noColourCan ? std::string("no ") + themeRoleKey(role) + ", light or dark, reads both behind " + s.darkest +
+                            " and behind " + s.lightest + luminances
+                      : std::string("no ") + (darkText ? "dark" : "light") + " " + themeRoleKey(role) +
+                            " reads on every background it stands on, from dark (behind " + s.darkest +
+                            ") to light (behind " + s.lightest + ")" + luminances;
     for (const auto& [name, worst] : failing)
       suggestion.unreachable.push_back(name + " (" + themeRoleKey(role) + "): " + ratioText(worst) + "; " + why);
   }
