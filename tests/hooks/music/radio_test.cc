@@ -117,11 +117,7 @@ TEST(Radio, EachRowLeavesItsLabelsInTheirThemeColours) {
       for (auto [field, theme] : row.fields)
         EXPECT_TRUE(sameColour(labelIn(receiver, field)->textColor(), themeColour(theme))) << field << ", again";
     }
-  });
-}
-
-TEST(Radio, EveryInitialiserAnswersNilWhenTheHostsDoes) {
-  inLaunch(probedMusicHost(), [] {
+    // Every initialiser answers nil when the host's does.
     probes().failInitialisers = true;
     EXPECT_EQ(objc::send<id(id)>(allocOf("RURadioViewController"), "initWithDataSource:"_sel, nil), nil);
     for (const Row& row : rows())
@@ -131,7 +127,7 @@ TEST(Radio, EveryInitialiserAnswersNilWhenTheHostsDoes) {
   });
 }
 
-TEST(Radio, TheDataSourceReachesTheHostAndItsControllerComesBack) {
+TEST(Radio, TheDataSourceAndANilNowPlayingTextReachTheHostAndTheLabelEndsSecondary) {
   inLaunch(probedMusicHost(), [] {
     Ref<NSObject> source = objc::make<NSObject>();
     id fresh = allocOf("RURadioViewController");
@@ -140,11 +136,7 @@ TEST(Radio, TheDataSourceReachesTheHostAndItsControllerComesBack) {
     EXPECT_EQ(objc::send<id()>(radio, "dataSource"_sel), source.get());
     EXPECT_EQ(objc_retainCount(source), 2u) << "ours and the controller's";
     EXPECT_EQ(radio->title()->str(), "Radio");
-  });
-}
 
-TEST(Radio, NilNowPlayingTextStillEndsInTheSecondaryColourAndReachesTheHost) {
-  inLaunch(probedMusicHost(), [] {
     id cell = cellOf("RUStationTreeTableViewCell");
     UILabel* label = labelIn(cell, "_nowPlayingTextLabel");
     objc::send<void(NSString*, BOOL)>(cell, "setNowPlayingText:animated:"_sel, "Blank Space"_ns, YES);

@@ -82,27 +82,6 @@ UIColor* secondary() { return ThemeColours.SecondaryTextColour; }
 
 // --- The search field -------------------------------------------------------------
 
-TEST(SearchField, FieldsAndLabelsAreMadeAndKeptInTheThemeColoursWhateverTheySet) {
-  inLaunch(watchedHost(), [] {
-    for (CGRect frame : {CGRectMake(0, 0, 300, 28), CGRectZero}) {
-      Ref<UISearchBarTextField> field = made<UISearchBarTextField>(frame);
-      Ref<UISearchBarTextFieldLabel> label = made<UISearchBarTextFieldLabel>(frame);
-      ASSERT_NE(field.get(), nullptr);
-      EXPECT_EQ(field->frame(), frame) << "the frame reaches the host";
-      EXPECT_TRUE(sameColour(field->textColor(), primary()));
-      EXPECT_TRUE(sameColour(label->textColor(), secondary()));
-      EXPECT_TRUE(sameColour(field->_displayLabel->textColor(), secondary())) << "the field's own label too";
-      for (UIColor* colour : {UIColor::redColor(), static_cast<UIColor*>(nil), secondary(), primary()}) {
-        SCOPED_TRACE(colour ? UIColorHexText(colour) : "nil");
-        field->setTextColor(colour);
-        label->setTextColor(colour);
-        EXPECT_TRUE(sameColour(fieldOf(field, "_textColor"), primary()));
-        EXPECT_TRUE(sameColour(fieldOf(label, "_textColor"), secondary()));
-      }
-    }
-  });
-}
-
 // The colour the field's placeholder label shows at `index` after layout.
 id shownPlaceholderColour(UITextField* field, NSUInteger index) {
   field->layoutSubviews();
@@ -132,7 +111,9 @@ Ref<NSMutableAttributedString> placeholderOf(const Runs& runs) {
   return text;
 }
 
-TEST(SearchField, PlainAndAttributedPlaceholdersArriveInTheSecondaryColourThroughout) {
+// Fields and labels are made and kept in the theme colours whatever they set;
+// placeholders arrive in the secondary colour throughout.
+TEST(SearchField, TextsAreKeptInTheThemeColoursAndPlaceholdersArriveInTheSecondaryColour) {
   const std::pair<const char*, Runs> cases[] = {
       {"two colours", {{"Search ", &red}, {"Songs", &blue}}},
       {"three runs, one without a colour", {{"Find", &grey}, {" in ", nullptr}, {"Library", &red}}},
@@ -140,6 +121,22 @@ TEST(SearchField, PlainAndAttributedPlaceholdersArriveInTheSecondaryColourThroug
       {"empty", {}},
   };
   inLaunch(watchedHost(), [&] {
+    for (CGRect frame : {CGRectMake(0, 0, 300, 28), CGRectZero}) {
+      Ref<UISearchBarTextField> field = made<UISearchBarTextField>(frame);
+      Ref<UISearchBarTextFieldLabel> label = made<UISearchBarTextFieldLabel>(frame);
+      ASSERT_NE(field.get(), nullptr);
+      EXPECT_EQ(field->frame(), frame) << "the frame reaches the host";
+      EXPECT_TRUE(sameColour(field->textColor(), primary()));
+      EXPECT_TRUE(sameColour(label->textColor(), secondary()));
+      EXPECT_TRUE(sameColour(field->_displayLabel->textColor(), secondary())) << "the field's own label too";
+      for (UIColor* colour : {UIColor::redColor(), static_cast<UIColor*>(nil), secondary(), primary()}) {
+        SCOPED_TRACE(colour ? UIColorHexText(colour) : "nil");
+        field->setTextColor(colour);
+        label->setTextColor(colour);
+        EXPECT_TRUE(sameColour(fieldOf(field, "_textColor"), primary()));
+        EXPECT_TRUE(sameColour(fieldOf(label, "_textColor"), secondary()));
+      }
+    }
     for (const auto& [name, runs] : cases) {
       SCOPED_TRACE(name);
       Ref<UISearchBarTextField> field = made<UISearchBarTextField>();
@@ -229,7 +226,7 @@ TEST(StatusBar, ColourChangesReachTheHostAsThePrimaryAndItShowsNoOther) {
 
 // --- Alerts and action sheets ----------------------------------------------------------------
 
-TEST(AlertGrey, EveryBackdropStyleAndTheSeparateActionGetIt) {
+TEST(Alerts, EveryBackdropStyleAndTheSeparateActionGetTheGreyAndGradientsAreMadeFromClearColours) {
   inLaunch(watchedHost(), [] {
     Ref<UIDimmingKnockoutBackdropView> dimming = made<UIDimmingKnockoutBackdropView>();
     for (NSInteger style : {NSInteger{0}, NSInteger{1}, NSInteger{2}, NSInteger{2010}, NSInteger{2030}, NSInteger{-1},
@@ -248,13 +245,10 @@ TEST(AlertGrey, EveryBackdropStyleAndTheSeparateActionGetIt) {
     EXPECT_TRUE(isAlertGrey(separate));
     EXPECT_NE(style->defaultActionBackgroundColorWhenSeparate(), separate);
     EXPECT_FALSE(isAlertGrey(style->defaultActionBackgroundColor())) << "the grouped actions keep the host's";
-  });
-}
 
-TEST(AlertBackground, GradientIsMadeFromClearColoursAtTheCallersSize) {
-  const std::tuple<CGSize, UIColor* (*)(), UIColor* (*)()> cases[] = {
-      {{270, 132}, &red, &blue}, {{1, 1}, nullptr, &grey}, {{320.5, 7.25}, &grey, nullptr}};
-  inLaunch(watchedHost(), [&] {
+    // The alert background's gradient: clear colours at the caller's size.
+    const std::tuple<CGSize, UIColor* (*)(), UIColor* (*)()> cases[] = {
+        {{270, 132}, &red, &blue}, {{1, 1}, nullptr, &grey}, {{320.5, 7.25}, &grey, nullptr}};
     Ref<UIModalItemAlertBackgroundView> background = made<UIModalItemAlertBackgroundView>();
     for (auto [size, inner, outer] : cases) {
       SCOPED_TRACE(testing::Message() << size.width << "x" << size.height);
