@@ -16,7 +16,6 @@ namespace {
 constexpr NSInteger kBlurTag = 1141;
 
 enum class When { Before, After };
-UILabel* labelIn(id object, const char* field) { return objc::as<UILabel>(fieldOf(object, field)); }
 
 id newView(const char* className, CGRect frame) {
   return objc::send<id(CGRect)>(allocOf(className), "initWithFrame:"_sel, frame);
@@ -128,12 +127,23 @@ TEST(DetailLabels, EachRowRecolorsItsFieldsOnTheRightSideOfTheHostsMethod) {
   });
 }
 
-// An album header as an older host may build it: without the copyright and
-// detail labels, which come first in the list of fields.
+// --- A host whose classes lack some of the fields ----------------------------------
+// Its album header has no copyright and detail labels, which come first in
+// the list of fields; its history cell has no advertisement label and its
+// radio screen no featured heading. What they do have is still recoloured.
+
 struct LeanAlbumHeader : UITableViewHeaderFooterView {
   static constexpr const char* kClassName = "MusicAlbumsDetailTableHeaderView";
   Ref<UILabel> _titleLabel;
   Ref<UILabel> _yearLabel;
+};
+struct PartialCell : UITableViewCell {
+  static constexpr const char* kClassName = "RUHistoryTableViewCell";
+  Ref<UILabel> _titleLabel, _subtitleLabel;
+};
+struct PartialRadio : UIViewController {
+  static constexpr const char* kClassName = "RURadioViewController";
+  Ref<UILabel> _myStationsLabel;
 };
 
 UITableViewHeaderFooterView* LeanHeader_init(LeanAlbumHeader* self, SEL, NSString* identifier) {
@@ -145,18 +155,36 @@ UITableViewHeaderFooterView* LeanHeader_init(LeanAlbumHeader* self, SEL, NSStrin
   return header;
 }
 void LeanHeader_layoutSubviews(LeanAlbumHeader*, SEL) {}
+UITableViewCell* PartialCell_init(PartialCell* self, SEL, NSInteger style, NSString* reuse) {
+  auto* cell = objc::as<PartialCell>(objc::sendSuper<UITableViewCell*(NSInteger, NSString*)>(
+      self, objc::classOf<UITableViewCell>(), "initWithStyle:reuseIdentifier:"_sel, style, reuse));
+  if (!cell) return nullptr;
+  cell->_titleLabel = UIView::make<UILabel>(CGRectZero);
+  cell->_subtitleLabel = UIView::make<UILabel>(CGRectZero);
+  return cell;
+}
+void PartialRadio_layout(PartialRadio* self, SEL) {
+  if (!self->_myStationsLabel) self->_myStationsLabel = UIView::make<UILabel>(CGRectZero);
+}
 
-void registerLeanAlbumHeader() {
+void registerLeanHost() {
   objc::ClassBuilder<LeanAlbumHeader>("MusicAlbumsDetailTableHeaderView", objc::classOf<UITableViewHeaderFooterView>())
       .ivar("_titleLabel", &LeanAlbumHeader::_titleLabel)
       .ivar("_yearLabel", &LeanAlbumHeader::_yearLabel)
       .method<&LeanHeader_init>("initWithReuseIdentifier:")
       .method<&LeanHeader_layoutSubviews>("layoutSubviews");
+  objc::ClassBuilder<PartialCell>("RUHistoryTableViewCell", objc::classOf<UITableViewCell>())
+      .ivar("_titleLabel", &PartialCell::_titleLabel)
+      .ivar("_subtitleLabel", &PartialCell::_subtitleLabel)
+      .method<&PartialCell_init>("initWithStyle:reuseIdentifier:");
+  objc::ClassBuilder<PartialRadio>("RURadioViewController", objc::classOf<UIViewController>())
+      .ivar("_myStationsLabel", &PartialRadio::_myStationsLabel)
+      .method<&PartialRadio_layout>("_layoutScrollViews");
 }
 
-TEST(DetailLabels, AHeaderWithoutSomeFieldsHasTheOthersRecoloured) {
+TEST(LeanHost, AFieldTheClassLacksIsSkippedAndTheOthersAreStillRecoloured) {
   TestLaunch lean = probedMusicHost();
-  lean.registerHostClasses = &registerLeanAlbumHeader;
+  lean.registerHostClasses = &registerLeanHost;
   inLaunch(lean, [] {
     Ref<NSObject> header = adopt(objc::as<NSObject>(newAlbumHeader()));
     ASSERT_NE(header.get(), nullptr);
@@ -167,6 +195,17 @@ TEST(DetailLabels, AHeaderWithoutSomeFieldsHasTheOthersRecoloured) {
     objc::as<UIView>(header)->layoutSubviews();
     for (const char* field : {"_titleLabel", "_yearLabel"})
       EXPECT_TRUE(sameColour(labelIn(header, field)->textColor(), ThemeColours.PrimaryTextColour)) << field;
+
+    Ref<NSObject> cell = adopt(objc::send<NSObject*(NSInteger, NSString*)>(
+        allocOf("RUHistoryTableViewCell"), "initWithStyle:reuseIdentifier:"_sel, 0, "Cell"_ns));
+    ASSERT_NE(cell.get(), nullptr);
+    EXPECT_EQ(class_getInstanceVariable(object_getClass(cell), "_iAdLabel"), nullptr);
+    EXPECT_TRUE(sameColour(labelIn(cell, "_subtitleLabel")->textColor(), ThemeColours.SecondaryTextColour));
+    EXPECT_TRUE(sameColour(labelIn(cell, "_titleLabel")->textColor(), ThemeColours.PrimaryTextColour));
+
+    Ref<UIViewController> radio = objc::make<PartialRadio>();
+    objc::send<void()>(radio, "_layoutScrollViews"_sel);
+    EXPECT_TRUE(sameColour(labelIn(radio, "_myStationsLabel")->textColor(), ThemeColours.PrimaryTextColour));
   });
 }
 

@@ -81,6 +81,7 @@ inline id fieldOf(id object, const char* name) {
 inline void setField(id object, const char* name, id value) {
   object_setIvar(object, class_getInstanceVariable(object_getClass(object), name), value);
 }
+inline UILabel* labelIn(id object, const char* field) { return objc::as<UILabel>(fieldOf(object, field)); }
 
 // Puts `replacement` in place of the class's method (its own or an
 // inherited one) and answers what the class answered before.

@@ -7,14 +7,11 @@
 
 #include "platform/foundation/RunLoop.h"
 #include "platform/objc/class.h"
-#include "platform/objc/class_builder.h"
 #include "tests/hooks/music/probes.h"
 #include "tests/support/text_colour_log.h"
 #include "tweak/settings.h"
 
 namespace {
-
-UILabel* labelIn(id object, const char* field) { return objc::as<UILabel>(fieldOf(object, field)); }
 
 id cellOf(const char* className) {
   return objc_autorelease(objc::send<id(NSInteger, NSString*)>(allocOf(className), "initWithStyle:reuseIdentifier:"_sel,
@@ -148,57 +145,6 @@ TEST(Radio, TheDataSourceAndANilNowPlayingTextReachTheHostAndTheLabelEndsSeconda
     EXPECT_EQ(label->text(), nil);
     EXPECT_TRUE(label->isHidden()) << "the host hides a label without text";
     EXPECT_TRUE(sameColour(label->textColor(), ThemeColours.SecondaryTextColour));
-  });
-}
-
-// --- A host whose classes lack some of the fields -------------------------------
-// Its history cell has no advertisement label and its radio screen no
-// featured heading; what they do have is still recoloured.
-
-struct PartialCell : UITableViewCell {
-  static constexpr const char* kClassName = "RUHistoryTableViewCell";
-  Ref<UILabel> _titleLabel, _subtitleLabel;
-};
-struct PartialRadio : UIViewController {
-  static constexpr const char* kClassName = "RURadioViewController";
-  Ref<UILabel> _myStationsLabel;
-};
-
-UITableViewCell* PartialCell_init(PartialCell* self, SEL, NSInteger style, NSString* reuse) {
-  auto* cell = objc::as<PartialCell>(objc::sendSuper<UITableViewCell*(NSInteger, NSString*)>(
-      self, objc::classOf<UITableViewCell>(), "initWithStyle:reuseIdentifier:"_sel, style, reuse));
-  if (!cell) return nullptr;
-  cell->_titleLabel = UIView::make<UILabel>(CGRectZero);
-  cell->_subtitleLabel = UIView::make<UILabel>(CGRectZero);
-  return cell;
-}
-void PartialRadio_layout(PartialRadio* self, SEL) {
-  if (!self->_myStationsLabel) self->_myStationsLabel = UIView::make<UILabel>(CGRectZero);
-}
-
-void registerPartialRadioHost() {
-  objc::ClassBuilder<PartialCell>("RUHistoryTableViewCell", objc::classOf<UITableViewCell>())
-      .ivar("_titleLabel", &PartialCell::_titleLabel)
-      .ivar("_subtitleLabel", &PartialCell::_subtitleLabel)
-      .method<&PartialCell_init>("initWithStyle:reuseIdentifier:");
-  objc::ClassBuilder<PartialRadio>("RURadioViewController", objc::classOf<UIViewController>())
-      .ivar("_myStationsLabel", &PartialRadio::_myStationsLabel)
-      .method<&PartialRadio_layout>("_layoutScrollViews");
-}
-
-TEST(Radio, AFieldTheClassLacksIsSkippedAndTheOthersAreStillRecoloured) {
-  TestLaunch launch = probedMusicHost();
-  launch.registerHostClasses = &registerPartialRadioHost;
-  inLaunch(launch, [] {
-    id cell = cellOf("RUHistoryTableViewCell");
-    ASSERT_NE(cell, nil);
-    EXPECT_EQ(class_getInstanceVariable(object_getClass(cell), "_iAdLabel"), nullptr);
-    EXPECT_TRUE(sameColour(labelIn(cell, "_subtitleLabel")->textColor(), ThemeColours.SecondaryTextColour));
-    EXPECT_TRUE(sameColour(labelIn(cell, "_titleLabel")->textColor(), ThemeColours.PrimaryTextColour));
-
-    Ref<UIViewController> radio = objc::make<PartialRadio>();
-    objc::send<void()>(radio, "_layoutScrollViews"_sel);
-    EXPECT_TRUE(sameColour(labelIn(radio, "_myStationsLabel")->textColor(), ThemeColours.PrimaryTextColour));
   });
 }
 

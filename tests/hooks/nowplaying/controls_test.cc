@@ -87,7 +87,7 @@ TEST(ButtonColours, EverySetterPassesTheAdaptivePrimaryToTheHostAndSelectingReti
   });
 }
 
-TEST(ControlsRepaint, APlainButtonTakesThePrimaryForTheNormalStateOnly) {
+TEST(ControlsRepaint, APlainButtonTakesThePrimaryForTheNormalStateOnlyAndTheThumbIsFilledWithIt) {
   inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
     SchemeHeld held = holdScheme();
     MPUNowPlayingPlaybackControlsView* controls = held.screen.controller->_playbackControlsView.get();
@@ -102,30 +102,9 @@ TEST(ControlsRepaint, APlainButtonTakesThePrimaryForTheNormalStateOnly) {
     EXPECT_TRUE(sameColour(plain->_titleColors[UIControlStateNormal].get(), held.primary.get()));
     EXPECT_TRUE(sameColour(plain->_titleColors[UIControlStateSelected].get(), selectedColour));
     EXPECT_EQ(plain->_titleColors.size(), 2u);
-  });
-}
 
-// An older MediaPlayer whose scrubber has no remaining-time label field.
-void registerControlsWithElapsedTimeOnly() { registerMediaPlayerControlClasses(SliderTimeLabels::ElapsedOnly); }
-
-TEST(ControlsRepaint, ASliderLackingATimeLabelFieldGetsTheOtherOneColoured) {
-  TestLaunch launch = nowPlayingLaunch({.adaptive = true});
-  launch.registerHostClasses = &registerControlsWithElapsedTimeOnly;
-  inLaunch(launch, [] {
-    Ref<UIView> view = make("MPUNowPlayingPlaybackControlsView", CGRectMake(0, 0, 320, 250));
-    auto* controls = objc::as<MPUNowPlayingPlaybackControlsView>(view.get());
+    // The scrubber's thumb is the host's, filled with the adaptive primary.
     MPDetailSlider* slider = controls->_progressControl.get();
-    UIColor* stock = slider->_currentTimeInverseLabel->textColor();
-    objc::send<void()>(controls, "mirel_updateColours"_sel);
-    EXPECT_TRUE(sameColour(slider->_currentTimeLabel->textColor(), themeSecondary()));
-    EXPECT_TRUE(sameColour(slider->_currentTimeInverseLabel->textColor(), stock));
-  });
-}
-
-TEST(ThumbImage, IsTheHostsThumbFilledWithTheAdaptivePrimary) {
-  inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
-    SchemeHeld held = holdScheme();
-    MPDetailSlider* slider = held.screen.controller->_playbackControlsView->_progressControl.get();
     UIImage* thumb = slider->currentThumbImage();
     ASSERT_NE(thumb, nullptr);
     EXPECT_EQ(thumb->size(), CGSizeMake(11, 11));
@@ -150,6 +129,23 @@ TEST(ThumbImage, IsTheHostsThumbFilledWithTheAdaptivePrimary) {
       RGBA got = pixelAt(thumb->CGImage(), p.x, p.y);
       EXPECT_TRUE(near(got, p.expected, 2)) << p.where << ": " << got << " expected " << p.expected;
     }
+  });
+}
+
+// An older MediaPlayer whose scrubber has no remaining-time label field.
+void registerControlsWithElapsedTimeOnly() { registerMediaPlayerControlClasses(SliderTimeLabels::ElapsedOnly); }
+
+TEST(ControlsRepaint, ASliderLackingATimeLabelFieldGetsTheOtherOneColoured) {
+  TestLaunch launch = nowPlayingLaunch({.adaptive = true});
+  launch.registerHostClasses = &registerControlsWithElapsedTimeOnly;
+  inLaunch(launch, [] {
+    Ref<UIView> view = make("MPUNowPlayingPlaybackControlsView", CGRectMake(0, 0, 320, 250));
+    auto* controls = objc::as<MPUNowPlayingPlaybackControlsView>(view.get());
+    MPDetailSlider* slider = controls->_progressControl.get();
+    UIColor* stock = slider->_currentTimeInverseLabel->textColor();
+    objc::send<void()>(controls, "mirel_updateColours"_sel);
+    EXPECT_TRUE(sameColour(slider->_currentTimeLabel->textColor(), themeSecondary()));
+    EXPECT_TRUE(sameColour(slider->_currentTimeInverseLabel->textColor(), stock));
   });
 }
 

@@ -133,7 +133,7 @@ TEST(NowPlayingSettings, ControlsFollowTheSchemeOnlyWithNowPlayingHooks) {
   }
 }
 
-TEST(ArtworkFade, FadesOutSwapsAndFadesInOnTheClock) {
+TEST(ArtworkFade, FadesOnTheClockASecondChangeDuringTheFadeOutEndsAtRestAndAFilesSchemeIsMirelPicks) {
   inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [] {
     NowPlayingScreen screen = openNowPlaying();
     MusicNowPlayingViewController* controller = screen.controller;
@@ -162,35 +162,44 @@ TEST(ArtworkFade, FadesOutSwapsAndFadesInOnTheClock) {
     EXPECT_EQ(back->alpha(), 0.625) << "faded back in";
     EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), scheme->backgroundColor()));
     EXPECT_TRUE(RunLoop::main().idle());
-  });
-}
 
-TEST(ArtworkFade, ASecondChangeDuringTheFadeOutEndsAtRestWithTheSecondArtwork) {
-  inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [] {
-    NowPlayingScreen screen = openNowPlaying();
-    MusicNowPlayingViewController* controller = screen.controller;
-    UIImageView* back = backImageView(controller);
-    ASSERT_NE(back, nullptr);
-    UIImage* first = testCover();
-    UIImage* second = testCover(true);
-
-    changeArtwork(first);
+    // A second change during the fade-out ends at rest with the second
+    // artwork, and a later change on its own still fades from and back to
+    // the resting alpha.
+    UIImage* warm = testCover(true);
+    changeArtwork(warm);
     RunLoop::main().advance(0.1);
     ASSERT_EQ(back->alpha(), 0.0);
+    UIImage* second = testCover();
     changeArtwork(second);
     RunLoop::main().runUntilIdle();
-    EXPECT_EQ(back->alpha(), 1.0) << "left faded out";
+    EXPECT_EQ(back->alpha(), 0.625) << "left faded out";
     EXPECT_EQ(back->image(), second);
-    Ref<KRColorScheme> scheme = expectedScheme(second);
     EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), scheme->backgroundColor()))
         << describe(dimLayer(controller)->backgroundColor());
     expectTitles(controller, scheme->primaryTextColor(), scheme->secondaryTextColor(), "after both changes");
-
-    // A later change on its own still fades from and back to the resting alpha.
-    changeArtwork(first);
+    changeArtwork(warm);
     RunLoop::main().runUntilIdle();
-    EXPECT_EQ(back->alpha(), 1.0);
-    EXPECT_EQ(back->image(), first);
+    EXPECT_EQ(back->alpha(), 0.625);
+    EXPECT_EQ(back->image(), warm);
+
+    // mirel-pick decodes a file shrunk for the 32 × 32 rendition; the screen
+    // is handed the full decode. For a PNG both are the same pixels, and so
+    // the same scheme.
+    std::string path =
+        std::filesystem::temp_directory_path() / ("mirel-nowplaying-" + std::to_string(getpid()) + ".png");
+    std::string error;
+    ASSERT_TRUE(UIImageWritePNG(testCover(true), path.c_str(), &error)) << error;
+    UIImage* shown = UIImageReadFile(path.c_str(), 1, 0, &error);
+    UIImage* picked = UIImageReadFile(path.c_str(), 1, 32, &error);
+    std::filesystem::remove(path);
+    ASSERT_TRUE(shown && picked) << error;
+    changeArtwork(shown);
+    RunLoop::main().runUntilIdle();
+    Ref<KRColorScheme> filed = expectedScheme(picked);
+    EXPECT_EQ(hexOf(dimLayer(controller)->backgroundColor()), hexOf(filed->backgroundColor()));
+    EXPECT_EQ(hexOf(titleLabel(controller)->textColor()), hexOf(filed->primaryTextColor()));
+    EXPECT_EQ(hexOf(detailLabel(controller)->textColor()), hexOf(filed->secondaryTextColor()));
   });
 }
 
@@ -257,7 +266,7 @@ TEST(NowPlayingInitialisers, AnswerWhatTheHostAnswers) {
   });
 }
 
-TEST(NavigationColours, TheItemsLabelAndTheBarTakeTheAdaptivePrimary) {
+TEST(NavigationColours, TheItemsLabelAndTheBarTakeTheAdaptivePrimaryAndLeavingRepaintsTheParentsBar) {
   inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
     NowPlayingScreen screen = openNowPlaying();
     MusicNowPlayingViewController* controller = screen.controller;
@@ -283,11 +292,8 @@ TEST(NavigationColours, TheItemsLabelAndTheBarTakeTheAdaptivePrimary) {
     }
     EXPECT_TRUE(sameColour(label->textColor(), primary));
     EXPECT_TRUE(sameColour(plain->_tintColor.get(), UIColor::redColor())) << "a title view that is no label";
-  });
-}
 
-TEST(NavigationColours, LeavingRepaintsTheParentsBarInTheThemeColour) {
-  inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
+    // Leaving repaints the parent's bar in the theme colour.
     Ref<UIWindow> window = UIView::make<UIWindow>(UIScreen::mainScreen()->bounds());
     Ref<UINavigationController> outer = UINavigationController::withRoot(nullptr);
     Ref<UINavigationController> inner = UINavigationController::withRoot(nullptr);
@@ -307,30 +313,6 @@ TEST(NavigationColours, LeavingRepaintsTheParentsBarInTheThemeColour) {
       EXPECT_TRUE(sameColour(sub->backgroundColor(), themePrimary())) << object_getClassName(sub);
     for (UIView* sub : inner->navigationBar()->subviewList())
       EXPECT_FALSE(sameColour(sub->backgroundColor(), themePrimary())) << "its own bar: " << object_getClassName(sub);
-  });
-}
-
-// mirel-pick decodes a file shrunk for the 32 × 32 rendition; the screen is
-// handed the full decode. For a PNG both are the same pixels, and so the
-// same scheme.
-TEST(Scheme, TheSchemeShownIsMirelPicksForTheSameFile) {
-  inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [] {
-    std::string path =
-        std::filesystem::temp_directory_path() / ("mirel-nowplaying-" + std::to_string(getpid()) + ".png");
-    std::string error;
-    ASSERT_TRUE(UIImageWritePNG(testCover(true), path.c_str(), &error)) << error;
-    UIImage* shown = UIImageReadFile(path.c_str(), 1, 0, &error);
-    UIImage* picked = UIImageReadFile(path.c_str(), 1, 32, &error);
-    std::filesystem::remove(path);
-    ASSERT_TRUE(shown && picked) << error;
-
-    NowPlayingScreen screen = openNowPlaying();
-    changeArtwork(shown);
-    RunLoop::main().runUntilIdle();
-    Ref<KRColorScheme> scheme = expectedScheme(picked);
-    EXPECT_EQ(hexOf(dimLayer(screen.controller)->backgroundColor()), hexOf(scheme->backgroundColor()));
-    EXPECT_EQ(hexOf(titleLabel(screen.controller)->textColor()), hexOf(scheme->primaryTextColor()));
-    EXPECT_EQ(hexOf(detailLabel(screen.controller)->textColor()), hexOf(scheme->secondaryTextColor()));
   });
 }
 
