@@ -65,42 +65,45 @@ TEST(ClearColourSetters, TheSavedSetterOrTheFallbackGetsTheClearColourOnceWhatev
   }
 }
 
-// The probed initialisers, one row each; `cleared`: the background is
-// the clear colour right after creation.
+// The probed initialisers, one row each, with what the object shows right
+// after creation: a clear background, or (a navigation bar) title
+// attributes replaced whole by the primary text colour, its tint too.
+enum class Shows { Unchecked, Clear, PrimaryTitles };
 struct Made {
   const char* name;
   std::function<id()> make;
-  bool cleared;
+  Shows shows;
 };
 std::vector<Made> probedInitialisers(id coder) {
   return {
-      {"MPUVignetteBackgroundView initWithFrame:", byFrame("MPUVignetteBackgroundView"), false},
-      {"UITabBarCustomizeView initWithFrame:", byFrame("UITabBarCustomizeView"), true},
-      {"UITabBarCustomizeView init", byInit("UITabBarCustomizeView"), true},
-      {"UITabBarCustomizeView initWithCoder:", byCoder("UITabBarCustomizeView", coder), true},
-      {"UINavigationBar initWithCoder:", byCoder("UINavigationBar", coder), false},
-      {"UINavigationBar initWithFrame:", byFrame("UINavigationBar"), false},
-      {"UICollectionView initWithCoder:", byCoder("UICollectionView", coder), true},
-      {"UICollectionView initWithFrame:", byFrame("UICollectionView"), true},
-      {"UITableView initWithCoder:", byCoder("UITableView", coder), true},
+      {"MPUVignetteBackgroundView initWithFrame:", byFrame("MPUVignetteBackgroundView"), Shows::Unchecked},
+      {"UITabBarCustomizeView initWithFrame:", byFrame("UITabBarCustomizeView"), Shows::Clear},
+      {"UITabBarCustomizeView init", byInit("UITabBarCustomizeView"), Shows::Clear},
+      {"UITabBarCustomizeView initWithCoder:", byCoder("UITabBarCustomizeView", coder), Shows::Clear},
+      {"UINavigationBar initWithCoder:", byCoder("UINavigationBar", coder), Shows::PrimaryTitles},
+      {"UINavigationBar initWithFrame:", byFrame("UINavigationBar"), Shows::PrimaryTitles},
+      {"UICollectionView initWithCoder:", byCoder("UICollectionView", coder), Shows::Clear},
+      {"UICollectionView initWithFrame:", byFrame("UICollectionView"), Shows::Clear},
+      {"UITableView initWithCoder:", byCoder("UITableView", coder), Shows::Clear},
       {"UITableView initWithFrame:style:",
        [] {
          return objc::send<id(CGRect, NSInteger)>(allocOf("UITableView"), "initWithFrame:style:"_sel, kFrame,
                                                   UITableViewStyleGrouped);
        },
-       true},
-      {"UITableView initWithFrame:", byFrame("UITableView"), true},
-      {"_UITableViewHeaderFooterContentView initWithFrame:", byFrame("_UITableViewHeaderFooterContentView"), false},
-      {"UITabBar initWithCoder:", byCoder("UITabBar", coder), false},
-      {"UITabBar initWithFrame:", byFrame("UITabBar"), false},
+       Shows::Clear},
+      {"UITableView initWithFrame:", byFrame("UITableView"), Shows::Clear},
+      {"_UITableViewHeaderFooterContentView initWithFrame:", byFrame("_UITableViewHeaderFooterContentView"),
+       Shows::Unchecked},
+      {"UITabBar initWithCoder:", byCoder("UITabBar", coder), Shows::Unchecked},
+      {"UITabBar initWithFrame:", byFrame("UITabBar"), Shows::Unchecked},
       {"UITabBarButton initWithImage:selectedImage:label:withInsets:",
        [] {
          return objc::send<id(UIImage*, UIImage*, NSString*, UIEdgeInsets)>(
              allocOf("UITabBarButton"), "initWithImage:selectedImage:label:withInsets:"_sel, nil, nil, "Songs"_ns,
              UIEdgeInsetsZero);
        },
-       false},
-      {"MusicMoreNavigationController init", byInit("MusicMoreNavigationController"), false},
+       Shows::Unchecked},
+      {"MusicMoreNavigationController init", byInit("MusicMoreNavigationController"), Shows::Unchecked},
   };
 }
 
@@ -123,22 +126,33 @@ void withOnlyThisRowOfItsClass(const std::string& name, const std::function<void
   for (auto [method, replacement] : replaced) method_setImplementation(method, replacement);
 }
 
-TEST(Initialisers, OfTablesGridsAndTheSheetLeaveThemClearAndThoseThatGetNilReturnNilAndTouchNothing) {
+TEST(Initialisers, LeaveTablesGridsAndTheSheetClearAndBarsTitledAndThoseThatGetNilReturnNilAndTouchNothing) {
   inLaunch(probedMusicHost(), [] {
+    ASSERT_EQ(UIColorHexText(ThemeColours.PrimaryTextColour), std::string("#") + kPrimaryText);
     Ref<NSObject> coder = objc::make<NSObject>();
-    for (const auto& [name, make, cleared] : probedInitialisers(coder.get())) {
-      if (!cleared) continue;
+    for (const auto& [name, make, shows] : probedInitialisers(coder.get())) {
+      if (shows == Shows::Unchecked) continue;
+      SCOPED_TRACE(name);
       Ref<UIView> view;
       withOnlyThisRowOfItsClass(name, [&] { view = adopt(static_cast<UIView*>(make())); });
-      ASSERT_NE(view.get(), nullptr) << name;
-      EXPECT_TRUE(sameColour(view->_backgroundColor.get(), UIColor::clearColor())) << name;
+      ASSERT_NE(view.get(), nullptr);
+      if (shows == Shows::Clear) {
+        EXPECT_TRUE(sameColour(view->_backgroundColor.get(), UIColor::clearColor()));
+        continue;
+      }
+      NSDictionary* attributes = objc::as<UINavigationBar>(view.get())->titleTextAttributes();
+      ASSERT_NE(attributes, nullptr);
+      EXPECT_EQ(attributes->count(), 1u) << "the host's font is gone, not merged";
+      EXPECT_TRUE(
+          sameColour(attributes->objectForKey(NSForegroundColorAttributeName()), ThemeColours.PrimaryTextColour));
+      EXPECT_TRUE(sameColour(view->tintColor(), ThemeColours.PrimaryTextColour));
     }
     Ref<UIView> grid = adopt(objc::send<UIView*(CGRect, id)>(allocOf("UICollectionView"),
                                                              "initWithFrame:collectionViewLayout:"_sel, kFrame, nil));
     EXPECT_TRUE(sameColour(grid->_backgroundColor.get(), UIColor::clearColor())) << "a grid made with a layout";
 
     probes().failInitialisers = true;
-    for (const auto& [name, make, cleared] : probedInitialisers(coder.get())) {
+    for (const auto& [name, make, shows] : probedInitialisers(coder.get())) {
       probes().setterCalls.clear();
       probes().backdropInits.clear();
       probes().tintCalls.clear();
@@ -194,25 +208,6 @@ TEST(Vignette, AnswersClearKeepsOutOnlyPlainViewsAndRecognisesGesturesWithAnyOth
     size_t before = vignette->subviewList().size();
     vignette->addSubview(nil);
     EXPECT_EQ(vignette->subviewList().size(), before);
-  });
-}
-
-TEST(NavigationBar, TitleAttributesAreReplacedWholeAndTintIsThePrimaryTextColour) {
-  inLaunch(probedMusicHost(), [] {
-    ASSERT_EQ(UIColorHexText(ThemeColours.PrimaryTextColour), std::string("#") + kPrimaryText);
-    Ref<NSObject> coder = objc::make<NSObject>();
-    Ref<UINavigationBar> fromCoder =
-        adopt(objc::send<UINavigationBar*(id)>(allocOf("UINavigationBar"), "initWithCoder:"_sel, coder.get()));
-    Ref<UINavigationBar> fromFrame =
-        adopt(objc::send<UINavigationBar*(CGRect)>(allocOf("UINavigationBar"), "initWithFrame:"_sel, kFrame));
-    for (UINavigationBar* bar : {fromCoder.get(), fromFrame.get()}) {
-      NSDictionary* attributes = bar->titleTextAttributes();
-      ASSERT_NE(attributes, nullptr);
-      EXPECT_EQ(attributes->count(), 1u) << "the host's font is gone, not merged";
-      EXPECT_TRUE(sameColour(attributes->objectForKey(NSForegroundColorAttributeName()),
-                             ThemeColours.PrimaryTextColour));
-      EXPECT_TRUE(sameColour(bar->tintColor(), ThemeColours.PrimaryTextColour));
-    }
   });
 }
 
