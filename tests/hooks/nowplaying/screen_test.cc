@@ -1,5 +1,6 @@
 // The Now Playing screen through a launched Music host: what the screen
-// holds for each combination of BlurArtwork and AdaptiveNowPlaying, the fade
+// holds for each combination of BlurArtwork and AdaptiveNowPlaying (and,
+// for the controls, NowPlayingHooks), the fade
 // on the virtual clock, artwork changes that give no scheme, the
 // initialisers, and the navigation bar colours.
 #include <gtest/gtest.h>
@@ -32,7 +33,7 @@ void expectTitles(MusicNowPlayingViewController* controller, UIColor* primary, U
 
 enum class DimAfter { Black, SchemeBackground };
 
-TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptive) {
+TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptiveAndTheControlsOnlyWithNowPlayingHooks) {
   struct Row {
     const char* name;
     NowPlayingSettings settings;
@@ -41,15 +42,20 @@ TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptive) {
     DimAfter dimAfter;   // the dim layer's colour once an artwork came
     bool showsArtwork;   // the image view shows it
     bool followsScheme;  // mirel_updateControls ran: the titles show the scheme
+    bool controls;       // the rows whose controls are checked against the scheme
   };
   const Row rows[] = {
-      {"both off", {.blurArtwork = false, .adaptive = false}, false, 0, DimAfter::Black, false, false},
-      {"blur only", {.blurArtwork = true, .adaptive = false}, true, 0.5, DimAfter::Black, true, false},
-      {"adaptive only", {.blurArtwork = false, .adaptive = true}, true, 1.0, DimAfter::SchemeBackground, false, true},
-      {"both on", {.blurArtwork = true, .adaptive = true}, true, 0.5, DimAfter::SchemeBackground, true, true},
+      {"both off", {.blurArtwork = false, .adaptive = false}, false, 0, DimAfter::Black, false, false, false},
+      {"blur only", {.blurArtwork = true, .adaptive = false}, true, 0.5, DimAfter::Black, true, false, false},
+      {"adaptive only", {.blurArtwork = false, .adaptive = true}, true, 1.0, DimAfter::SchemeBackground, false, true,
+       false},
+      {"both on", {.blurArtwork = true, .adaptive = true}, true, 0.5, DimAfter::SchemeBackground, true, true, true},
+      {"both on, Now Playing hooks off", {.blurArtwork = true, .adaptive = true, .nowPlayingHooks = false}, true, 0.5,
+       DimAfter::SchemeBackground, true, true, true},
   };
   for (const Row& row : rows) {
     inLaunch(nowPlayingLaunch(row.settings), [&] {
+      const bool hooks = row.settings.nowPlayingHooks;
       NowPlayingScreen screen = openNowPlaying();
       MusicNowPlayingViewController* controller = screen.controller;
       UIImageView* back = backImageView(controller);
@@ -64,6 +70,10 @@ TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptive) {
         EXPECT_EQ(dimLayer(controller)->alpha(), row.dimAlpha) << row.name;
         EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), UIColor::blackColor())) << row.name;
       }
+      if (row.controls) {
+        UIView* stockTitleView = controller->_effectiveNavigationItem->titleView();
+        EXPECT_EQ(stockTitleView != nullptr, !hooks) << row.name << ": the label title view";
+      }
 
       UIImage* cover = testCover();
       changeArtwork(cover);
@@ -75,10 +85,32 @@ TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptive) {
       else
         expectTitles(controller, themePrimary(), themeSecondary(), row.name);
       // The transport buttons answer the adaptive colour: the scheme only
-      // when one was picked.
-      UIButton* play = controller->_playbackControlsView->_transportControls->_playButton.get();
-      EXPECT_TRUE(sameColour(play->tintColor(), row.followsScheme ? scheme->primaryTextColor() : themePrimary()))
+      // when one was picked; without the hooks, the host's black.
+      UIColor* transport =
+          !hooks ? UIColor::blackColor() : row.followsScheme ? scheme->primaryTextColor() : themePrimary();
+      MPUNowPlayingPlaybackControlsView* controls = controller->_playbackControlsView.get();
+      UIButton* play = controls->_transportControls->_playButton.get();
+      EXPECT_TRUE(sameColour(play->tintColor(), transport))
           << row.name << ": transport " << describe(play->tintColor());
+      if (row.controls) {
+        for (UIButton* button : {controls->_transportControls->_previousButton.get(), play,
+                                 controls->_transportControls->_nextButton.get()})
+          EXPECT_TRUE(sameColour(button->_tintColor.get(), transport))
+              << row.name << ": transport " << describe(button->_tintColor.get());
+        MPDetailSlider* slider = controls->_progressControl.get();
+        for (UILabel* time : {slider->_currentTimeLabel.get(), slider->_currentTimeInverseLabel.get()})
+          EXPECT_EQ(sameColour(time->textColor(), scheme->secondaryTextColor()), hooks)
+              << row.name << ": time " << describe(time->textColor());
+        EXPECT_EQ(
+            sameColour(controls->_createButton->titleColorForState(UIControlStateNormal), scheme->primaryTextColor()),
+            hooks)
+            << row.name;
+        // The host selected the shuffle button when it showed the item, before
+        // any scheme: its glyph keeps the theme's primary.
+        UIView* shuffleGlyph = controls->_shuffleButton->subviewList().at(0);
+        EXPECT_EQ(sameColour(shuffleGlyph->_tintColor.get(), themePrimary()), hooks)
+            << row.name << ": shuffle glyph " << describe(shuffleGlyph->_tintColor.get());
+      }
       if (!back) return;
       UIColor* dim = row.dimAfter == DimAfter::Black ? UIColor::blackColor() : scheme->backgroundColor();
       EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), dim))
@@ -86,49 +118,6 @@ TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptive) {
       EXPECT_EQ(dimLayer(controller)->alpha(), row.dimAlpha) << row.name;
       EXPECT_EQ(back->image(), row.showsArtwork ? cover : nullptr) << row.name;
       EXPECT_EQ(back->alpha(), 1.0) << row.name;
-    });
-  }
-}
-
-TEST(NowPlayingSettings, ControlsFollowTheSchemeOnlyWithNowPlayingHooks) {
-  struct Row {
-    const char* name;
-    bool hooks;
-  };
-  for (const Row& row : {Row{"hooks on", true}, Row{"hooks off", false}}) {
-    inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true, .nowPlayingHooks = row.hooks}), [&] {
-      NowPlayingScreen screen = openNowPlaying();
-      MusicNowPlayingViewController* controller = screen.controller;
-      UIView* stockTitleView = controller->_effectiveNavigationItem->titleView();
-      EXPECT_EQ(stockTitleView != nullptr, !row.hooks) << row.name << ": the label title view";
-
-      UIImage* cover = testCover();
-      changeArtwork(cover);
-      RunLoop::main().runUntilIdle();
-      Ref<KRColorScheme> scheme = expectedScheme(cover);
-      expectTitles(controller, scheme->primaryTextColor(), scheme->secondaryTextColor(), row.name);
-      EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), scheme->backgroundColor())) << row.name;
-
-      MPUNowPlayingPlaybackControlsView* controls = controller->_playbackControlsView.get();
-      UIColor* primary = row.hooks ? scheme->primaryTextColor() : UIColor::blackColor();
-      for (UIButton* button :
-           {controls->_transportControls->_previousButton.get(), controls->_transportControls->_playButton.get(),
-            controls->_transportControls->_nextButton.get()})
-        EXPECT_TRUE(sameColour(button->_tintColor.get(), primary))
-            << row.name << ": transport " << describe(button->_tintColor.get());
-      MPDetailSlider* slider = controls->_progressControl.get();
-      for (UILabel* time : {slider->_currentTimeLabel.get(), slider->_currentTimeInverseLabel.get()})
-        EXPECT_EQ(sameColour(time->textColor(), scheme->secondaryTextColor()), row.hooks)
-            << row.name << ": time " << describe(time->textColor());
-      EXPECT_EQ(
-          sameColour(controls->_createButton->titleColorForState(UIControlStateNormal), scheme->primaryTextColor()),
-          row.hooks)
-          << row.name;
-      // The host selected the shuffle button when it showed the item, before
-      // any scheme: its glyph keeps the theme's primary.
-      UIView* shuffleGlyph = controls->_shuffleButton->subviewList().at(0);
-      EXPECT_EQ(sameColour(shuffleGlyph->_tintColor.get(), themePrimary()), row.hooks)
-          << row.name << ": shuffle glyph " << describe(shuffleGlyph->_tintColor.get());
     });
   }
 }
