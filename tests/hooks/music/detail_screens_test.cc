@@ -7,7 +7,7 @@
 
 #include "platform/objc/class.h"
 #include "platform/objc/class_builder.h"
-#include "tests/hooks/music/detail_probes.h"
+#include "tests/hooks/music/probes.h"
 #include "tweak/settings.h"
 
 namespace {
@@ -102,10 +102,10 @@ const LabelRow kLabelRows[] = {
 };
 
 TEST(DetailLabels, EachRowRecolorsItsFieldsOnTheRightSideOfTheHostsMethod) {
-  inLaunch(detailProbedHost(), [] {
+  inLaunch(probedMusicHost(), [] {
     for (const LabelRow& row : kLabelRows) {
       SCOPED_TRACE(row.method);
-      detailProbes().sights.clear();
+      probes().sights.clear();
       Ref<NSObject> receiver = adopt(objc::as<NSObject>(row.run(row.fields)));
       ASSERT_NE(receiver.get(), nullptr);
       const LabelSight* sight = latestSight(row.method);
@@ -121,9 +121,9 @@ TEST(DetailLabels, EachRowRecolorsItsFieldsOnTheRightSideOfTheHostsMethod) {
     }
     // A failed header initialisation is returned as nil.
     probes().failInitialisers = true;
-    detailProbes().sights.clear();
+    probes().sights.clear();
     EXPECT_EQ(newAlbumHeader(), nil);
-    EXPECT_TRUE(detailProbes().sights.empty());
+    EXPECT_TRUE(probes().sights.empty());
   });
 }
 
@@ -251,7 +251,7 @@ std::vector<UIView*> taggedBlurs(UIView* view) {
 }
 
 TEST(ScreenBlur, ArtistsAndAlbumsScreensGetOneBlurAtTheBackOnlyWhenTheyHoldAGridBesideSomethingElse) {
-  inLaunch(detailProbedHost(), [] {
+  inLaunch(probedMusicHost(), [] {
     for (const char* screen : {"MusicArtistsViewController", "MusicAlbumsViewController"})
       for (const BlurCase& c : kBlurCases) {
         SCOPED_TRACE(std::string(screen) + ", " + c.name);
@@ -294,7 +294,7 @@ void expectThemedRow(UITableViewCell* cell) {
 }
 
 TEST(MoreList, EveryRowIsClearAndThemedWhenReusedOrWithoutADetailLabel) {
-  inLaunch(detailProbedHost(), [] {
+  inLaunch(probedMusicHost(), [] {
     Ref<UIViewController> list = adopt(objc::send<UIViewController*()>(allocOf("MusicMoreListController"), "init"_sel));
     Ref<UITableViewCell> first = moreTable(list)->cellForRowAtIndexPath(NSIndexPath::forRow(0, 0));
     ASSERT_NE(first.get(), nullptr);
@@ -310,7 +310,7 @@ TEST(MoreList, EveryRowIsClearAndThemedWhenReusedOrWithoutADetailLabel) {
     EXPECT_TRUE(sameColour(again->detailTextLabel()->textColor(), ThemeColours.SecondaryTextColour));
 
     // A row without a detail label is themed and stays without one.
-    detailProbes().defaultStyleMoreCells = true;
+    probes().defaultStyleMoreCells = true;
     Ref<UIViewController> plain = adopt(objc::send<UIViewController*()>(allocOf("MusicMoreListController"), "init"_sel));
     UITableViewCell* cell = moreTable(plain)->cellForRowAtIndexPath(NSIndexPath::forRow(0, 0));
     ASSERT_NE(cell, nullptr);

@@ -8,7 +8,7 @@
 #include "platform/objc/class.h"
 #include "platform/objc/class_builder.h"
 #include "platform/uikit/UIGraphics.h"
-#include "tests/hooks/music/detail_probes.h"
+#include "tests/hooks/music/probes.h"
 #include "tests/support/pixels.h"
 #include "tweak/settings.h"
 
@@ -30,10 +30,10 @@ Ref<UIImage> square(CGFloat side) {
   return image;
 }
 
-int calls(const char* selector) { return detailProbes().glyphCalls[selector]; }
+int calls(const char* selector) { return probes().glyphCalls[selector]; }
 
 TEST(RatingImages, TheDotIsCachedWhileItsSizeHoldsAndRebuiltWhenItChangesAndTheStarApart) {
-  inLaunch(detailProbedHost(), [] {
+  inLaunch(probedMusicHost(), [] {
     Ref<UIImage> first;
     {
       AutoreleasePool pool;
@@ -47,7 +47,7 @@ TEST(RatingImages, TheDotIsCachedWhileItsSizeHoldsAndRebuiltWhenItChangesAndTheS
     }
     EXPECT_EQ(objc_retainCount(first), 2u) << "the cache and this test hold it";
 
-    detailProbes().glyphAnswers["ratingDotImage"] = square(12);
+    probes().glyphAnswers["ratingDotImage"] = square(12);
     Ref<UIImage> rebuilt;
     {
       AutoreleasePool pool;
@@ -55,7 +55,7 @@ TEST(RatingImages, TheDotIsCachedWhileItsSizeHoldsAndRebuiltWhenItChangesAndTheS
       EXPECT_NE(rebuilt.get(), first.get());
       EXPECT_EQ(rebuilt->size(), CGSizeMake(12, 12));
       EXPECT_EQ(rebuilt->renderingMode(), UIImageRenderingModeAlwaysTemplate);
-      EXPECT_EQ(rebuilt->CGImage(), detailProbes().glyphAnswers["ratingDotImage"]->CGImage()) << "the same pixels";
+      EXPECT_EQ(rebuilt->CGImage(), probes().glyphAnswers["ratingDotImage"]->CGImage()) << "the same pixels";
       EXPECT_EQ(calls("ratingDotImage"), 4) << "a rebuild takes two host calls";
       EXPECT_EQ(ratingImage("ratingDotImage"), rebuilt.get());
     }
@@ -63,7 +63,7 @@ TEST(RatingImages, TheDotIsCachedWhileItsSizeHoldsAndRebuiltWhenItChangesAndTheS
 
     // The star has a cache of its own.
     AutoreleasePool pool;
-    detailProbes().glyphAnswers["ratingStarImage"] = square(7);
+    probes().glyphAnswers["ratingStarImage"] = square(7);
     EXPECT_EQ(calls("ratingStarImage"), 0);
     UIImage* star = ratingImage("ratingStarImage");
     EXPECT_EQ(calls("ratingStarImage"), 1) << "the star's cache was still empty";
@@ -111,14 +111,14 @@ void expectFilledInPrimary(UIImage* filled, UIImage* shape) {
 // An empty host glyph on the first call is filled (to no image) and leaves
 // the first call to come.
 TEST(ThemeGlyphs, TheFirstCallWithAGlyphHandsOutATemplateCopyAndEveryLaterCallARepaintedGlyph) {
-  inLaunch(detailProbedHost(), [] {
+  inLaunch(probedMusicHost(), [] {
     for (const ThemeGlyph& glyph : kThemeGlyphs) {
       SCOPED_TRACE(glyph.selector);
       AutoreleasePool pool;
-      detailProbes().glyphAnswers[glyph.selector] = objc::make<UIImage>();
+      probes().glyphAnswers[glyph.selector] = objc::make<UIImage>();
       EXPECT_EQ(glyph.ask("UICTContentSizeCategoryM"), nullptr) << "an empty glyph filled is no image";
       EXPECT_EQ(calls(glyph.selector), 2) << "the size test and the fill";
-      detailProbes().glyphAnswers[glyph.selector] = nullptr;
+      probes().glyphAnswers[glyph.selector] = nullptr;
 
       UIImage* first = glyph.ask("UICTContentSizeCategoryM");
       ASSERT_NE(first, nullptr);
@@ -176,7 +176,7 @@ TEST(RatingControl, OnlyImageViewsInTheFieldTakeThePrimaryTextColourAsTint) {
     size_t views;
     bool withField;
   };
-  Host hosts[] = {{"the stock control", detailProbedHost(), 5, true},
+  Host hosts[] = {{"the stock control", probedMusicHost(), 5, true},
                   {"with _imageViews", probedMusicHost(), 4, true},
                   {"without _imageViews", probedMusicHost(), 4, false}};
   hosts[1].launch.registerHostClasses = &registerLeanRatingControl<true>;

@@ -2,12 +2,17 @@
 // tests see what reaches the host's own methods (the implementations the
 // extension saves in its slots): background colours handed to the setters,
 // blur views made and their first frames, unselected tints handed to tab bar
-// buttons. On request, the probed initialisers fail (release and answer nil)
-// as a host initialiser may.
+// buttons; what colours a host's own drawRect: or layoutSubviews saw in its
+// label fields when it began, and what an initialiser or viewDidLoad left in
+// them when it ended; how often the host's glyph methods ran. On request,
+// the probed initialisers fail (release and answer nil) as a host
+// initialiser may, the glyph methods answer other images, and the More list
+// answers default-style cells.
 //
-//   inLaunch({.registerHostClasses = &registerProbedMusicHost}, [] { ... probes().setterCalls ... });
+//   inLaunch(probedMusicHost(), [] { ... probes().setterCalls ... latestSight("Class selector") ... });
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,6 +41,14 @@ struct TintCall {
   BOOL forceLabel;
 };
 
+// The label colours of the receiver's fields, by field name, at one moment
+// of one host method: its start for drawing and layout, its end for
+// initialisers and viewDidLoad. A field holding no label records nil.
+struct LabelSight {
+  std::string method;  // "Class selector"
+  std::map<std::string, Ref<UIColor>> colours;
+};
+
 struct Probes {
   std::vector<SetterCall> setterCalls;
   std::vector<BackdropInit> backdropInits;  // -[_UIBackdropView initWithFrame:autosizesToFitSuperview:settings:]
@@ -45,6 +58,10 @@ struct Probes {
   std::vector<Ref<UIView>> stockTabBarBackdrops;
   std::vector<NSUInteger> stockTabBarBackdropCounts;
   bool failInitialisers = false;
+  std::vector<LabelSight> sights;
+  std::map<std::string, int> glyphCalls;             // by selector of the host's glyph methods
+  std::map<std::string, Ref<UIImage>> glyphAnswers;  // handed out instead of the host's image
+  bool defaultStyleMoreCells = false;                // the More list answers cells without a detail label
 };
 Probes& probes();
 
@@ -57,6 +74,13 @@ void registerProbedMusicHost();
 
 // The recorded blur view made for `view`, or null.
 const BackdropInit* recordedBackdrop(UIView* view);
+
+// The latest sight of `method`, or null.
+const LabelSight* latestSight(const std::string& method);
+
+// The host's own glyph image for `selector` (with the size category where
+// the method takes one), past the probe and the extension.
+UIImage* hostGlyphImage(const char* selector, NSString* sizeCategory);
 
 // Distinct theme colours, so that a test can tell each one from the others
 // and from the host's own.
