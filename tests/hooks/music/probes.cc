@@ -195,6 +195,24 @@ void probeDetailScreensAndGlyphs() {
                             objc::encodingOf<&moreCell>());
 }
 
+// --- Search field, status bar and alerts ------------------------------------------
+
+IMP gNextFill, gNextForeground, gNextGradient;
+
+UIColor* watchedFill(id self, SEL sel, BOOL translucent) {
+  probes().fills.push_back(translucent);
+  return objc::Sender<UIColor*(BOOL)>::call(gNextFill, self, sel, translucent);
+}
+void watchedForeground(id self, SEL sel, UIColor* colour, UIStatusBarAnimationParameters* parameters) {
+  probes().foregrounds.emplace_back(colour, parameters);
+  objc::Sender<void(UIColor*, UIStatusBarAnimationParameters*)>::call(gNextForeground, self, sel, colour, parameters);
+}
+UIImage* watchedGradient(id self, SEL sel, CGSize size, UIColor* inner, UIColor* outer) {
+  UIImage* made = objc::Sender<UIImage*(CGSize, UIColor*, UIColor*)>::call(gNextGradient, self, sel, size, inner, outer);
+  probes().gradients.push_back({size, inner, outer, made});
+  return made;
+}
+
 // --- Blur views and tab bar button tints -----------------------------------------
 
 IMP gNextBackdropInit, gNextTint;
@@ -247,6 +265,10 @@ UIImage* hostGlyphImage(const char* selector, NSString* sizeCategory) {
   return objc::Sender<UIImage*(NSString*)>::call(ExplicitProbe::next, cls, sel, sizeCategory);
 }
 
+UIColor* hostFillColour(id background, BOOL translucent) {
+  return objc::Sender<UIColor*(BOOL)>::call(gNextFill, background, "_fillColor:"_sel, translucent);
+}
+
 TestLaunch probedMusicHost() {
   return {.preferences = plist({{"PrimaryTextColour", std::string("<string>") + kPrimaryText + "</string>"},
                                 {"SecondaryTextColour", std::string("<string>") + kSecondaryText + "</string>"},
@@ -263,4 +285,10 @@ void registerProbedMusicHost() {
                                 objc::imp<&recordingBackdropInit>(), objc::encodingOf<&recordingBackdropInit>());
   gNextTint = interpose("UITabBarButton", "_setUnselectedTintColor:forceLabelToConform:",
                         objc::imp<&recordingTint>(), objc::encodingOf<&recordingTint>());
+  gNextFill = interpose("_UISearchBarSearchFieldBackgroundView", "_fillColor:", objc::imp<&watchedFill>(),
+                        objc::encodingOf<&watchedFill>());
+  gNextForeground = interpose("UIStatusBar", "setForegroundColor:animationParameters:",
+                              objc::imp<&watchedForeground>(), objc::encodingOf<&watchedForeground>());
+  gNextGradient = interpose("_UIModalItemAlertBackgroundView", "_gradientImageForBoundsSize:withInnerColor:outerColor:",
+                            objc::imp<&watchedGradient>(), objc::encodingOf<&watchedGradient>());
 }

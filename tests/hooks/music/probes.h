@@ -2,12 +2,13 @@
 // tests see what reaches the host's own methods (the implementations the
 // extension saves in its slots): background colours handed to the setters,
 // blur views made and their first frames, unselected tints handed to tab bar
-// buttons; what colours a host's own drawRect: or layoutSubviews saw in its
-// label fields when it began, and what an initialiser or viewDidLoad left in
-// them when it ended; how often the host's glyph methods ran. On request,
-// the probed initialisers fail (release and answer nil) as a host
-// initialiser may, the glyph methods answer other images, and the More list
-// answers default-style cells.
+// buttons, search field fills, status bar colours and alert gradients; what
+// colours a host's own drawRect: or layoutSubviews saw in its label fields
+// when it began, and what an initialiser or viewDidLoad left in them when it
+// ended; how often the host's glyph methods ran. On request, the probed
+// initialisers fail (release and answer nil) as a host initialiser may, the
+// glyph methods answer other images, and the More list answers default-style
+// cells.
 //
 //   inLaunch(probedMusicHost(), [] { ... probes().setterCalls ... latestSight("Class selector") ... });
 #pragma once
@@ -62,6 +63,14 @@ struct Probes {
   std::map<std::string, int> glyphCalls;             // by selector of the host's glyph methods
   std::map<std::string, Ref<UIImage>> glyphAnswers;  // handed out instead of the host's image
   bool defaultStyleMoreCells = false;                // the More list answers cells without a detail label
+  std::vector<BOOL> fills;                               // -[_UISearchBarSearchFieldBackgroundView _fillColor:]
+  std::vector<std::pair<Ref<UIColor>, id>> foregrounds;  // -[UIStatusBar setForegroundColor:animationParameters:]
+  struct Gradient {  // -[_UIModalItemAlertBackgroundView _gradientImageForBoundsSize:withInnerColor:outerColor:]
+    CGSize size;
+    Ref<UIColor> inner, outer;
+    UIImage* made;  // only compared
+  };
+  std::vector<Gradient> gradients;
 };
 Probes& probes();
 
@@ -81,6 +90,8 @@ const LabelSight* latestSight(const std::string& method);
 // The host's own glyph image for `selector` (with the size category where
 // the method takes one), past the probe and the extension.
 UIImage* hostGlyphImage(const char* selector, NSString* sizeCategory);
+// The host's own search field fill, past the probe and the extension.
+UIColor* hostFillColour(id background, BOOL translucent);
 
 // Distinct theme colours, so that a test can tell each one from the others
 // and from the host's own.

@@ -219,7 +219,7 @@ TEST(ArtworkFade, ChangesWithoutASchemeBringTheThemeColoursBack) {
 }
 
 TEST(NowPlayingInitialisers, AnswerWhatTheHostAnswers) {
-  inLaunch(nowPlayingLaunchWithFailingInitialisers({.adaptive = true}), [] {
+  inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
     auto titlesFrom = [](bool withStyle) {
       id fresh = objc::send<id()>(reinterpret_cast<id>(objc_getClass("MPUNowPlayingTitlesView")), "alloc"_sel);
       return adopt(withStyle ? objc::send<id(NSInteger)>(fresh, "initWithStyle:"_sel, 1)
