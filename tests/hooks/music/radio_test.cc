@@ -18,17 +18,10 @@ id cellOf(const char* className) {
                                                                 0, "Cell"_ns));
 }
 
-// A radio screen with its view loaded.
-id loadedRadio() {
-  id radio = objc_autorelease(objc::send<id(id)>(allocOf("RURadioViewController"), "initWithDataSource:"_sel, nil));
-  objc::as<UIViewController>(radio)->view();
-  return radio;
-}
-
-id loadedHistory() {
-  id history = objc_autorelease(objc::send<id()>(allocOf("RUHistoryViewController"), "init"_sel));
-  objc::as<UIViewController>(history)->view();
-  return history;
+// A screen (+1) with its view loaded, autoreleased.
+id loaded(id controller) {
+  objc::as<UIViewController>(controller)->view();
+  return objc_autorelease(controller);
 }
 
 struct Row {
@@ -43,7 +36,8 @@ struct Row {
 
 const std::vector<Row>& rows() {
   static const std::vector<Row> table = {
-      {"-[RURadioViewController _layoutScrollViews]", [] { return loadedRadio(); },
+      {"-[RURadioViewController _layoutScrollViews]",
+       [] { return loaded(objc::send<id(id)>(allocOf("RURadioViewController"), "initWithDataSource:"_sel, nil)); },
        [](id radio) { objc::send<void()>(radio, "_layoutScrollViews"_sel); },
        {{"_featuredStationsLabel", Theme::Primary}, {"_myStationsLabel", Theme::Primary}}},
       {"-[RUStationTreeTableViewCell initWithStyle:reuseIdentifier:]", [] { return cellOf("RUStationTreeTableViewCell"); },
@@ -76,7 +70,7 @@ const std::vector<Row>& rows() {
        nullptr, {{"_textLabel", Theme::Primary}, {"_detailTextLabel", Theme::Secondary}}, CGRectMake(3, 4, 200, 40)},
       {"-[RUHistoryViewController viewWillAppear:]",
        [] {
-         id history = loadedHistory();
+         id history = loaded(objc::send<id()>(allocOf("RUHistoryViewController"), "init"_sel));
          objc::as<UIViewController>(history)->viewWillAppear(NO);
          return history;
        },
