@@ -33,7 +33,7 @@ Ref<UIView> make(const char* className, CGRect frame) {
   return adopt(fresh->initWithFrame(frame));
 }
 
-TEST(ButtonColours, EverySetterPassesTheAdaptivePrimaryToTheHostAndSelectingRetintsTheImageViews) {
+TEST(ButtonColours, SettersPassTheAdaptivePrimaryToTheHostSelectingRetintsAndTheRepaintAndThumbTakeIt) {
   inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
     SchemeHeld held = holdScheme();
     ASSERT_FALSE(sameColour(held.primary.get(), themePrimary()));
@@ -84,12 +84,9 @@ TEST(ButtonColours, EverySetterPassesTheAdaptivePrimaryToTheHostAndSelectingReti
       EXPECT_TRUE(sameColour(glyph->_tintColor.get(), held.primary.get())) << "selected " << int(selected);
       EXPECT_EQ(other->_tintColor.get(), nullptr) << "a subview that is no image view";
     }
-  });
-}
 
-TEST(ControlsRepaint, APlainButtonTakesThePrimaryForTheNormalStateOnlyAndTheThumbIsFilledWithIt) {
-  inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
-    SchemeHeld held = holdScheme();
+    // The controls view's repaint gives a plain button the primary for the
+    // normal state only.
     MPUNowPlayingPlaybackControlsView* controls = held.screen.controller->_playbackControlsView.get();
     Ref<UIButton> plain = UIView::make<UIButton>(CGRectMake(0, 200, 80, 30));
     UIColor* selectedColour = UIColor::withRGBA(0, 1, 0, 1);
