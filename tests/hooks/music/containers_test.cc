@@ -3,7 +3,9 @@
 // and what the host's objects hold afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <map>
 
 #include "apps/music/MusicApp.h"
 #include "platform/objc/class.h"
@@ -17,17 +19,6 @@ constexpr CGRect kFrame = {{10, 20}, {300, 40}};
 
 Ref<UIView> makeView(const char* className, CGRect frame) {
   return adopt(static_cast<UIView*>(objc::send<id(CGRect)>(allocOf(className), "initWithFrame:"_sel, frame)));
-}
-
-// Initialiser calls the tables below make on fresh instances.
-std::function<id()> byFrame(const char* className) {
-  return [className] { return objc::send<id(CGRect)>(allocOf(className), "initWithFrame:"_sel, kFrame); };
-}
-std::function<id()> byCoder(const char* className, id coder) {
-  return [className, coder] { return objc::send<id(id)>(allocOf(className), "initWithCoder:"_sel, coder); };
-}
-std::function<id()> byInit(const char* className) {
-  return [className] { return objc::send<id()>(allocOf(className), "init"_sel); };
 }
 
 UIView* lastSubview(UIView* view) {
@@ -65,47 +56,22 @@ TEST(ClearColourSetters, TheSavedSetterOrTheFallbackGetsTheClearColourOnceWhatev
   }
 }
 
-// The probed initialisers, one row each, with what the object shows right
-// after creation: a clear background, or (a navigation bar) title
-// attributes replaced whole by the primary text colour, its tint too.
-enum class Shows { Unchecked, Clear, PrimaryTitles };
-struct Made {
-  const char* name;
-  std::function<id()> make;
-  Shows shows;
+// What the object of a probed initialiser shows right after creation: a
+// clear background, or (a navigation bar) title attributes replaced whole by
+// the primary text colour, its tint too.
+enum class Shows { Clear, PrimaryTitles };
+const std::map<std::string, Shows> kShownAfterCreation = {
+    {"UITabBarCustomizeView initWithFrame:", Shows::Clear},
+    {"UITabBarCustomizeView init", Shows::Clear},
+    {"UITabBarCustomizeView initWithCoder:", Shows::Clear},
+    {"UINavigationBar initWithCoder:", Shows::PrimaryTitles},
+    {"UINavigationBar initWithFrame:", Shows::PrimaryTitles},
+    {"UICollectionView initWithCoder:", Shows::Clear},
+    {"UICollectionView initWithFrame:", Shows::Clear},
+    {"UITableView initWithCoder:", Shows::Clear},
+    {"UITableView initWithFrame:style:", Shows::Clear},
+    {"UITableView initWithFrame:", Shows::Clear},
 };
-std::vector<Made> probedInitialisers(id coder) {
-  return {
-      {"MPUVignetteBackgroundView initWithFrame:", byFrame("MPUVignetteBackgroundView"), Shows::Unchecked},
-      {"UITabBarCustomizeView initWithFrame:", byFrame("UITabBarCustomizeView"), Shows::Clear},
-      {"UITabBarCustomizeView init", byInit("UITabBarCustomizeView"), Shows::Clear},
-      {"UITabBarCustomizeView initWithCoder:", byCoder("UITabBarCustomizeView", coder), Shows::Clear},
-      {"UINavigationBar initWithCoder:", byCoder("UINavigationBar", coder), Shows::PrimaryTitles},
-      {"UINavigationBar initWithFrame:", byFrame("UINavigationBar"), Shows::PrimaryTitles},
-      {"UICollectionView initWithCoder:", byCoder("UICollectionView", coder), Shows::Clear},
-      {"UICollectionView initWithFrame:", byFrame("UICollectionView"), Shows::Clear},
-      {"UITableView initWithCoder:", byCoder("UITableView", coder), Shows::Clear},
-      {"UITableView initWithFrame:style:",
-       [] {
-         return objc::send<id(CGRect, NSInteger)>(allocOf("UITableView"), "initWithFrame:style:"_sel, kFrame,
-                                                  UITableViewStyleGrouped);
-       },
-       Shows::Clear},
-      {"UITableView initWithFrame:", byFrame("UITableView"), Shows::Clear},
-      {"_UITableViewHeaderFooterContentView initWithFrame:", byFrame("_UITableViewHeaderFooterContentView"),
-       Shows::Unchecked},
-      {"UITabBar initWithCoder:", byCoder("UITabBar", coder), Shows::Unchecked},
-      {"UITabBar initWithFrame:", byFrame("UITabBar"), Shows::Unchecked},
-      {"UITabBarButton initWithImage:selectedImage:label:withInsets:",
-       [] {
-         return objc::send<id(UIImage*, UIImage*, NSString*, UIEdgeInsets)>(
-             allocOf("UITabBarButton"), "initWithImage:selectedImage:label:withInsets:"_sel, nil, nil, "Songs"_ns,
-             UIEdgeInsetsZero);
-       },
-       Shows::Unchecked},
-      {"MusicMoreNavigationController init", byInit("MusicMoreNavigationController"), Shows::Unchecked},
-  };
-}
 
 // Runs `body` with every other replaced method of the row's class back at
 // the host's implementation, so that the row's effect is its own: a table's
@@ -129,12 +95,13 @@ void withOnlyThisRowOfItsClass(const std::string& name, const std::function<void
 TEST(Initialisers, LeaveTablesGridsAndTheSheetClearAndBarsTitledAndThoseThatGetNilReturnNilAndTouchNothing) {
   inLaunch(probedMusicHost(), [] {
     ASSERT_EQ(UIColorHexText(ThemeColours.PrimaryTextColour), std::string("#") + kPrimaryText);
-    Ref<NSObject> coder = objc::make<NSObject>();
-    for (const auto& [name, make, shows] : probedInitialisers(coder.get())) {
-      if (shows == Shows::Unchecked) continue;
+    for (const auto& [name, shows] : kShownAfterCreation) {
       SCOPED_TRACE(name);
+      auto probed = std::find_if(probes().initialisers.begin(), probes().initialisers.end(),
+                                 [&](const ProbedInitialiser& p) { return p.name == name; });
+      ASSERT_NE(probed, probes().initialisers.end()) << "probed";
       Ref<UIView> view;
-      withOnlyThisRowOfItsClass(name, [&] { view = adopt(static_cast<UIView*>(make())); });
+      withOnlyThisRowOfItsClass(name, [&] { view = adopt(static_cast<UIView*>(probed->make())); });
       ASSERT_NE(view.get(), nullptr);
       if (shows == Shows::Clear) {
         EXPECT_TRUE(sameColour(view->_backgroundColor.get(), UIColor::clearColor()));
@@ -152,7 +119,8 @@ TEST(Initialisers, LeaveTablesGridsAndTheSheetClearAndBarsTitledAndThoseThatGetN
     EXPECT_TRUE(sameColour(grid->_backgroundColor.get(), UIColor::clearColor())) << "a grid made with a layout";
 
     probes().failInitialisers = true;
-    for (const auto& [name, make, shows] : probedInitialisers(coder.get())) {
+    ASSERT_EQ(probes().initialisers.size(), 24u) << "the radio, album header and rating control ones too";
+    for (const auto& [name, make] : probes().initialisers) {
       probes().setterCalls.clear();
       probes().backdropInits.clear();
       probes().tintCalls.clear();

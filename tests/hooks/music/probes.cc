@@ -91,6 +91,17 @@ void captureStockTabBarBackdrop(id bar, const char*) {
   probes().stockTabBarBackdropCounts.push_back(objc_retainCount(backdrop));
 }
 
+// An argument of type T for sending a probed initialiser to a fresh
+// instance: a frame, a plain object standing for a coder, style 0, a label.
+template <class T>
+T sampleArgument() {
+  static NSObject* coder = objc::make<NSObject>().leakRef();  // lives as long as the launched process
+  if constexpr (std::is_same_v<T, CGRect>) return CGRectMake(10, 20, 300, 40);
+  else if constexpr (std::is_same_v<T, id>) return coder;
+  else if constexpr (std::is_same_v<T, NSString*>) return "Probe"_ns;
+  else return T{};
+}
+
 // One probed initialiser: fails on request, otherwise runs the host's and
 // then the follow-up on what it made (given "Class selector").
 template <int Tag, class Signature, void (*FollowUp)(id, const char*) = &noFollowUp>
@@ -108,9 +119,16 @@ struct Initialiser<Tag, id(A...), FollowUp> {
     if (made) FollowUp(made, method.c_str());
     return made;
   }
-  static void install(const char* className, const char* selector) {
-    method = std::string(className) + " " + selector;
-    next = interpose(className, selector, objc::imp<&init>(), objc::encodingOf<&init>());
+  static inline const char *className = nullptr, *selector = nullptr;
+  static id make() {
+    return objc::send<id(A...)>(allocOf(className), sel_registerName(selector), sampleArgument<A>()...);
+  }
+  static void install(const char* cls, const char* sel) {
+    className = cls;
+    selector = sel;
+    method = std::string(cls) + " " + sel;
+    next = interpose(cls, sel, objc::imp<&init>(), objc::encodingOf<&init>());
+    probes().initialisers.push_back({method, &make});
   }
 };
 

@@ -50,6 +50,11 @@ struct LabelSight {
   std::map<std::string, Ref<UIColor>> colours;
 };
 
+struct ProbedInitialiser {
+  std::string name;  // "Class selector"
+  id (*make)();      // sends it to a fresh instance with sample arguments; answers what it answered (+1)
+};
+
 struct Probes {
   std::vector<SetterCall> setterCalls;
   std::vector<BackdropInit> backdropInits;  // -[_UIBackdropView initWithFrame:autosizesToFitSuperview:settings:]
@@ -59,6 +64,7 @@ struct Probes {
   std::vector<Ref<UIView>> stockTabBarBackdrops;
   std::vector<NSUInteger> stockTabBarBackdropCounts;
   bool failInitialisers = false;
+  std::vector<ProbedInitialiser> initialisers;  // in the order installed
   std::vector<LabelSight> sights;
   std::map<std::string, int> glyphCalls;             // by selector of the host's glyph methods
   std::map<std::string, Ref<UIImage>> glyphAnswers;  // handed out instead of the host's image
