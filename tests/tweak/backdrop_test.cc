@@ -54,7 +54,7 @@ TEST(BackdropRecipe, FollowsCustomiseAndUseCustomTint) {
   }
 }
 
-TEST(AppWideBlur, HostBlursByStyleAndTheStandardBackdropTakeTheRecipe) {
+TEST(AppWideBlur, BlursTakeTheRecipeTheBackgroundStyleIsOneOrThreeAndTheOverlaySetterIsToldYes) {
   inLaunch({.preferences = plist({{"BlurPreset", "<integer>2</integer>"}})}, [] {
     for (NSInteger style : {0L, 1L, 2060L, -7L}) {
       Ref<UIBackdropView> a = adopt(objc::send<UIBackdropView*(NSInteger)>(objc::alloc<UIBackdropView>(),
@@ -73,21 +73,13 @@ TEST(AppWideBlur, HostBlursByStyleAndTheStandardBackdropTakeTheRecipe) {
     EXPECT_EQ(standard->frame(), CGRectMake(1, 2, 3, 4));
     EXPECT_TRUE(standard->_autosizesToFitSuperview);
     EXPECT_EQ(standard->settings()->style(), 2);
-  });
-}
 
-TEST(AppWideBlur, BackgroundStyleIsOnlyEverOneOrThree) {
-  inLaunch({}, [] {
+    // The background style is only ever 1 or 3; the overlay setter is always told YES.
     const std::pair<NSInteger, NSInteger> cases[] = {{0, 1}, {2, 1}, {4, 1}, {-1, 1}, {1, 1}, {3, 3}, {7, 1}};
     for (auto [given, stored] : cases) {
       UIApplication::shared()->setBackgroundStyle(given);
       EXPECT_EQ(UIApplication::shared()->backgroundStyle(), stored) << given;
     }
-  });
-}
-
-TEST(AppWideBlur, TheOverlaySetterIsAlwaysToldYes) {
-  inLaunch({}, [] {
     Ref<UILabel> label = UIView::make<UILabel>(CGRectZero);
     objc::send<void(BOOL)>(label, "_setDrawsAsBackdropOverlay:"_sel, NO);
     EXPECT_TRUE(label->_drawsAsBackdropOverlay) << "the host's setter is always told YES";

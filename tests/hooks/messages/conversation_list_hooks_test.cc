@@ -10,16 +10,6 @@
 
 namespace {
 
-TEST(MessagesConversationList, ListViewIsClearAfterLoadView) {
-  inLaunch(messagesLaunch(), [] {
-    Ref<UIViewController> list = adopt(objc::as<UIViewController>(
-        objc::send<id()>(reinterpret_cast<id>(objc_getClass("CKConversationListController")), "new"_sel)));
-    UIColor* background = list->view()->backgroundColor();
-    ASSERT_NE(background, nullptr) << "the stock list is white";
-    EXPECT_TRUE(background->isEqual(UIColor::clearColor()));
-  });
-}
-
 // What reached UIView's own setter: the implementation that the container
 // and the cell inherit, and that their replacements call on.
 std::vector<std::pair<id, Ref<UIColor>>> gSetterCalls;
@@ -29,8 +19,24 @@ void recordingSetter(UIView* self, SEL sel, UIColor* colour) {
   objc::Sender<void(UIColor*)>::call(gViewSetter, self, sel, colour);
 }
 
-TEST(MessagesClearColourSetters, AnyColourReachesTheSavedSetterOnceAsClear) {
+// A view decoded from an archive, as a nib gives it: no initWithFrame: on
+// the way, so only the initWithCoder: replacement can clear it. A broken
+// archive gives nil.
+bool gArchiveBroken = false;
+UIView* decodingInit(UIView* self, SEL, id coder) {
+  if (!gArchiveBroken) return self;
+  objc_release(self);
+  return nullptr;
+}
+
+TEST(MessagesClear, TheListAfterLoadViewAnyColourAtTheSavedSetterAndTheContainerFromEachInitialiser) {
   inLaunch(messagesLaunch(), [] {
+    Ref<UIViewController> list = adopt(objc::as<UIViewController>(
+        objc::send<id()>(reinterpret_cast<id>(objc_getClass("CKConversationListController")), "new"_sel)));
+    UIColor* background = list->view()->backgroundColor();
+    ASSERT_NE(background, nullptr) << "the stock list is white";
+    EXPECT_TRUE(background->isEqual(UIColor::clearColor()));
+
     gViewSetter = spyOn(objc::classOf<UIView>(), "setBackgroundColor:"_sel, objc::imp<&recordingSetter>());
     id cellAlloc = objc::send<id()>(reinterpret_cast<id>(objc_getClass("CKConversationListCell")), "alloc"_sel);
     Ref<UIView> views[] = {UIView::make<UILayoutContainerView>(CGRectZero),
@@ -44,21 +50,8 @@ TEST(MessagesClearColourSetters, AnyColourReachesTheSavedSetterOnceAsClear) {
         EXPECT_EQ(gSetterCalls[0].first, view);
         EXPECT_TRUE(gSetterCalls[0].second && gSetterCalls[0].second->isEqual(UIColor::clearColor()));
       }
-  });
-}
 
-// A view decoded from an archive, as a nib gives it: no initWithFrame: on
-// the way, so only the initWithCoder: replacement can clear it. A broken
-// archive gives nil.
-bool gArchiveBroken = false;
-UIView* decodingInit(UIView* self, SEL, id coder) {
-  if (!gArchiveBroken) return self;
-  objc_release(self);
-  return nullptr;
-}
-
-TEST(MessagesLayoutContainer, EveryInitialiserItHasLeavesItClear) {
-  inLaunch(messagesLaunch(), [] {
+    // Every initialiser the container has leaves it clear.
     Class cls = objc::classOf<UILayoutContainerView>();
     spyOn(objc::classOf<UIView>(), "initWithCoder:"_sel, objc::imp<&decodingInit>());
     auto decode = [cls] {

@@ -3,7 +3,9 @@
 // and what the host's objects hold afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <map>
 
 #include "apps/music/MusicApp.h"
 #include "platform/objc/class.h"
@@ -19,110 +21,57 @@ Ref<UIView> makeView(const char* className, CGRect frame) {
   return adopt(static_cast<UIView*>(objc::send<id(CGRect)>(allocOf(className), "initWithFrame:"_sel, frame)));
 }
 
-// Initialiser calls the tables below make on fresh instances.
-std::function<id()> byFrame(const char* className) {
-  return [className] { return objc::send<id(CGRect)>(allocOf(className), "initWithFrame:"_sel, kFrame); };
-}
-std::function<id()> byCoder(const char* className, id coder) {
-  return [className, coder] { return objc::send<id(id)>(allocOf(className), "initWithCoder:"_sel, coder); };
-}
-std::function<id()> byInit(const char* className) {
-  return [className] { return objc::send<id()>(allocOf(className), "init"_sel); };
-}
-
 UIView* lastSubview(UIView* view) {
   std::vector<UIView*> subviews = view->subviewList();
   return subviews.empty() ? nullptr : subviews.back();
 }
 
-TEST(ClearColourSetters, TheSavedSetterGetsTheClearColourOnceWhateverItWasGiven) {
-  inLaunch(probedMusicHost(), [] {
-    // The probes gave each class a setter of its own, so the slots hold the
-    // probes: what they record is what each slot's implementation received.
-    const std::pair<const char*, UIColor*> given[] = {{"red", UIColor::redColor()},
-                                                      {"nil", nil},
-                                                      {"clear", UIColor::clearColor()},
-                                                      {"translucent", UIColor::withRGBA(0.2, 0.4, 0.6, 0.5)}};
-    for (const char* className : kClearedClasses) {
-      Ref<UIView> view = makeView(className, kFrame);
-      ASSERT_NE(view.get(), nullptr) << className;
-      for (auto [name, colour] : given) {
-        probes().setterCalls.clear();
-        view->setBackgroundColor(colour);
-        ASSERT_EQ(probes().setterCalls.size(), 1u) << className << " given " << name;
-        EXPECT_EQ(probes().setterCalls[0].className, className);
-        EXPECT_TRUE(sameColour(probes().setterCalls[0].colour, UIColor::clearColor()))
-            << className << " given " << name;
+// In the probed host each class has a setter of its own, so the slots hold
+// the probes: what they record is what each slot's implementation received.
+// In an unprobed host the classes inherit the setter, and the replacement
+// goes on through the superclass fallback.
+TEST(ClearColourSetters, TheSavedSetterOrTheFallbackGetsTheClearColourOnceWhateverItWasGiven) {
+  for (bool probed : {true, false}) {
+    SCOPED_TRACE(probed ? "probed host" : "unprobed host");
+    inLaunch(probed ? probedMusicHost() : TestLaunch{.registerHostClasses = &registerMusicClasses}, [probed] {
+      const std::pair<const char*, UIColor*> given[] = {{"red", UIColor::redColor()},
+                                                        {"nil", nil},
+                                                        {"clear", UIColor::clearColor()},
+                                                        {"translucent", UIColor::withRGBA(0.2, 0.4, 0.6, 0.5)}};
+      for (const char* className : kClearedClasses) {
+        Ref<UIView> view = makeView(className, kFrame);
+        ASSERT_NE(view.get(), nullptr) << className;
+        for (auto [name, colour] : given) {
+          SCOPED_TRACE(std::string(className) + " given " + name);
+          probes().setterCalls.clear();
+          view->setBackgroundColor(colour);
+          EXPECT_TRUE(sameColour(view->_backgroundColor.get(), UIColor::clearColor()));
+          if (!probed) continue;
+          ASSERT_EQ(probes().setterCalls.size(), 1u);
+          EXPECT_EQ(probes().setterCalls[0].className, className);
+          EXPECT_TRUE(sameColour(probes().setterCalls[0].colour, UIColor::clearColor()));
+        }
       }
-    }
-  });
+    });
+  }
 }
 
-TEST(ClearColourSetters, WorkThroughTheSuperclassFallbackInAnUnprobedHost) {
-  inLaunch({.registerHostClasses = &registerMusicClasses}, [] {
-    for (const char* className : kClearedClasses) {
-      Ref<UIView> view = makeView(className, kFrame);
-      view->setBackgroundColor(UIColor::redColor());
-      EXPECT_TRUE(sameColour(view->_backgroundColor.get(), UIColor::clearColor())) << className;
-    }
-  });
-}
-
-// The probed initialisers, one row each; `cleared`: the background is
-// the clear colour right after creation.
-struct Made {
-  const char* name;
-  std::function<id()> make;
-  bool cleared;
+// What the object of a probed initialiser shows right after creation: a
+// clear background, or (a navigation bar) title attributes replaced whole by
+// the primary text colour, its tint too.
+enum class Shows { Clear, PrimaryTitles };
+const std::map<std::string, Shows> kShownAfterCreation = {
+    {"UITabBarCustomizeView initWithFrame:", Shows::Clear},
+    {"UITabBarCustomizeView init", Shows::Clear},
+    {"UITabBarCustomizeView initWithCoder:", Shows::Clear},
+    {"UINavigationBar initWithCoder:", Shows::PrimaryTitles},
+    {"UINavigationBar initWithFrame:", Shows::PrimaryTitles},
+    {"UICollectionView initWithCoder:", Shows::Clear},
+    {"UICollectionView initWithFrame:", Shows::Clear},
+    {"UITableView initWithCoder:", Shows::Clear},
+    {"UITableView initWithFrame:style:", Shows::Clear},
+    {"UITableView initWithFrame:", Shows::Clear},
 };
-std::vector<Made> probedInitialisers(id coder) {
-  return {
-      {"MPUVignetteBackgroundView initWithFrame:", byFrame("MPUVignetteBackgroundView"), false},
-      {"UITabBarCustomizeView initWithFrame:", byFrame("UITabBarCustomizeView"), true},
-      {"UITabBarCustomizeView init", byInit("UITabBarCustomizeView"), true},
-      {"UITabBarCustomizeView initWithCoder:", byCoder("UITabBarCustomizeView", coder), true},
-      {"UINavigationBar initWithCoder:", byCoder("UINavigationBar", coder), false},
-      {"UINavigationBar initWithFrame:", byFrame("UINavigationBar"), false},
-      {"UICollectionView initWithCoder:", byCoder("UICollectionView", coder), true},
-      {"UICollectionView initWithFrame:", byFrame("UICollectionView"), true},
-      {"UITableView initWithCoder:", byCoder("UITableView", coder), true},
-      {"UITableView initWithFrame:style:",
-       [] {
-         return objc::send<id(CGRect, NSInteger)>(allocOf("UITableView"), "initWithFrame:style:"_sel, kFrame,
-                                                  UITableViewStyleGrouped);
-       },
-       true},
-      {"UITableView initWithFrame:", byFrame("UITableView"), true},
-      {"_UITableViewHeaderFooterContentView initWithFrame:", byFrame("_UITableViewHeaderFooterContentView"), false},
-      {"UITabBar initWithCoder:", byCoder("UITabBar", coder), false},
-      {"UITabBar initWithFrame:", byFrame("UITabBar"), false},
-      {"UITabBarButton initWithImage:selectedImage:label:withInsets:",
-       [] {
-         return objc::send<id(UIImage*, UIImage*, NSString*, UIEdgeInsets)>(
-             allocOf("UITabBarButton"), "initWithImage:selectedImage:label:withInsets:"_sel, nil, nil, "Songs"_ns,
-             UIEdgeInsetsZero);
-       },
-       false},
-      {"MusicMoreNavigationController init", byInit("MusicMoreNavigationController"), false},
-  };
-}
-
-TEST(Initialisers, ThatGetNilFromTheHostReturnNilAndTouchNothing) {
-  inLaunch(probedMusicHost(), [] {
-    Ref<NSObject> coder = objc::make<NSObject>();
-    probes().failInitialisers = true;
-    for (const auto& [name, make, cleared] : probedInitialisers(coder.get())) {
-      probes().setterCalls.clear();
-      probes().backdropInits.clear();
-      probes().tintCalls.clear();
-      EXPECT_EQ(make(), nil) << name;
-      EXPECT_TRUE(probes().setterCalls.empty()) << name;
-      EXPECT_TRUE(probes().backdropInits.empty()) << name << ": no blur view is made";
-      EXPECT_TRUE(probes().tintCalls.empty()) << name;
-    }
-    probes().failInitialisers = false;
-  });
-}
 
 // Runs `body` with every other replaced method of the row's class back at
 // the host's implementation, so that the row's effect is its own: a table's
@@ -143,104 +92,90 @@ void withOnlyThisRowOfItsClass(const std::string& name, const std::function<void
   for (auto [method, replacement] : replaced) method_setImplementation(method, replacement);
 }
 
-TEST(Initialisers, OfTablesGridsAndTheCustomizeSheetLeaveThemClear) {
+TEST(Initialisers, LeaveTablesGridsAndTheSheetClearAndBarsTitledAndThoseThatGetNilReturnNilAndTouchNothing) {
   inLaunch(probedMusicHost(), [] {
-    Ref<NSObject> coder = objc::make<NSObject>();
-    for (const auto& [name, make, cleared] : probedInitialisers(coder.get())) {
-      if (!cleared) continue;
+    ASSERT_EQ(UIColorHexText(ThemeColours.PrimaryTextColour), std::string("#") + kPrimaryText);
+    for (const auto& [name, shows] : kShownAfterCreation) {
+      SCOPED_TRACE(name);
+      auto probed = std::find_if(probes().initialisers.begin(), probes().initialisers.end(),
+                                 [&](const ProbedInitialiser& p) { return p.name == name; });
+      ASSERT_NE(probed, probes().initialisers.end()) << "probed";
       Ref<UIView> view;
-      withOnlyThisRowOfItsClass(name, [&] { view = adopt(static_cast<UIView*>(make())); });
-      ASSERT_NE(view.get(), nullptr) << name;
-      EXPECT_TRUE(sameColour(view->_backgroundColor.get(), UIColor::clearColor())) << name;
+      withOnlyThisRowOfItsClass(name, [&] { view = adopt(static_cast<UIView*>(probed->make())); });
+      ASSERT_NE(view.get(), nullptr);
+      if (shows == Shows::Clear) {
+        EXPECT_TRUE(sameColour(view->_backgroundColor.get(), UIColor::clearColor()));
+        continue;
+      }
+      NSDictionary* attributes = objc::as<UINavigationBar>(view.get())->titleTextAttributes();
+      ASSERT_NE(attributes, nullptr);
+      EXPECT_EQ(attributes->count(), 1u) << "the host's font is gone, not merged";
+      EXPECT_TRUE(
+          sameColour(attributes->objectForKey(NSForegroundColorAttributeName()), ThemeColours.PrimaryTextColour));
+      EXPECT_TRUE(sameColour(view->tintColor(), ThemeColours.PrimaryTextColour));
     }
     Ref<UIView> grid = adopt(objc::send<UIView*(CGRect, id)>(allocOf("UICollectionView"),
                                                              "initWithFrame:collectionViewLayout:"_sel, kFrame, nil));
     EXPECT_TRUE(sameColour(grid->_backgroundColor.get(), UIColor::clearColor())) << "a grid made with a layout";
+
+    probes().failInitialisers = true;
+    ASSERT_EQ(probes().initialisers.size(), 24u) << "the radio, album header and rating control ones too";
+    for (const auto& [name, make] : probes().initialisers) {
+      probes().setterCalls.clear();
+      probes().backdropInits.clear();
+      probes().tintCalls.clear();
+      EXPECT_EQ(make(), nil) << name;
+      EXPECT_TRUE(probes().setterCalls.empty()) << name;
+      EXPECT_TRUE(probes().backdropInits.empty()) << name << ": no blur view is made";
+      EXPECT_TRUE(probes().tintCalls.empty()) << name;
+    }
+    probes().failInitialisers = false;
   });
 }
 
-TEST(Vignette, GetsABackdropWithTheFrameItWasGivenAndLosesItsPlainDimmingView) {
+TEST(Backdrops, TheVignetteAndTheCustomizeSheetGetOneWithTheFrameTheirInitialiserWasGiven) {
   inLaunch(probedMusicHost(), [] {
-    Ref<UIView> vignette = makeView("MPUVignetteBackgroundView", kFrame);
-    UIView* last = lastSubview(vignette);
-    ASSERT_NE(last, nullptr);
-    EXPECT_TRUE(last->isMemberOfClass(objc::classOf<UIBackdropView>()));
-    const BackdropInit* made = recordedBackdrop(last);
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->frame, kFrame) << "the frame given to the initialiser, not the bounds";
-    EXPECT_TRUE(made->autosizes);
-    EXPECT_EQ(objc::as<UIBackdropView>(last)->settings()->blurQuality()->str(), "low");
-    for (UIView* sub : vignette->subviewList())
-      EXPECT_FALSE(sub->isMemberOfClass(objc::classOf<UIView>())) << "the host's plain dimming view stays out";
+    for (auto [className, frame] : {std::pair{"MPUVignetteBackgroundView", kFrame},
+                                    std::pair{"UITabBarCustomizeView", CGRectMake(5, 6, 70, 80)}}) {
+      SCOPED_TRACE(className);
+      Ref<UIView> view = makeView(className, frame);
+      UIView* last = lastSubview(view);
+      ASSERT_NE(last, nullptr);
+      ASSERT_TRUE(last->isMemberOfClass(objc::classOf<UIBackdropView>()));
+      const BackdropInit* made = recordedBackdrop(last);
+      ASSERT_NE(made, nullptr);
+      EXPECT_EQ(made->frame, frame) << "the frame given to the initialiser, not the bounds";
+      EXPECT_TRUE(made->autosizes);
+      EXPECT_EQ(objc::as<UIBackdropView>(last)->settings()->blurQuality()->str(), "low");
+      for (UIView* sub : view->subviewList())
+        EXPECT_FALSE(sub->isMemberOfClass(objc::classOf<UIView>())) << "the host's plain dimming view stays out";
+    }
   });
 }
 
-TEST(Vignette, AnswersTheClearColourWhateverItHolds) {
+TEST(Vignette, AnswersClearKeepsOutOnlyPlainViewsAndRecognisesGesturesWithAnyOther) {
   inLaunch(probedMusicHost(), [] {
     Ref<UIView> vignette = makeView("MPUVignetteBackgroundView", kFrame);
     setField(vignette, "_backgroundColor", UIColor::redColor());
     EXPECT_TRUE(sameColour(vignette->backgroundColor(), UIColor::clearColor())) << "the getter never asks the host";
-  });
-}
 
-TEST(Vignette, DropsOnlySubviewsOfExactlyTheClassUIView) {
-  inLaunch(probedMusicHost(), [] {
-    struct Case {
-      const char* className;
-      bool added;
-    };
-    const Case cases[] = {{"UIView", false}, {"UIImageView", true}, {"UILabel", true}, {"_UIBackdropView", true}};
-    for (const Case& c : cases) {
-      Ref<UIView> vignette = makeView("MPUVignetteBackgroundView", kFrame);
+    SEL sel = "gestureRecognizer:shouldRecognizeSimultaneouslyWithGestureRecognizer:"_sel;
+    Ref<NSObject> a = objc::make<NSObject>(), b = objc::make<NSObject>();
+    EXPECT_TRUE((objc::send<BOOL(id, id)>(vignette, sel, a.get(), b.get())));
+    EXPECT_TRUE((objc::send<BOOL(id, id)>(vignette, sel, nil, nil)));
+
+    // Only a view of exactly the class UIView is dropped; nil is handed on.
+    for (auto [className, added] : {std::pair{"UIView", false}, {"UIImageView", true}, {"UILabel", true},
+                                    {"_UIBackdropView", true}}) {
       size_t before = vignette->subviewList().size();
-      Ref<UIView> sub = makeView(c.className, CGRectMake(0, 0, 5, 5));
+      Ref<UIView> sub = makeView(className, CGRectMake(0, 0, 5, 5));
       vignette->addSubview(sub);
-      EXPECT_EQ(vignette->subviewList().size(), before + (c.added ? 1 : 0)) << c.className;
-      EXPECT_EQ(sub->superview() == vignette.get(), c.added) << c.className;
+      EXPECT_EQ(vignette->subviewList().size(), before + (added ? 1 : 0)) << className;
+      EXPECT_EQ(sub->superview() == vignette.get(), added) << className;
     }
-    Ref<UIView> vignette = makeView("MPUVignetteBackgroundView", kFrame);
     size_t before = vignette->subviewList().size();
     vignette->addSubview(nil);
     EXPECT_EQ(vignette->subviewList().size(), before);
-  });
-}
-
-TEST(Vignette, RecognisesGesturesSimultaneouslyWithAnyOther) {
-  inLaunch(probedMusicHost(), [] {
-    Ref<UIView> vignette = makeView("MPUVignetteBackgroundView", kFrame);
-    Ref<NSObject> a = objc::make<NSObject>(), b = objc::make<NSObject>();
-    SEL sel = "gestureRecognizer:shouldRecognizeSimultaneouslyWithGestureRecognizer:"_sel;
-    EXPECT_TRUE((objc::send<BOOL(id, id)>(vignette, sel, a.get(), b.get())));
-    EXPECT_TRUE((objc::send<BOOL(id, id)>(vignette, sel, nil, nil)));
-  });
-}
-
-TEST(CustomizeSheet, HasABackdropWithTheFrameItWasGiven) {
-  inLaunch(probedMusicHost(), [] {
-    Ref<UIView> byFrame = makeView("UITabBarCustomizeView", CGRectMake(5, 6, 70, 80));
-    UIView* last = lastSubview(byFrame);
-    ASSERT_NE(last, nullptr);
-    ASSERT_TRUE(last->isMemberOfClass(objc::classOf<UIBackdropView>()));
-    EXPECT_EQ(recordedBackdrop(last)->frame, CGRectMake(5, 6, 70, 80));
-  });
-}
-
-TEST(NavigationBar, TitleAttributesAreReplacedWholeAndTintIsThePrimaryTextColour) {
-  inLaunch(probedMusicHost(), [] {
-    ASSERT_EQ(UIColorHexText(ThemeColours.PrimaryTextColour), std::string("#") + kPrimaryText);
-    Ref<NSObject> coder = objc::make<NSObject>();
-    Ref<UINavigationBar> fromCoder =
-        adopt(objc::send<UINavigationBar*(id)>(allocOf("UINavigationBar"), "initWithCoder:"_sel, coder.get()));
-    Ref<UINavigationBar> fromFrame =
-        adopt(objc::send<UINavigationBar*(CGRect)>(allocOf("UINavigationBar"), "initWithFrame:"_sel, kFrame));
-    for (UINavigationBar* bar : {fromCoder.get(), fromFrame.get()}) {
-      NSDictionary* attributes = bar->titleTextAttributes();
-      ASSERT_NE(attributes, nullptr);
-      EXPECT_EQ(attributes->count(), 1u) << "the host's font is gone, not merged";
-      EXPECT_TRUE(sameColour(attributes->objectForKey(NSForegroundColorAttributeName()),
-                             ThemeColours.PrimaryTextColour));
-      EXPECT_TRUE(sameColour(bar->tintColor(), ThemeColours.PrimaryTextColour));
-    }
   });
 }
 

@@ -7,7 +7,7 @@
 
 #include "platform/objc/class.h"
 #include "platform/objc/class_builder.h"
-#include "tests/hooks/music/detail_probes.h"
+#include "tests/hooks/music/probes.h"
 #include "tweak/settings.h"
 
 namespace {
@@ -16,7 +16,6 @@ namespace {
 constexpr NSInteger kBlurTag = 1141;
 
 enum class When { Before, After };
-UILabel* labelIn(id object, const char* field) { return objc::as<UILabel>(fieldOf(object, field)); }
 
 id newView(const char* className, CGRect frame) {
   return objc::send<id(CGRect)>(allocOf(className), "initWithFrame:"_sel, frame);
@@ -103,10 +102,10 @@ const LabelRow kLabelRows[] = {
 };
 
 TEST(DetailLabels, EachRowRecolorsItsFieldsOnTheRightSideOfTheHostsMethod) {
-  inLaunch(detailProbedHost(), [] {
+  inLaunch(probedMusicHost(), [] {
     for (const LabelRow& row : kLabelRows) {
       SCOPED_TRACE(row.method);
-      detailProbes().sights.clear();
+      probes().sights.clear();
       Ref<NSObject> receiver = adopt(objc::as<NSObject>(row.run(row.fields)));
       ASSERT_NE(receiver.get(), nullptr);
       const LabelSight* sight = latestSight(row.method);
@@ -120,20 +119,26 @@ TEST(DetailLabels, EachRowRecolorsItsFieldsOnTheRightSideOfTheHostsMethod) {
           EXPECT_FALSE(sameColour(sight->colours.at(field), expected)) << field << ": the host set its own first";
       }
     }
-    // A failed header initialisation is returned as nil.
-    probes().failInitialisers = true;
-    detailProbes().sights.clear();
-    EXPECT_EQ(newAlbumHeader(), nil);
-    EXPECT_TRUE(detailProbes().sights.empty());
   });
 }
 
-// An album header as an older host may build it: without the copyright and
-// detail labels, which come first in the list of fields.
+// --- A host whose classes lack some of the fields ----------------------------------
+// Its album header has no copyright and detail labels, which come first in
+// the list of fields; its history cell has no advertisement label and its
+// radio screen no featured heading. What they do have is still recoloured.
+
 struct LeanAlbumHeader : UITableViewHeaderFooterView {
   static constexpr const char* kClassName = "MusicAlbumsDetailTableHeaderView";
   Ref<UILabel> _titleLabel;
   Ref<UILabel> _yearLabel;
+};
+struct PartialCell : UITableViewCell {
+  static constexpr const char* kClassName = "RUHistoryTableViewCell";
+  Ref<UILabel> _titleLabel, _subtitleLabel;
+};
+struct PartialRadio : UIViewController {
+  static constexpr const char* kClassName = "RURadioViewController";
+  Ref<UILabel> _myStationsLabel;
 };
 
 UITableViewHeaderFooterView* LeanHeader_init(LeanAlbumHeader* self, SEL, NSString* identifier) {
@@ -145,18 +150,36 @@ UITableViewHeaderFooterView* LeanHeader_init(LeanAlbumHeader* self, SEL, NSStrin
   return header;
 }
 void LeanHeader_layoutSubviews(LeanAlbumHeader*, SEL) {}
+UITableViewCell* PartialCell_init(PartialCell* self, SEL, NSInteger style, NSString* reuse) {
+  auto* cell = objc::as<PartialCell>(objc::sendSuper<UITableViewCell*(NSInteger, NSString*)>(
+      self, objc::classOf<UITableViewCell>(), "initWithStyle:reuseIdentifier:"_sel, style, reuse));
+  if (!cell) return nullptr;
+  cell->_titleLabel = UIView::make<UILabel>(CGRectZero);
+  cell->_subtitleLabel = UIView::make<UILabel>(CGRectZero);
+  return cell;
+}
+void PartialRadio_layout(PartialRadio* self, SEL) {
+  if (!self->_myStationsLabel) self->_myStationsLabel = UIView::make<UILabel>(CGRectZero);
+}
 
-void registerLeanAlbumHeader() {
+void registerLeanHost() {
   objc::ClassBuilder<LeanAlbumHeader>("MusicAlbumsDetailTableHeaderView", objc::classOf<UITableViewHeaderFooterView>())
       .ivar("_titleLabel", &LeanAlbumHeader::_titleLabel)
       .ivar("_yearLabel", &LeanAlbumHeader::_yearLabel)
       .method<&LeanHeader_init>("initWithReuseIdentifier:")
       .method<&LeanHeader_layoutSubviews>("layoutSubviews");
+  objc::ClassBuilder<PartialCell>("RUHistoryTableViewCell", objc::classOf<UITableViewCell>())
+      .ivar("_titleLabel", &PartialCell::_titleLabel)
+      .ivar("_subtitleLabel", &PartialCell::_subtitleLabel)
+      .method<&PartialCell_init>("initWithStyle:reuseIdentifier:");
+  objc::ClassBuilder<PartialRadio>("RURadioViewController", objc::classOf<UIViewController>())
+      .ivar("_myStationsLabel", &PartialRadio::_myStationsLabel)
+      .method<&PartialRadio_layout>("_layoutScrollViews");
 }
 
-TEST(DetailLabels, AHeaderWithoutSomeFieldsHasTheOthersRecoloured) {
+TEST(LeanHost, AFieldTheClassLacksIsSkippedAndTheOthersAreStillRecoloured) {
   TestLaunch lean = probedMusicHost();
-  lean.registerHostClasses = &registerLeanAlbumHeader;
+  lean.registerHostClasses = &registerLeanHost;
   inLaunch(lean, [] {
     Ref<NSObject> header = adopt(objc::as<NSObject>(newAlbumHeader()));
     ASSERT_NE(header.get(), nullptr);
@@ -167,6 +190,17 @@ TEST(DetailLabels, AHeaderWithoutSomeFieldsHasTheOthersRecoloured) {
     objc::as<UIView>(header)->layoutSubviews();
     for (const char* field : {"_titleLabel", "_yearLabel"})
       EXPECT_TRUE(sameColour(labelIn(header, field)->textColor(), ThemeColours.PrimaryTextColour)) << field;
+
+    Ref<NSObject> cell = adopt(objc::send<NSObject*(NSInteger, NSString*)>(
+        allocOf("RUHistoryTableViewCell"), "initWithStyle:reuseIdentifier:"_sel, 0, "Cell"_ns));
+    ASSERT_NE(cell.get(), nullptr);
+    EXPECT_EQ(class_getInstanceVariable(object_getClass(cell), "_iAdLabel"), nullptr);
+    EXPECT_TRUE(sameColour(labelIn(cell, "_subtitleLabel")->textColor(), ThemeColours.SecondaryTextColour));
+    EXPECT_TRUE(sameColour(labelIn(cell, "_titleLabel")->textColor(), ThemeColours.PrimaryTextColour));
+
+    Ref<UIViewController> radio = objc::make<PartialRadio>();
+    objc::send<void()>(radio, "_layoutScrollViews"_sel);
+    EXPECT_TRUE(sameColour(labelIn(radio, "_myStationsLabel")->textColor(), ThemeColours.PrimaryTextColour));
   });
 }
 
@@ -212,7 +246,7 @@ std::vector<UIView*> taggedBlurs(UIView* view) {
 }
 
 TEST(ScreenBlur, ArtistsAndAlbumsScreensGetOneBlurAtTheBackOnlyWhenTheyHoldAGridBesideSomethingElse) {
-  inLaunch(detailProbedHost(), [] {
+  inLaunch(probedMusicHost(), [] {
     for (const char* screen : {"MusicArtistsViewController", "MusicAlbumsViewController"})
       for (const BlurCase& c : kBlurCases) {
         SCOPED_TRACE(std::string(screen) + ", " + c.name);
@@ -255,7 +289,7 @@ void expectThemedRow(UITableViewCell* cell) {
 }
 
 TEST(MoreList, EveryRowIsClearAndThemedWhenReusedOrWithoutADetailLabel) {
-  inLaunch(detailProbedHost(), [] {
+  inLaunch(probedMusicHost(), [] {
     Ref<UIViewController> list = adopt(objc::send<UIViewController*()>(allocOf("MusicMoreListController"), "init"_sel));
     Ref<UITableViewCell> first = moreTable(list)->cellForRowAtIndexPath(NSIndexPath::forRow(0, 0));
     ASSERT_NE(first.get(), nullptr);
@@ -271,7 +305,7 @@ TEST(MoreList, EveryRowIsClearAndThemedWhenReusedOrWithoutADetailLabel) {
     EXPECT_TRUE(sameColour(again->detailTextLabel()->textColor(), ThemeColours.SecondaryTextColour));
 
     // A row without a detail label is themed and stays without one.
-    detailProbes().defaultStyleMoreCells = true;
+    probes().defaultStyleMoreCells = true;
     Ref<UIViewController> plain = adopt(objc::send<UIViewController*()>(allocOf("MusicMoreListController"), "init"_sel));
     UITableViewCell* cell = moreTable(plain)->cellForRowAtIndexPath(NSIndexPath::forRow(0, 0));
     ASSERT_NE(cell, nullptr);

@@ -8,7 +8,7 @@
 #include "platform/objc/class.h"
 #include "platform/objc/class_builder.h"
 #include "platform/uikit/UIGraphics.h"
-#include "tests/hooks/music/detail_probes.h"
+#include "tests/hooks/music/probes.h"
 #include "tests/support/pixels.h"
 #include "tweak/settings.h"
 
@@ -30,10 +30,10 @@ Ref<UIImage> square(CGFloat side) {
   return image;
 }
 
-int calls(const char* selector) { return detailProbes().glyphCalls[selector]; }
+int calls(const char* selector) { return probes().glyphCalls[selector]; }
 
 TEST(RatingImages, TheDotIsCachedWhileItsSizeHoldsAndRebuiltWhenItChangesAndTheStarApart) {
-  inLaunch(detailProbedHost(), [] {
+  inLaunch(probedMusicHost(), [] {
     Ref<UIImage> first;
     {
       AutoreleasePool pool;
@@ -47,7 +47,7 @@ TEST(RatingImages, TheDotIsCachedWhileItsSizeHoldsAndRebuiltWhenItChangesAndTheS
     }
     EXPECT_EQ(objc_retainCount(first), 2u) << "the cache and this test hold it";
 
-    detailProbes().glyphAnswers["ratingDotImage"] = square(12);
+    probes().glyphAnswers["ratingDotImage"] = square(12);
     Ref<UIImage> rebuilt;
     {
       AutoreleasePool pool;
@@ -55,7 +55,7 @@ TEST(RatingImages, TheDotIsCachedWhileItsSizeHoldsAndRebuiltWhenItChangesAndTheS
       EXPECT_NE(rebuilt.get(), first.get());
       EXPECT_EQ(rebuilt->size(), CGSizeMake(12, 12));
       EXPECT_EQ(rebuilt->renderingMode(), UIImageRenderingModeAlwaysTemplate);
-      EXPECT_EQ(rebuilt->CGImage(), detailProbes().glyphAnswers["ratingDotImage"]->CGImage()) << "the same pixels";
+      EXPECT_EQ(rebuilt->CGImage(), probes().glyphAnswers["ratingDotImage"]->CGImage()) << "the same pixels";
       EXPECT_EQ(calls("ratingDotImage"), 4) << "a rebuild takes two host calls";
       EXPECT_EQ(ratingImage("ratingDotImage"), rebuilt.get());
     }
@@ -63,7 +63,7 @@ TEST(RatingImages, TheDotIsCachedWhileItsSizeHoldsAndRebuiltWhenItChangesAndTheS
 
     // The star has a cache of its own.
     AutoreleasePool pool;
-    detailProbes().glyphAnswers["ratingStarImage"] = square(7);
+    probes().glyphAnswers["ratingStarImage"] = square(7);
     EXPECT_EQ(calls("ratingStarImage"), 0);
     UIImage* star = ratingImage("ratingStarImage");
     EXPECT_EQ(calls("ratingStarImage"), 1) << "the star's cache was still empty";
@@ -108,16 +108,23 @@ void expectFilledInPrimary(UIImage* filled, UIImage* shape) {
   EXPECT_GT(opaque, 0);
 }
 
-TEST(ThemeGlyphs, TheFirstCallHandsOutATemplateCopyAndEveryLaterCallARepaintedGlyph) {
-  inLaunch(detailProbedHost(), [] {
+// An empty host glyph on the first call is filled (to no image) and leaves
+// the first call to come.
+TEST(ThemeGlyphs, TheFirstCallWithAGlyphHandsOutATemplateCopyAndEveryLaterCallARepaintedGlyph) {
+  inLaunch(probedMusicHost(), [] {
     for (const ThemeGlyph& glyph : kThemeGlyphs) {
       SCOPED_TRACE(glyph.selector);
       AutoreleasePool pool;
+      probes().glyphAnswers[glyph.selector] = objc::make<UIImage>();
+      EXPECT_EQ(glyph.ask("UICTContentSizeCategoryM"), nullptr) << "an empty glyph filled is no image";
+      EXPECT_EQ(calls(glyph.selector), 2) << "the size test and the fill";
+      probes().glyphAnswers[glyph.selector] = nullptr;
+
       UIImage* first = glyph.ask("UICTContentSizeCategoryM");
       ASSERT_NE(first, nullptr);
-      EXPECT_EQ(first->renderingMode(), UIImageRenderingModeAlwaysTemplate);
+      EXPECT_EQ(first->renderingMode(), UIImageRenderingModeAlwaysTemplate) << "the cache was still empty";
       EXPECT_EQ(first->size(), hostGlyphImage(glyph.selector, "UICTContentSizeCategoryM"_ns)->size());
-      EXPECT_EQ(calls(glyph.selector), 2) << "the size test and the copy";
+      EXPECT_EQ(calls(glyph.selector), 4) << "the size test and the copy";
 
       UIImage* second = glyph.ask("UICTContentSizeCategoryL");
       UIImage* host = hostGlyphImage(glyph.selector, "UICTContentSizeCategoryL"_ns);
@@ -126,51 +133,13 @@ TEST(ThemeGlyphs, TheFirstCallHandsOutATemplateCopyAndEveryLaterCallARepaintedGl
       EXPECT_EQ(second->size(), host->size()) << "the glyph of the category asked for";
       EXPECT_EQ(second->scale(), host->scale());
       expectFilledInPrimary(second, host);
-      EXPECT_EQ(calls(glyph.selector), 3) << "one host call for each later glyph";
+      EXPECT_EQ(calls(glyph.selector), 5) << "one host call for each later glyph";
       EXPECT_NE(glyph.ask("UICTContentSizeCategoryL"), second) << "a new image on every call";
     }
   });
 }
 
-TEST(ThemeGlyphs, AnEmptyHostGlyphOnTheFirstCallIsRepaintedAndLeavesTheFirstCallToCome) {
-  inLaunch(detailProbedHost(), [] {
-    for (const ThemeGlyph& glyph : kThemeGlyphs) {
-      SCOPED_TRACE(glyph.selector);
-      AutoreleasePool pool;
-      detailProbes().glyphAnswers[glyph.selector] = objc::make<UIImage>();
-      EXPECT_EQ(glyph.ask("UICTContentSizeCategoryM"), nullptr) << "an empty glyph filled is no image";
-      EXPECT_EQ(calls(glyph.selector), 2) << "the size test and the fill";
-      detailProbes().glyphAnswers[glyph.selector] = nullptr;
-      UIImage* next = glyph.ask("UICTContentSizeCategoryM");
-      ASSERT_NE(next, nullptr);
-      EXPECT_EQ(next->renderingMode(), UIImageRenderingModeAlwaysTemplate) << "the cache was still empty";
-      EXPECT_NE(glyph.ask("UICTContentSizeCategoryM")->renderingMode(), UIImageRenderingModeAlwaysTemplate);
-    }
-  });
-}
-
 // --- The rating control ------------------------------------------------------------------
-
-std::vector<UIView*> imageViewsOf(id control) {
-  std::vector<UIView*> views;
-  for (id item : objc::as<NSArray>(fieldOf(control, "_imageViews"))->items()) views.push_back(objc::as<UIView>(item));
-  return views;
-}
-
-TEST(RatingControl, EveryImageViewTakesThePrimaryTextColourAsTint) {
-  inLaunch(detailProbedHost(), [] {
-    for (CGRect frame : {CGRectZero, CGRectMake(0, 0, 60, 12)}) {
-      Ref<UIView> control = adopt(objc::send<UIView*(CGRect)>(allocOf("MPURatingControl"), "initWithFrame:"_sel, frame));
-      ASSERT_NE(control.get(), nullptr);
-      EXPECT_EQ(control->frame(), frame);
-      std::vector<UIView*> views = imageViewsOf(control);
-      ASSERT_EQ(views.size(), 5u);
-      for (UIView* view : views) EXPECT_TRUE(sameColour(view->tintColor(), ThemeColours.PrimaryTextColour));
-    }
-    probes().failInitialisers = true;
-    EXPECT_EQ(objc::send<id(CGRect)>(allocOf("MPURatingControl"), "initWithFrame:"_sel, CGRectZero), nil);
-  });
-}
 
 // Rating controls as other hosts may build them: "_imageViews" holding an
 // image view, a label, a plain view and another image view; or the same
@@ -200,24 +169,34 @@ void registerLeanRatingControl() {
   builder.method<&LeanControl_initWithFrame>("initWithFrame:");
 }
 
-TEST(RatingControl, OnlyImageViewsInTheFieldAreTintedAndAControlWithoutItIsLeftAlone) {
-  for (bool withField : {true, false}) {
-    SCOPED_TRACE(withField ? "with _imageViews" : "without _imageViews");
-    TestLaunch lean = probedMusicHost();
-    lean.registerHostClasses = withField ? &registerLeanRatingControl<true> : &registerLeanRatingControl<false>;
-    inLaunch(lean, [withField] {
-      id fresh = allocOf("MPURatingControl");
-      Ref<LeanRatingControl> control =
-          adopt(objc::as<LeanRatingControl>(objc::send<id(CGRect)>(fresh, "initWithFrame:"_sel, CGRectZero)));
-      ASSERT_EQ(control.get(), objc::as<LeanRatingControl>(fresh)) << "the host's control is returned";
-      std::vector<UIView*> views = control->subviewList();
-      ASSERT_EQ(views.size(), 4u);
-      for (size_t i = 0; i < views.size(); ++i) {
-        bool imageView = views[i]->isKindOfClass(objc::classOf<UIImageView>());
-        if (withField && imageView)
-          EXPECT_TRUE(sameColour(views[i]->_tintColor, ThemeColours.PrimaryTextColour)) << i;
-        else
-          EXPECT_EQ(views[i]->_tintColor.get(), nullptr) << i;
+TEST(RatingControl, OnlyImageViewsInTheFieldTakeThePrimaryTextColourAsTint) {
+  struct Host {
+    const char* name;
+    TestLaunch launch;
+    size_t views;
+    bool withField;
+  };
+  Host hosts[] = {{"the stock control", probedMusicHost(), 5, true},
+                  {"with _imageViews", probedMusicHost(), 4, true},
+                  {"without _imageViews", probedMusicHost(), 4, false}};
+  hosts[1].launch.registerHostClasses = &registerLeanRatingControl<true>;
+  hosts[2].launch.registerHostClasses = &registerLeanRatingControl<false>;
+  for (const Host& host : hosts) {
+    SCOPED_TRACE(host.name);
+    inLaunch(host.launch, [&host] {
+      for (CGRect frame : {CGRectZero, CGRectMake(0, 0, 60, 12)}) {
+        id fresh = allocOf("MPURatingControl");
+        Ref<UIView> control = adopt(objc::send<UIView*(CGRect)>(fresh, "initWithFrame:"_sel, frame));
+        ASSERT_EQ(control.get(), objc::as<UIView>(fresh)) << "the host's control is returned";
+        EXPECT_EQ(control->frame(), frame);
+        std::vector<UIView*> views = control->subviewList();
+        ASSERT_EQ(views.size(), host.views);
+        for (size_t i = 0; i < views.size(); ++i) {
+          if (host.withField && views[i]->isKindOfClass(objc::classOf<UIImageView>()))
+            EXPECT_TRUE(sameColour(views[i]->_tintColor, ThemeColours.PrimaryTextColour)) << i;
+          else
+            EXPECT_EQ(views[i]->_tintColor.get(), nullptr) << i;
+        }
       }
     });
   }

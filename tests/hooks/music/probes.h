@@ -2,12 +2,18 @@
 // tests see what reaches the host's own methods (the implementations the
 // extension saves in its slots): background colours handed to the setters,
 // blur views made and their first frames, unselected tints handed to tab bar
-// buttons. On request, the probed initialisers fail (release and answer nil)
-// as a host initialiser may.
+// buttons, search field fills, status bar colours and alert gradients; what
+// colours a host's own drawRect: or layoutSubviews saw in its label fields
+// when it began, and what an initialiser or viewDidLoad left in them when it
+// ended; how often the host's glyph methods ran. On request, the probed
+// initialisers fail (release and answer nil) as a host initialiser may, the
+// glyph methods answer other images, and the More list answers default-style
+// cells.
 //
-//   inLaunch({.registerHostClasses = &registerProbedMusicHost}, [] { ... probes().setterCalls ... });
+//   inLaunch(probedMusicHost(), [] { ... probes().setterCalls ... latestSight("Class selector") ... });
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,6 +42,19 @@ struct TintCall {
   BOOL forceLabel;
 };
 
+// The label colours of the receiver's fields, by field name, at one moment
+// of one host method: its start for drawing and layout, its end for
+// initialisers and viewDidLoad. A field holding no label records nil.
+struct LabelSight {
+  std::string method;  // "Class selector"
+  std::map<std::string, Ref<UIColor>> colours;
+};
+
+struct ProbedInitialiser {
+  std::string name;  // "Class selector"
+  id (*make)();      // sends it to a fresh instance with sample arguments; answers what it answered (+1)
+};
+
 struct Probes {
   std::vector<SetterCall> setterCalls;
   std::vector<BackdropInit> backdropInits;  // -[_UIBackdropView initWithFrame:autosizesToFitSuperview:settings:]
@@ -45,6 +64,19 @@ struct Probes {
   std::vector<Ref<UIView>> stockTabBarBackdrops;
   std::vector<NSUInteger> stockTabBarBackdropCounts;
   bool failInitialisers = false;
+  std::vector<ProbedInitialiser> initialisers;  // in the order installed
+  std::vector<LabelSight> sights;
+  std::map<std::string, int> glyphCalls;             // by selector of the host's glyph methods
+  std::map<std::string, Ref<UIImage>> glyphAnswers;  // handed out instead of the host's image
+  bool defaultStyleMoreCells = false;                // the More list answers cells without a detail label
+  std::vector<BOOL> fills;                               // -[_UISearchBarSearchFieldBackgroundView _fillColor:]
+  std::vector<std::pair<Ref<UIColor>, id>> foregrounds;  // -[UIStatusBar setForegroundColor:animationParameters:]
+  struct Gradient {  // -[_UIModalItemAlertBackgroundView _gradientImageForBoundsSize:withInnerColor:outerColor:]
+    CGSize size;
+    Ref<UIColor> inner, outer;
+    UIImage* made;  // only compared
+  };
+  std::vector<Gradient> gradients;
 };
 Probes& probes();
 
@@ -57,6 +89,15 @@ void registerProbedMusicHost();
 
 // The recorded blur view made for `view`, or null.
 const BackdropInit* recordedBackdrop(UIView* view);
+
+// The latest sight of `method`, or null.
+const LabelSight* latestSight(const std::string& method);
+
+// The host's own glyph image for `selector` (with the size category where
+// the method takes one), past the probe and the extension.
+UIImage* hostGlyphImage(const char* selector, NSString* sizeCategory);
+// The host's own search field fill, past the probe and the extension.
+UIColor* hostFillColour(id background, BOOL translucent);
 
 // Distinct theme colours, so that a test can tell each one from the others
 // and from the host's own.
@@ -81,6 +122,7 @@ inline id fieldOf(id object, const char* name) {
 inline void setField(id object, const char* name, id value) {
   object_setIvar(object, class_getInstanceVariable(object_getClass(object), name), value);
 }
+inline UILabel* labelIn(id object, const char* field) { return objc::as<UILabel>(fieldOf(object, field)); }
 
 // Puts `replacement` in place of the class's method (its own or an
 // inherited one) and answers what the class answered before.

@@ -1,67 +1,16 @@
 // The search field, the status bar and the alerts, through launched Music
 // hosts whose own _fillColor:, setForegroundColor:animationParameters: and
-// gradient maker are watched, so that a test sees what reaches the host.
+// gradient maker are probed, so that a test sees what reaches the host.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "apps/music/MusicApp.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/objc/class.h"
 #include "tests/hooks/music/probes.h"
 #include "tweak/settings.h"
 
 namespace {
-
-struct HostCalls {
-  std::vector<BOOL> fills;
-  std::vector<std::pair<Ref<UIColor>, id>> foregrounds;  // colour, parameters (only compared)
-  struct Gradient {
-    CGSize size;
-    Ref<UIColor> inner, outer;
-    UIImage* made;  // only compared
-  };
-  std::vector<Gradient> gradients;
-};
-HostCalls& calls() {
-  static auto* state = new HostCalls;  // lives as long as the launched process
-  return *state;
-}
-
-IMP gNextFill, gNextForeground, gNextGradient;
-
-UIColor* watchedFill(id self, SEL sel, BOOL translucent) {
-  calls().fills.push_back(translucent);
-  return objc::Sender<UIColor*(BOOL)>::call(gNextFill, self, sel, translucent);
-}
-void watchedForeground(id self, SEL sel, UIColor* colour, UIStatusBarAnimationParameters* parameters) {
-  calls().foregrounds.emplace_back(colour, parameters);
-  objc::Sender<void(UIColor*, UIStatusBarAnimationParameters*)>::call(gNextForeground, self, sel, colour, parameters);
-}
-UIImage* watchedGradient(id self, SEL sel, CGSize size, UIColor* inner, UIColor* outer) {
-  UIImage* made = objc::Sender<UIImage*(CGSize, UIColor*, UIColor*)>::call(gNextGradient, self, sel, size, inner, outer);
-  calls().gradients.push_back({size, inner, outer, made});
-  return made;
-}
-
-template <auto F>
-IMP watch(const char* className, const char* selector) {
-  return interpose(objc_getClass(className), selector, objc::imp<F>(), objc::encodingOf<F>());
-}
-
-void registerWatchedHost() {
-  registerMusicClasses();
-  gNextFill = watch<&watchedFill>("_UISearchBarSearchFieldBackgroundView", "_fillColor:");
-  gNextForeground = watch<&watchedForeground>("UIStatusBar", "setForegroundColor:animationParameters:");
-  gNextGradient = watch<&watchedGradient>("_UIModalItemAlertBackgroundView",
-                                          "_gradientImageForBoundsSize:withInnerColor:outerColor:");
-}
-
-TestLaunch watchedHost() {
-  TestLaunch launch = probedMusicHost();
-  launch.registerHostClasses = &registerWatchedHost;
-  return launch;
-}
 
 template <class T>
 Ref<T> made(CGRect frame = CGRectMake(0, 0, 300, 28)) {
@@ -81,27 +30,6 @@ UIColor* primary() { return ThemeColours.PrimaryTextColour; }
 UIColor* secondary() { return ThemeColours.SecondaryTextColour; }
 
 // --- The search field -------------------------------------------------------------
-
-TEST(SearchField, FieldsAndLabelsAreMadeAndKeptInTheThemeColoursWhateverTheySet) {
-  inLaunch(watchedHost(), [] {
-    for (CGRect frame : {CGRectMake(0, 0, 300, 28), CGRectZero}) {
-      Ref<UISearchBarTextField> field = made<UISearchBarTextField>(frame);
-      Ref<UISearchBarTextFieldLabel> label = made<UISearchBarTextFieldLabel>(frame);
-      ASSERT_NE(field.get(), nullptr);
-      EXPECT_EQ(field->frame(), frame) << "the frame reaches the host";
-      EXPECT_TRUE(sameColour(field->textColor(), primary()));
-      EXPECT_TRUE(sameColour(label->textColor(), secondary()));
-      EXPECT_TRUE(sameColour(field->_displayLabel->textColor(), secondary())) << "the field's own label too";
-      for (UIColor* colour : {UIColor::redColor(), static_cast<UIColor*>(nil), secondary(), primary()}) {
-        SCOPED_TRACE(colour ? UIColorHexText(colour) : "nil");
-        field->setTextColor(colour);
-        label->setTextColor(colour);
-        EXPECT_TRUE(sameColour(fieldOf(field, "_textColor"), primary()));
-        EXPECT_TRUE(sameColour(fieldOf(label, "_textColor"), secondary()));
-      }
-    }
-  });
-}
 
 // The colour the field's placeholder label shows at `index` after layout.
 id shownPlaceholderColour(UITextField* field, NSUInteger index) {
@@ -132,14 +60,32 @@ Ref<NSMutableAttributedString> placeholderOf(const Runs& runs) {
   return text;
 }
 
-TEST(SearchField, PlainAndAttributedPlaceholdersArriveInTheSecondaryColourThroughout) {
+// Fields and labels are made and kept in the theme colours whatever they set;
+// placeholders arrive in the secondary colour throughout.
+TEST(SearchField, TextsAreKeptInTheThemeColoursAndPlaceholdersArriveInTheSecondaryColour) {
   const std::pair<const char*, Runs> cases[] = {
       {"two colours", {{"Search ", &red}, {"Songs", &blue}}},
       {"three runs, one without a colour", {{"Find", &grey}, {" in ", nullptr}, {"Library", &red}}},
       {"one character", {{"Q", &blue}}},
       {"empty", {}},
   };
-  inLaunch(watchedHost(), [&] {
+  inLaunch(probedMusicHost(), [&] {
+    for (CGRect frame : {CGRectMake(0, 0, 300, 28), CGRectZero}) {
+      Ref<UISearchBarTextField> field = made<UISearchBarTextField>(frame);
+      Ref<UISearchBarTextFieldLabel> label = made<UISearchBarTextFieldLabel>(frame);
+      ASSERT_NE(field.get(), nullptr);
+      EXPECT_EQ(field->frame(), frame) << "the frame reaches the host";
+      EXPECT_TRUE(sameColour(field->textColor(), primary()));
+      EXPECT_TRUE(sameColour(label->textColor(), secondary()));
+      EXPECT_TRUE(sameColour(field->_displayLabel->textColor(), secondary())) << "the field's own label too";
+      for (UIColor* colour : {UIColor::redColor(), static_cast<UIColor*>(nil), secondary(), primary()}) {
+        SCOPED_TRACE(colour ? UIColorHexText(colour) : "nil");
+        field->setTextColor(colour);
+        label->setTextColor(colour);
+        EXPECT_TRUE(sameColour(fieldOf(field, "_textColor"), primary()));
+        EXPECT_TRUE(sameColour(fieldOf(label, "_textColor"), secondary()));
+      }
+    }
     for (const auto& [name, runs] : cases) {
       SCOPED_TRACE(name);
       Ref<UISearchBarTextField> field = made<UISearchBarTextField>();
@@ -175,15 +121,15 @@ TEST(SearchField, PlainAndAttributedPlaceholdersArriveInTheSecondaryColourThroug
 }
 
 TEST(SearchFieldBackground, FillIsTheHostsFillForNoWhateverTheCallerAsks) {
-  inLaunch(watchedHost(), [] {
+  inLaunch(probedMusicHost(), [] {
     Ref<UISearchBarSearchFieldBackgroundView> background = made<UISearchBarSearchFieldBackgroundView>();
-    UIColor* forNo = objc::Sender<UIColor*(BOOL)>::call(gNextFill, background, "_fillColor:"_sel, NO);
-    UIColor* forYes = objc::Sender<UIColor*(BOOL)>::call(gNextFill, background, "_fillColor:"_sel, YES);
+    UIColor* forNo = hostFillColour(background, NO);
+    UIColor* forYes = hostFillColour(background, YES);
     ASSERT_FALSE(forNo->isEqual(forYes)) << "the host's two fills differ";
     for (BOOL asked : {YES, NO, YES}) {
-      calls().fills.clear();
+      probes().fills.clear();
       EXPECT_TRUE(sameColour(background->fillColor(asked), forNo));
-      EXPECT_EQ(calls().fills, std::vector<BOOL>{NO});
+      EXPECT_EQ(probes().fills, std::vector<BOOL>{NO});
     }
     background->_onTranslucentBar = true;
     background->layoutSubviews();
@@ -200,17 +146,17 @@ class RecordingSink : public TextSink {
 };
 
 TEST(StatusBar, ColourChangesReachTheHostAsThePrimaryAndItShowsNoOther) {
-  inLaunch(watchedHost(), [] {
+  inLaunch(probedMusicHost(), [] {
     Ref<UIStatusBar> bar = UIView::make<UIStatusBar>(CGRectMake(0, 0, 320, 20));
     for (double duration : {0.0, 0.3}) {
       SCOPED_TRACE(duration);
       auto* parameters = duration > 0 ? UIStatusBarAnimationParameters::withDuration(duration) : nullptr;
       setField(bar, "_foregroundColor", UIColor::blueColor());
-      calls().foregrounds.clear();
+      probes().foregrounds.clear();
       bar->setForegroundColor(UIColor::redColor(), parameters);
-      ASSERT_EQ(calls().foregrounds.size(), 1u);
-      EXPECT_TRUE(sameColour(calls().foregrounds[0].first, primary()));
-      EXPECT_EQ(calls().foregrounds[0].second, parameters);
+      ASSERT_EQ(probes().foregrounds.size(), 1u);
+      EXPECT_TRUE(sameColour(probes().foregrounds[0].first, primary()));
+      EXPECT_EQ(probes().foregrounds[0].second, parameters);
       RunLoop::main().runUntilIdle();
       EXPECT_TRUE(sameColour(fieldOf(bar, "_foregroundColor"), primary())) << "animated or not, it ends there";
     }
@@ -229,8 +175,8 @@ TEST(StatusBar, ColourChangesReachTheHostAsThePrimaryAndItShowsNoOther) {
 
 // --- Alerts and action sheets ----------------------------------------------------------------
 
-TEST(AlertGrey, EveryBackdropStyleAndTheSeparateActionGetIt) {
-  inLaunch(watchedHost(), [] {
+TEST(Alerts, EveryBackdropStyleAndTheSeparateActionGetTheGreyAndGradientsAreMadeFromClearColours) {
+  inLaunch(probedMusicHost(), [] {
     Ref<UIDimmingKnockoutBackdropView> dimming = made<UIDimmingKnockoutBackdropView>();
     for (NSInteger style : {NSInteger{0}, NSInteger{1}, NSInteger{2}, NSInteger{2010}, NSInteger{2030}, NSInteger{-1},
                             std::numeric_limits<NSInteger>::max()}) {
@@ -248,24 +194,21 @@ TEST(AlertGrey, EveryBackdropStyleAndTheSeparateActionGetIt) {
     EXPECT_TRUE(isAlertGrey(separate));
     EXPECT_NE(style->defaultActionBackgroundColorWhenSeparate(), separate);
     EXPECT_FALSE(isAlertGrey(style->defaultActionBackgroundColor())) << "the grouped actions keep the host's";
-  });
-}
 
-TEST(AlertBackground, GradientIsMadeFromClearColoursAtTheCallersSize) {
-  const std::tuple<CGSize, UIColor* (*)(), UIColor* (*)()> cases[] = {
-      {{270, 132}, &red, &blue}, {{1, 1}, nullptr, &grey}, {{320.5, 7.25}, &grey, nullptr}};
-  inLaunch(watchedHost(), [&] {
+    // The alert background's gradient: clear colours at the caller's size.
+    const std::tuple<CGSize, UIColor* (*)(), UIColor* (*)()> cases[] = {
+        {{270, 132}, &red, &blue}, {{1, 1}, nullptr, &grey}, {{320.5, 7.25}, &grey, nullptr}};
     Ref<UIModalItemAlertBackgroundView> background = made<UIModalItemAlertBackgroundView>();
     for (auto [size, inner, outer] : cases) {
       SCOPED_TRACE(testing::Message() << size.width << "x" << size.height);
-      calls().gradients.clear();
+      probes().gradients.clear();
       UIImage* image = background->gradientImage(size, inner ? inner() : nil, outer ? outer() : nil);
-      ASSERT_EQ(calls().gradients.size(), 1u);
-      EXPECT_EQ(calls().gradients[0].size, size);
-      EXPECT_TRUE(sameColour(calls().gradients[0].inner, UIColor::clearColor()));
-      EXPECT_TRUE(sameColour(calls().gradients[0].outer, UIColor::clearColor()));
+      ASSERT_EQ(probes().gradients.size(), 1u);
+      EXPECT_EQ(probes().gradients[0].size, size);
+      EXPECT_TRUE(sameColour(probes().gradients[0].inner, UIColor::clearColor()));
+      EXPECT_TRUE(sameColour(probes().gradients[0].outer, UIColor::clearColor()));
       EXPECT_NE(image, nullptr);
-      EXPECT_EQ(image, calls().gradients[0].made) << "the host's image is returned";
+      EXPECT_EQ(image, probes().gradients[0].made) << "the host's image is returned";
     }
   });
 }

@@ -33,7 +33,7 @@ Ref<UIView> make(const char* className, CGRect frame) {
   return adopt(fresh->initWithFrame(frame));
 }
 
-TEST(ButtonColours, EverySetterPassesTheAdaptivePrimaryToTheHostAndSelectingRetintsTheImageViews) {
+TEST(ButtonColours, SettersPassTheAdaptivePrimaryToTheHostSelectingRetintsAndTheRepaintAndThumbTakeIt) {
   inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
     SchemeHeld held = holdScheme();
     ASSERT_FALSE(sameColour(held.primary.get(), themePrimary()));
@@ -84,12 +84,9 @@ TEST(ButtonColours, EverySetterPassesTheAdaptivePrimaryToTheHostAndSelectingReti
       EXPECT_TRUE(sameColour(glyph->_tintColor.get(), held.primary.get())) << "selected " << int(selected);
       EXPECT_EQ(other->_tintColor.get(), nullptr) << "a subview that is no image view";
     }
-  });
-}
 
-TEST(ControlsRepaint, APlainButtonTakesThePrimaryForTheNormalStateOnly) {
-  inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
-    SchemeHeld held = holdScheme();
+    // The controls view's repaint gives a plain button the primary for the
+    // normal state only.
     MPUNowPlayingPlaybackControlsView* controls = held.screen.controller->_playbackControlsView.get();
     Ref<UIButton> plain = UIView::make<UIButton>(CGRectMake(0, 200, 80, 30));
     UIColor* selectedColour = UIColor::withRGBA(0, 1, 0, 1);
@@ -102,30 +99,9 @@ TEST(ControlsRepaint, APlainButtonTakesThePrimaryForTheNormalStateOnly) {
     EXPECT_TRUE(sameColour(plain->_titleColors[UIControlStateNormal].get(), held.primary.get()));
     EXPECT_TRUE(sameColour(plain->_titleColors[UIControlStateSelected].get(), selectedColour));
     EXPECT_EQ(plain->_titleColors.size(), 2u);
-  });
-}
 
-// An older MediaPlayer whose scrubber has no remaining-time label field.
-void registerControlsWithElapsedTimeOnly() { registerMediaPlayerControlClasses(SliderTimeLabels::ElapsedOnly); }
-
-TEST(ControlsRepaint, ASliderLackingATimeLabelFieldGetsTheOtherOneColoured) {
-  TestLaunch launch = nowPlayingLaunch({.adaptive = true});
-  launch.registerHostClasses = &registerControlsWithElapsedTimeOnly;
-  inLaunch(launch, [] {
-    Ref<UIView> view = make("MPUNowPlayingPlaybackControlsView", CGRectMake(0, 0, 320, 250));
-    auto* controls = objc::as<MPUNowPlayingPlaybackControlsView>(view.get());
+    // The scrubber's thumb is the host's, filled with the adaptive primary.
     MPDetailSlider* slider = controls->_progressControl.get();
-    UIColor* stock = slider->_currentTimeInverseLabel->textColor();
-    objc::send<void()>(controls, "mirel_updateColours"_sel);
-    EXPECT_TRUE(sameColour(slider->_currentTimeLabel->textColor(), themeSecondary()));
-    EXPECT_TRUE(sameColour(slider->_currentTimeInverseLabel->textColor(), stock));
-  });
-}
-
-TEST(ThumbImage, IsTheHostsThumbFilledWithTheAdaptivePrimary) {
-  inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
-    SchemeHeld held = holdScheme();
-    MPDetailSlider* slider = held.screen.controller->_playbackControlsView->_progressControl.get();
     UIImage* thumb = slider->currentThumbImage();
     ASSERT_NE(thumb, nullptr);
     EXPECT_EQ(thumb->size(), CGSizeMake(11, 11));
@@ -150,6 +126,23 @@ TEST(ThumbImage, IsTheHostsThumbFilledWithTheAdaptivePrimary) {
       RGBA got = pixelAt(thumb->CGImage(), p.x, p.y);
       EXPECT_TRUE(near(got, p.expected, 2)) << p.where << ": " << got << " expected " << p.expected;
     }
+  });
+}
+
+// An older MediaPlayer whose scrubber has no remaining-time label field.
+void registerControlsWithElapsedTimeOnly() { registerMediaPlayerControlClasses(SliderTimeLabels::ElapsedOnly); }
+
+TEST(ControlsRepaint, ASliderLackingATimeLabelFieldGetsTheOtherOneColoured) {
+  TestLaunch launch = nowPlayingLaunch({.adaptive = true});
+  launch.registerHostClasses = &registerControlsWithElapsedTimeOnly;
+  inLaunch(launch, [] {
+    Ref<UIView> view = make("MPUNowPlayingPlaybackControlsView", CGRectMake(0, 0, 320, 250));
+    auto* controls = objc::as<MPUNowPlayingPlaybackControlsView>(view.get());
+    MPDetailSlider* slider = controls->_progressControl.get();
+    UIColor* stock = slider->_currentTimeInverseLabel->textColor();
+    objc::send<void()>(controls, "mirel_updateColours"_sel);
+    EXPECT_TRUE(sameColour(slider->_currentTimeLabel->textColor(), themeSecondary()));
+    EXPECT_TRUE(sameColour(slider->_currentTimeInverseLabel->textColor(), stock));
   });
 }
 

@@ -50,13 +50,7 @@ TestLaunch nowPlayingLaunch(NowPlayingSettings settings) {
                                 {"ReadableText", boolValue(settings.readableText)},
                                 {"PrimaryTextColour", std::string("<string>") + kThemePrimary + "</string>"},
                                 {"SecondaryTextColour", std::string("<string>") + kThemeSecondary + "</string>"}}),
-          .registerHostClasses = &registerMusicClasses};
-}
-
-TestLaunch nowPlayingLaunchWithFailingInitialisers(NowPlayingSettings settings) {
-  TestLaunch launch = nowPlayingLaunch(settings);
-  launch.registerHostClasses = &registerHostWithFailingInitialisers;
-  return launch;
+          .registerHostClasses = &registerHostWithFailingInitialisers};
 }
 
 NowPlayingScreen openNowPlaying() {

@@ -21,14 +21,12 @@ struct NowPlayingSettings {
 inline const char* const kThemePrimary = "2040C0FF";
 inline const char* const kThemeSecondary = "C04020FF";
 
+// The launch puts in, before the extension, initialisers of the host that
+// fail (release and answer nil) on request: MusicNowPlayingViewController's
+// initWithNibName:bundle: and the titles view's initWithFrame: and
+// initWithStyle:, MPTransportControls' initWithFrame:.
 TestLaunch nowPlayingLaunch(NowPlayingSettings settings);
-
-// Initialisers of the host that fail (release and answer nil) on request:
-// MusicNowPlayingViewController's initWithNibName:bundle: and the titles
-// view's initWithFrame: and initWithStyle:, MPTransportControls'
-// initWithFrame:. Put in before the extension.
 extern bool gFailNowPlayingInitialisers;
-TestLaunch nowPlayingLaunchWithFailingInitialisers(NowPlayingSettings settings);
 
 struct NowPlayingScreen {
   Ref<UIWindow> window;

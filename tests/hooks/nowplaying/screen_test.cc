@@ -1,5 +1,6 @@
 // The Now Playing screen through a launched Music host: what the screen
-// holds for each combination of BlurArtwork and AdaptiveNowPlaying, the fade
+// holds for each combination of BlurArtwork and AdaptiveNowPlaying (and,
+// for the controls, NowPlayingHooks), the fade
 // on the virtual clock, artwork changes that give no scheme, the
 // initialisers, and the navigation bar colours.
 #include <gtest/gtest.h>
@@ -32,7 +33,7 @@ void expectTitles(MusicNowPlayingViewController* controller, UIColor* primary, U
 
 enum class DimAfter { Black, SchemeBackground };
 
-TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptive) {
+TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptiveAndTheControlsOnlyWithNowPlayingHooks) {
   struct Row {
     const char* name;
     NowPlayingSettings settings;
@@ -41,15 +42,20 @@ TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptive) {
     DimAfter dimAfter;   // the dim layer's colour once an artwork came
     bool showsArtwork;   // the image view shows it
     bool followsScheme;  // mirel_updateControls ran: the titles show the scheme
+    bool controls;       // the rows whose controls are checked against the scheme
   };
   const Row rows[] = {
-      {"both off", {.blurArtwork = false, .adaptive = false}, false, 0, DimAfter::Black, false, false},
-      {"blur only", {.blurArtwork = true, .adaptive = false}, true, 0.5, DimAfter::Black, true, false},
-      {"adaptive only", {.blurArtwork = false, .adaptive = true}, true, 1.0, DimAfter::SchemeBackground, false, true},
-      {"both on", {.blurArtwork = true, .adaptive = true}, true, 0.5, DimAfter::SchemeBackground, true, true},
+      {"both off", {.blurArtwork = false, .adaptive = false}, false, 0, DimAfter::Black, false, false, false},
+      {"blur only", {.blurArtwork = true, .adaptive = false}, true, 0.5, DimAfter::Black, true, false, false},
+      {"adaptive only", {.blurArtwork = false, .adaptive = true}, true, 1.0, DimAfter::SchemeBackground, false, true,
+       false},
+      {"both on", {.blurArtwork = true, .adaptive = true}, true, 0.5, DimAfter::SchemeBackground, true, true, true},
+      {"both on, Now Playing hooks off", {.blurArtwork = true, .adaptive = true, .nowPlayingHooks = false}, true, 0.5,
+       DimAfter::SchemeBackground, true, true, true},
   };
   for (const Row& row : rows) {
     inLaunch(nowPlayingLaunch(row.settings), [&] {
+      const bool hooks = row.settings.nowPlayingHooks;
       NowPlayingScreen screen = openNowPlaying();
       MusicNowPlayingViewController* controller = screen.controller;
       UIImageView* back = backImageView(controller);
@@ -64,6 +70,10 @@ TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptive) {
         EXPECT_EQ(dimLayer(controller)->alpha(), row.dimAlpha) << row.name;
         EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), UIColor::blackColor())) << row.name;
       }
+      if (row.controls) {
+        UIView* stockTitleView = controller->_effectiveNavigationItem->titleView();
+        EXPECT_EQ(stockTitleView != nullptr, !hooks) << row.name << ": the label title view";
+      }
 
       UIImage* cover = testCover();
       changeArtwork(cover);
@@ -75,10 +85,32 @@ TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptive) {
       else
         expectTitles(controller, themePrimary(), themeSecondary(), row.name);
       // The transport buttons answer the adaptive colour: the scheme only
-      // when one was picked.
-      UIButton* play = controller->_playbackControlsView->_transportControls->_playButton.get();
-      EXPECT_TRUE(sameColour(play->tintColor(), row.followsScheme ? scheme->primaryTextColor() : themePrimary()))
+      // when one was picked; without the hooks, the host's black.
+      UIColor* transport =
+          !hooks ? UIColor::blackColor() : row.followsScheme ? scheme->primaryTextColor() : themePrimary();
+      MPUNowPlayingPlaybackControlsView* controls = controller->_playbackControlsView.get();
+      UIButton* play = controls->_transportControls->_playButton.get();
+      EXPECT_TRUE(sameColour(play->tintColor(), transport))
           << row.name << ": transport " << describe(play->tintColor());
+      if (row.controls) {
+        for (UIButton* button : {controls->_transportControls->_previousButton.get(), play,
+                                 controls->_transportControls->_nextButton.get()})
+          EXPECT_TRUE(sameColour(button->_tintColor.get(), transport))
+              << row.name << ": transport " << describe(button->_tintColor.get());
+        MPDetailSlider* slider = controls->_progressControl.get();
+        for (UILabel* time : {slider->_currentTimeLabel.get(), slider->_currentTimeInverseLabel.get()})
+          EXPECT_EQ(sameColour(time->textColor(), scheme->secondaryTextColor()), hooks)
+              << row.name << ": time " << describe(time->textColor());
+        EXPECT_EQ(
+            sameColour(controls->_createButton->titleColorForState(UIControlStateNormal), scheme->primaryTextColor()),
+            hooks)
+            << row.name;
+        // The host selected the shuffle button when it showed the item, before
+        // any scheme: its glyph keeps the theme's primary.
+        UIView* shuffleGlyph = controls->_shuffleButton->subviewList().at(0);
+        EXPECT_EQ(sameColour(shuffleGlyph->_tintColor.get(), themePrimary()), hooks)
+            << row.name << ": shuffle glyph " << describe(shuffleGlyph->_tintColor.get());
+      }
       if (!back) return;
       UIColor* dim = row.dimAfter == DimAfter::Black ? UIColor::blackColor() : scheme->backgroundColor();
       EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), dim))
@@ -90,50 +122,7 @@ TEST(NowPlayingSettings, EachCombinationOfBlurArtworkAndAdaptive) {
   }
 }
 
-TEST(NowPlayingSettings, ControlsFollowTheSchemeOnlyWithNowPlayingHooks) {
-  struct Row {
-    const char* name;
-    bool hooks;
-  };
-  for (const Row& row : {Row{"hooks on", true}, Row{"hooks off", false}}) {
-    inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true, .nowPlayingHooks = row.hooks}), [&] {
-      NowPlayingScreen screen = openNowPlaying();
-      MusicNowPlayingViewController* controller = screen.controller;
-      UIView* stockTitleView = controller->_effectiveNavigationItem->titleView();
-      EXPECT_EQ(stockTitleView != nullptr, !row.hooks) << row.name << ": the label title view";
-
-      UIImage* cover = testCover();
-      changeArtwork(cover);
-      RunLoop::main().runUntilIdle();
-      Ref<KRColorScheme> scheme = expectedScheme(cover);
-      expectTitles(controller, scheme->primaryTextColor(), scheme->secondaryTextColor(), row.name);
-      EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), scheme->backgroundColor())) << row.name;
-
-      MPUNowPlayingPlaybackControlsView* controls = controller->_playbackControlsView.get();
-      UIColor* primary = row.hooks ? scheme->primaryTextColor() : UIColor::blackColor();
-      for (UIButton* button :
-           {controls->_transportControls->_previousButton.get(), controls->_transportControls->_playButton.get(),
-            controls->_transportControls->_nextButton.get()})
-        EXPECT_TRUE(sameColour(button->_tintColor.get(), primary))
-            << row.name << ": transport " << describe(button->_tintColor.get());
-      MPDetailSlider* slider = controls->_progressControl.get();
-      for (UILabel* time : {slider->_currentTimeLabel.get(), slider->_currentTimeInverseLabel.get()})
-        EXPECT_EQ(sameColour(time->textColor(), scheme->secondaryTextColor()), row.hooks)
-            << row.name << ": time " << describe(time->textColor());
-      EXPECT_EQ(
-          sameColour(controls->_createButton->titleColorForState(UIControlStateNormal), scheme->primaryTextColor()),
-          row.hooks)
-          << row.name;
-      // The host selected the shuffle button when it showed the item, before
-      // any scheme: its glyph keeps the theme's primary.
-      UIView* shuffleGlyph = controls->_shuffleButton->subviewList().at(0);
-      EXPECT_EQ(sameColour(shuffleGlyph->_tintColor.get(), themePrimary()), row.hooks)
-          << row.name << ": shuffle glyph " << describe(shuffleGlyph->_tintColor.get());
-    });
-  }
-}
-
-TEST(ArtworkFade, FadesOutSwapsAndFadesInOnTheClock) {
+TEST(ArtworkFade, FadesOnTheClockASecondChangeDuringTheFadeOutEndsAtRestAndAFilesSchemeIsMirelPicks) {
   inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [] {
     NowPlayingScreen screen = openNowPlaying();
     MusicNowPlayingViewController* controller = screen.controller;
@@ -162,35 +151,44 @@ TEST(ArtworkFade, FadesOutSwapsAndFadesInOnTheClock) {
     EXPECT_EQ(back->alpha(), 0.625) << "faded back in";
     EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), scheme->backgroundColor()));
     EXPECT_TRUE(RunLoop::main().idle());
-  });
-}
 
-TEST(ArtworkFade, ASecondChangeDuringTheFadeOutEndsAtRestWithTheSecondArtwork) {
-  inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [] {
-    NowPlayingScreen screen = openNowPlaying();
-    MusicNowPlayingViewController* controller = screen.controller;
-    UIImageView* back = backImageView(controller);
-    ASSERT_NE(back, nullptr);
-    UIImage* first = testCover();
-    UIImage* second = testCover(true);
-
-    changeArtwork(first);
+    // A second change during the fade-out ends at rest with the second
+    // artwork, and a later change on its own still fades from and back to
+    // the resting alpha.
+    UIImage* warm = testCover(true);
+    changeArtwork(warm);
     RunLoop::main().advance(0.1);
     ASSERT_EQ(back->alpha(), 0.0);
+    UIImage* second = testCover();
     changeArtwork(second);
     RunLoop::main().runUntilIdle();
-    EXPECT_EQ(back->alpha(), 1.0) << "left faded out";
+    EXPECT_EQ(back->alpha(), 0.625) << "left faded out";
     EXPECT_EQ(back->image(), second);
-    Ref<KRColorScheme> scheme = expectedScheme(second);
     EXPECT_TRUE(sameColour(dimLayer(controller)->backgroundColor(), scheme->backgroundColor()))
         << describe(dimLayer(controller)->backgroundColor());
     expectTitles(controller, scheme->primaryTextColor(), scheme->secondaryTextColor(), "after both changes");
-
-    // A later change on its own still fades from and back to the resting alpha.
-    changeArtwork(first);
+    changeArtwork(warm);
     RunLoop::main().runUntilIdle();
-    EXPECT_EQ(back->alpha(), 1.0);
-    EXPECT_EQ(back->image(), first);
+    EXPECT_EQ(back->alpha(), 0.625);
+    EXPECT_EQ(back->image(), warm);
+
+    // mirel-pick decodes a file shrunk for the 32 × 32 rendition; the screen
+    // is handed the full decode. For a PNG both are the same pixels, and so
+    // the same scheme.
+    std::string path =
+        std::filesystem::temp_directory_path() / ("mirel-nowplaying-" + std::to_string(getpid()) + ".png");
+    std::string error;
+    ASSERT_TRUE(UIImageWritePNG(testCover(true), path.c_str(), &error)) << error;
+    UIImage* shown = UIImageReadFile(path.c_str(), 1, 0, &error);
+    UIImage* picked = UIImageReadFile(path.c_str(), 1, 32, &error);
+    std::filesystem::remove(path);
+    ASSERT_TRUE(shown && picked) << error;
+    changeArtwork(shown);
+    RunLoop::main().runUntilIdle();
+    Ref<KRColorScheme> filed = expectedScheme(picked);
+    EXPECT_EQ(hexOf(dimLayer(controller)->backgroundColor()), hexOf(filed->backgroundColor()));
+    EXPECT_EQ(hexOf(titleLabel(controller)->textColor()), hexOf(filed->primaryTextColor()));
+    EXPECT_EQ(hexOf(detailLabel(controller)->textColor()), hexOf(filed->secondaryTextColor()));
   });
 }
 
@@ -221,7 +219,7 @@ TEST(ArtworkFade, ChangesWithoutASchemeBringTheThemeColoursBack) {
 }
 
 TEST(NowPlayingInitialisers, AnswerWhatTheHostAnswers) {
-  inLaunch(nowPlayingLaunchWithFailingInitialisers({.adaptive = true}), [] {
+  inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
     auto titlesFrom = [](bool withStyle) {
       id fresh = objc::send<id()>(reinterpret_cast<id>(objc_getClass("MPUNowPlayingTitlesView")), "alloc"_sel);
       return adopt(withStyle ? objc::send<id(NSInteger)>(fresh, "initWithStyle:"_sel, 1)
@@ -257,7 +255,7 @@ TEST(NowPlayingInitialisers, AnswerWhatTheHostAnswers) {
   });
 }
 
-TEST(NavigationColours, TheItemsLabelAndTheBarTakeTheAdaptivePrimary) {
+TEST(NavigationColours, TheItemsLabelAndTheBarTakeTheAdaptivePrimaryAndLeavingRepaintsTheParentsBar) {
   inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
     NowPlayingScreen screen = openNowPlaying();
     MusicNowPlayingViewController* controller = screen.controller;
@@ -283,11 +281,8 @@ TEST(NavigationColours, TheItemsLabelAndTheBarTakeTheAdaptivePrimary) {
     }
     EXPECT_TRUE(sameColour(label->textColor(), primary));
     EXPECT_TRUE(sameColour(plain->_tintColor.get(), UIColor::redColor())) << "a title view that is no label";
-  });
-}
 
-TEST(NavigationColours, LeavingRepaintsTheParentsBarInTheThemeColour) {
-  inLaunch(nowPlayingLaunch({.adaptive = true}), [] {
+    // Leaving repaints the parent's bar in the theme colour.
     Ref<UIWindow> window = UIView::make<UIWindow>(UIScreen::mainScreen()->bounds());
     Ref<UINavigationController> outer = UINavigationController::withRoot(nullptr);
     Ref<UINavigationController> inner = UINavigationController::withRoot(nullptr);
@@ -307,30 +302,6 @@ TEST(NavigationColours, LeavingRepaintsTheParentsBarInTheThemeColour) {
       EXPECT_TRUE(sameColour(sub->backgroundColor(), themePrimary())) << object_getClassName(sub);
     for (UIView* sub : inner->navigationBar()->subviewList())
       EXPECT_FALSE(sameColour(sub->backgroundColor(), themePrimary())) << "its own bar: " << object_getClassName(sub);
-  });
-}
-
-// mirel-pick decodes a file shrunk for the 32 × 32 rendition; the screen is
-// handed the full decode. For a PNG both are the same pixels, and so the
-// same scheme.
-TEST(Scheme, TheSchemeShownIsMirelPicksForTheSameFile) {
-  inLaunch(nowPlayingLaunch({.blurArtwork = true, .adaptive = true}), [] {
-    std::string path =
-        std::filesystem::temp_directory_path() / ("mirel-nowplaying-" + std::to_string(getpid()) + ".png");
-    std::string error;
-    ASSERT_TRUE(UIImageWritePNG(testCover(true), path.c_str(), &error)) << error;
-    UIImage* shown = UIImageReadFile(path.c_str(), 1, 0, &error);
-    UIImage* picked = UIImageReadFile(path.c_str(), 1, 32, &error);
-    std::filesystem::remove(path);
-    ASSERT_TRUE(shown && picked) << error;
-
-    NowPlayingScreen screen = openNowPlaying();
-    changeArtwork(shown);
-    RunLoop::main().runUntilIdle();
-    Ref<KRColorScheme> scheme = expectedScheme(picked);
-    EXPECT_EQ(hexOf(dimLayer(screen.controller)->backgroundColor()), hexOf(scheme->backgroundColor()));
-    EXPECT_EQ(hexOf(titleLabel(screen.controller)->textColor()), hexOf(scheme->primaryTextColor()));
-    EXPECT_EQ(hexOf(detailLabel(screen.controller)->textColor()), hexOf(scheme->secondaryTextColor()));
   });
 }
 

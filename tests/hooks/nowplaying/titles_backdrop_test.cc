@@ -41,7 +41,7 @@ const BehindCase kCases[] = {
     {"a box off the view", true, CGRectMake(0, 400, 320, 100), {0, 0, 0}, 0.5, std::nullopt},
 };
 
-TEST(NowPlayingTitlesBackdrop, DimLayerOverTheArtworkUnderTheBox) {
+TEST(NowPlayingTitlesBackdrop, DimLayerOverTheArtworkUnderTheBoxAndTextClearsTheWorstPixelsNotTheMean) {
   inFreshProcess([] {
     UIImage* artwork = imageFromPixels(10, 20, [](int, int y) { return y < 10 ? Pixel{255, 0, 0} : Pixel{0, 0, 255}; });
     for (const BehindCase& c : kCases) {
@@ -56,13 +56,9 @@ TEST(NowPlayingTitlesBackdrop, DimLayerOverTheArtworkUnderTheBox) {
       EXPECT_NEAR(mean.g / behind.size(), c.expected->g, 0.02);
       EXPECT_NEAR(mean.b / behind.size(), c.expected->b, 0.02);
     }
-  });
-}
 
-// Over half black, half dark grey, a text that clears the mean could be
-// lost over the grey: the colour clears the worse half.
-TEST(NowPlayingTitlesBackdrop, TextClearsTheWorstPixelsNotTheMean) {
-  inFreshProcess([] {
+    // Over half black, half dark grey, a text that clears the mean could be
+    // lost over the grey: the colour clears the worse half.
     std::vector<readable::RGB> behind(100, {0, 0, 0});
     std::fill(behind.begin(), behind.begin() + 50, readable::RGB{0.25, 0.25, 0.25});
     CGFloat r = 0, g = 0, b = 0, a = 0;
