@@ -92,7 +92,7 @@ struct Gate {
   }
 };
 
-TEST(PickerLaunchTest, RequestsRunOnThePickersLowPriorityQueueAndCompleteOnTheMainQueueInOrder) {
+TEST(PickerLaunchTest, RequestsRunOnTheLowPriorityQueueCompleteOnTheMainQueueInOrderAndSuspensionStaysBalanced) {
   inFreshProcess([] {
     registerColorPicker();
     Ref<KRColorPicker> picker = cpuPicker();
@@ -113,6 +113,32 @@ TEST(PickerLaunchTest, RequestsRunOnThePickersLowPriorityQueueAndCompleteOnTheMa
     EXPECT_EQ(results.backgrounds, (std::vector<std::string>{"#FFFFFF", "#000000", "#C80A0A", "#0AC80A"}));
     EXPECT_EQ(Gate::labels, std::set<std::string>{"KRColorPickerQueue"});
     EXPECT_FALSE(Gate::onMainThread);
+
+    // Suspension stays balanced. Two background notifications suspend
+    // once; one foreground resumes.
+    UIApplicationEnterBackground();
+    UIApplicationEnterBackground();
+    UIApplicationEnterForeground();
+    picker->pickColorsFromImage(uniformImage(32, {0, 0, 0, 255}), results.block());
+    ASSERT_TRUE(runMainLoopUntil([&] { return results.backgrounds.size() == 5; }));
+    // Made in the background: the first foreground notification finds
+    // nothing of its own to resume (an over-resume would abort).
+    UIApplicationEnterBackground();
+    Ref<KRColorPicker> late = cpuPicker();
+    UIApplicationEnterForeground();
+    late->pickColorsFromImage(uniformImage(32, {255, 255, 255, 255}), results.block());
+    ASSERT_TRUE(runMainLoopUntil([&] { return results.backgrounds.size() == 6; }));
+    // Destroyed while its queue is suspended: it resumes before letting go
+    // (releasing a suspended queue would abort), and the queue goes too.
+    Ref<KRColorPicker> doomed = cpuPicker();
+    Ref<OS_dispatch_queue> doomedQueue = doomed->taskQueue;
+    NSUInteger before = objc_retainCount(doomedQueue);
+    UIApplicationEnterBackground();
+    doomed = nullptr;
+    EXPECT_EQ(objc_retainCount(doomedQueue), before - 1);
+    UIApplicationEnterForeground();
+    EXPECT_EQ(results.backgrounds[4], "#000000");
+    EXPECT_EQ(results.backgrounds[5], "#FFFFFF");
   });
 }
 
@@ -142,30 +168,7 @@ TEST(PickerLaunchTest, InTheBackgroundARequestAnswersNilWithoutGLOrIsDropped) {
   });
 }
 
-TEST(PickerLaunchTest, ARequestOvertakenByTheBackgroundCompletesWithNil) {
-  inFreshProcess([] {
-    registerColorPicker();
-    Gate::install(true);
-    Ref<KRColorPicker> picker = cpuPicker();
-    Results results;
-    picker->pickColorsFromImage(uniformImage(32, {255, 255, 255, 255}), results.block());
-    picker->pickColorsFromImage(uniformImage(32, {0, 0, 0, 255}), results.block());
-    Gate::awaitWaiting();  // the first has started; the second waits in the queue
-    UIApplicationEnterBackground();
-    Gate::release();
-    ASSERT_TRUE(runMainLoopUntil([&] { return results.backgrounds.size() == 1; }));
-    EXPECT_EQ(results.backgrounds[0], "nil");
-    // The suspended queue starts nothing more until the application returns.
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    RunLoop::main().runUntilIdle();
-    EXPECT_EQ(results.backgrounds.size(), 1u);
-    UIApplicationEnterForeground();
-    ASSERT_TRUE(runMainLoopUntil([&] { return results.backgrounds.size() == 2; }));
-    EXPECT_EQ(results.backgrounds[1], "#000000");
-  });
-}
-
-TEST(PickerLaunchTest, ClassMethodHandsOverTheColoursAsADictionary) {
+TEST(PickerLaunchTest, ClassMethodHandsOverTheColoursAsADictionaryAndAnOvertakenRequestCompletesEmpty) {
   inFreshProcess([] {
     registerColorPicker();
     setenv("MIREL_PICKER_BACKEND", "cpu", 1);
@@ -183,47 +186,23 @@ TEST(PickerLaunchTest, ClassMethodHandsOverTheColoursAsADictionary) {
     EXPECT_EQ(got[0], (std::vector<std::string>{"3", "#FFFFFF", "#000000", "#000000"}));
     EXPECT_EQ(got[1], (std::vector<std::string>{"3", "#000000", "#000000", "#FFFFFF"}));
 
-    // A nil scheme (the request overtaken by the background) gives an
-    // empty dictionary.
+    // A request overtaken by the background completes with a nil scheme,
+    // handed over as an empty dictionary.
     Gate::install(true);
     KRColorPicker::pickColorFromImage(uniformImage(32, {9, 9, 9, 255}), block);
-    Gate::awaitWaiting();
+    KRColorPicker::pickColorFromImage(uniformImage(32, {0, 0, 0, 255}), block);
+    Gate::awaitWaiting();  // the first has started; the second waits in the queue
     UIApplicationEnterBackground();
     Gate::release();
     ASSERT_TRUE(runMainLoopUntil([&] { return got.size() == 3; }));
     EXPECT_EQ(got[2], (std::vector<std::string>{"0", "nil", "nil", "nil"}));
-  });
-}
-
-TEST(PickerLaunchTest, SuspensionStaysBalanced) {
-  inFreshProcess([] {
-    registerColorPicker();
-    // Made in the background: the first foreground notification finds
-    // nothing of its own to resume (an over-resume would abort).
-    UIApplicationEnterBackground();
-    Ref<KRColorPicker> late = cpuPicker();
+    // The suspended queue starts nothing more until the application returns.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(got.size(), 3u);
     UIApplicationEnterForeground();
-    Results results;
-    late->pickColorsFromImage(uniformImage(32, {255, 255, 255, 255}), results.block());
-    ASSERT_TRUE(runMainLoopUntil([&] { return results.backgrounds.size() == 1; }));
-
-    // Two background notifications suspend once; one foreground resumes.
-    UIApplicationEnterBackground();
-    UIApplicationEnterBackground();
-    UIApplicationEnterForeground();
-    late->pickColorsFromImage(uniformImage(32, {0, 0, 0, 255}), results.block());
-    ASSERT_TRUE(runMainLoopUntil([&] { return results.backgrounds.size() == 2; }));
-
-    // Destroyed while its queue is suspended: it resumes before letting go
-    // (releasing a suspended queue would abort), and the queue goes too.
-    Ref<KRColorPicker> doomed = cpuPicker();
-    Ref<OS_dispatch_queue> queue = doomed->taskQueue;
-    NSUInteger before = objc_retainCount(queue);
-    UIApplicationEnterBackground();
-    doomed = nullptr;
-    EXPECT_EQ(objc_retainCount(queue), before - 1);
-    UIApplicationEnterForeground();
-    EXPECT_EQ(results.backgrounds, (std::vector<std::string>{"#FFFFFF", "#000000"}));
+    ASSERT_TRUE(runMainLoopUntil([&] { return got.size() == 4; }));
+    EXPECT_EQ(got[3], (std::vector<std::string>{"3", "#000000", "#000000", "#FFFFFF"}));
   });
 }
 

@@ -260,7 +260,7 @@ TEST(ColorPickerTest, ARotatedCoverGivesTheSchemeOfTheUprightOne) {
   }
 }
 
-TEST(ColorPickerGLTest, ObjectsAreMadeOnceAndTheThreadsContextIsGivenBack) {
+TEST(ColorPickerGLTest, ObjectsAreMadeOnceTheThreadsContextIsGivenBackAndShadersReportFailure) {
   if (!glUsable()) GTEST_SKIP() << "no OpenGL ES 2.0 context here";
   Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendGL);
   EXPECT_EQ(ivar<EAGLContext*>(picker, "_context"), nullptr) << "no GL work before the first extraction";
@@ -286,14 +286,8 @@ TEST(ColorPickerGLTest, ObjectsAreMadeOnceAndTheThreadsContextIsGivenBack) {
   ASSERT_TRUE(EAGLContext::setCurrentContext(mine));
   extract(picker, uniformImage(32, {9, 9, 9, 255}));
   EXPECT_EQ(EAGLContext::currentContext(), mine.get());
-  EAGLContext::setCurrentContext(nil);
-}
 
-TEST(ColorPickerGLTest, ShaderCompilationReportsFailure) {
-  if (!glUsable()) GTEST_SKIP() << "no OpenGL ES 2.0 context here";
-  Ref<KRColorPicker> picker = makePicker(KRColorPickerBackendGL);
-  Ref<EAGLContext> context = adopt(objc::alloc<EAGLContext>()->initWithAPI(kEAGLRenderingAPIOpenGLES2));
-  ASSERT_TRUE(EAGLContext::setCurrentContext(context));
+  // Shader compilation, in that context, reports failure.
   auto compile = [&](uint32_t* shader, uint32_t type, NSString* source) {
     return objc::send<BOOL(uint32_t*, uint32_t, NSString*)>(picker, "compileShader:type:string:"_sel, shader, type,
                                                             source);

@@ -107,65 +107,45 @@ TEST(Preferences, EachKeyIsRead) {
            });
 }
 
-TEST(Preferences, CustomValuesAreIgnoredWithoutCustomise) {
-  inLaunch({.preferences = plist({{"Saturation", "<real>0.5</real>"}, {"BlurRadius", "<real>3</real>"}})}, [] {
-    EXPECT_FALSE(TweakSettings.Customise);
-    EXPECT_EQ(TweakSettings.Saturation, 0);
-    EXPECT_EQ(TweakSettings.BlurRadius, 0);
-  });
-  inLaunch({.preferences = plist({{"Customise", "<true/>"}})}, [] {
-    EXPECT_DOUBLE_EQ(TweakSettings.Saturation, 1);
-    EXPECT_DOUBLE_EQ(TweakSettings.BlurRadius, 10);
-  });
-}
-
-// readSettings, which the tools use to read a file as the extension does,
-// writes only what loadSettings would read: a field behind a switch that is
-// off keeps what the record held (here 7, a value no file gives).
+// readSettings, which loadSettings runs on the globals and the tools on a
+// file, writes only what it reads: a field behind a switch that is off
+// keeps what the record held (here 7, a value no file gives, or NO), so
+// Enabled off, however written, leaves everything off.
 TEST(Preferences, ReadSettingsWritesOnlyTheFieldsItReads) {
+  const std::pair<std::string, std::string> optIns[] = {
+      {"BlurArtwork", "<true/>"}, {"AdaptiveNowPlaying", "<true/>"}, {"ReadableText", "<true/>"}};
   const struct {
     const char* what;
     std::vector<std::pair<std::string, std::string>> entries;
-    bool readsColours, readsBlurNumbers;
+    bool enabled, readsBlurNumbers;
   } cases[] = {
       {"Enabled off", {{"Enabled", "<false/>"}, {"Saturation", "<real>2</real>"}, {"Customise", "<true/>"}}, false,
        false},
+      {"Enabled 0", {{"Enabled", "<integer>0</integer>"}}, false, false},
+      {"Enabled NO", {{"Enabled", "<string>NO</string>"}}, false, false},
       {"Customise off", {{"Saturation", "<real>2</real>"}, {"BlurRadius", "<real>3</real>"}}, true, false},
-      {"Customise on", {{"Customise", "<true/>"}, {"Saturation", "<real>2</real>"}}, true, true},
+      {"Customise on: the blur numbers' defaults", {{"Customise", "<true/>"}}, true, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string path = ::testing::TempDir() + "read_settings.plist";
-    std::ofstream(path) << plist(c.entries);
+    std::vector<std::pair<std::string, std::string>> entries = c.entries;
+    if (!c.enabled) entries.insert(entries.end(), std::begin(optIns), std::end(optIns));
+    std::ofstream(path) << plist(entries);
     inFreshProcess([&] {
       registerColorCategories();
       TweakSettingsRecord settings;
-      settings.NowPlayingHooks = YES;
       settings.BlurPreset = settings.Saturation = settings.BlurRadius = 7;
       ThemeColoursRecord colours;
       readSettings(NSDictionary::withContentsOfFile(NSString::withUTF8(path)), settings, colours);
-      EXPECT_EQ(settings.BlurPreset, c.readsColours ? 0 : 7);
-      EXPECT_EQ(colours.PrimaryTextColour.get() != nullptr, c.readsColours);
-      EXPECT_EQ(settings.Saturation, c.readsBlurNumbers ? 2 : 7);
+      EXPECT_EQ(settings.Enabled, c.enabled);
+      EXPECT_EQ(settings.NowPlayingHooks, c.enabled);
+      EXPECT_FALSE(settings.BlurArtwork || settings.AdaptiveNowPlaying || settings.ReadableText);
+      EXPECT_EQ(settings.BlurPreset, c.enabled ? 0 : 7);
+      EXPECT_EQ(colours.PrimaryTextColour.get() != nullptr, c.enabled);
+      EXPECT_EQ(settings.Saturation, c.readsBlurNumbers ? 1 : 7);
       EXPECT_EQ(settings.BlurRadius, c.readsBlurNumbers ? 10 : 7);
     });
-  }
-}
-
-TEST(Preferences, EnabledOffLeavesEverythingOff) {
-  const char* offValues[] = {"<false/>", "<integer>0</integer>", "<string>NO</string>"};
-  for (const char* off : offValues) {
-    SCOPED_TRACE(off);
-    inLaunch({.preferences = plist({{"Enabled", off}, {"BlurArtwork", "<true/>"}, {"AdaptiveNowPlaying", "<true/>"},
-                                    {"NowPlayingHooks", "<true/>"}, {"ReadableText", "<true/>"}})},
-             [] {
-               EXPECT_FALSE(TweakSettings.Enabled);
-               EXPECT_FALSE(TweakSettings.NowPlayingHooks);
-               EXPECT_FALSE(TweakSettings.BlurArtwork);
-               EXPECT_FALSE(TweakSettings.AdaptiveNowPlaying);
-               EXPECT_FALSE(TweakSettings.ReadableText);
-               EXPECT_EQ(ThemeColours.PrimaryTextColour.get(), nullptr);
-             });
   }
 }
 
@@ -174,7 +154,7 @@ struct HexCase {
   Channels expected;
 };
 
-TEST(HexColours, TextsGiveTheirColoursOrBlack) {
+TEST(SettingValues, HexTextsGiveTheirColoursOrBlackAndNumbersAndStringsAnswerEveryReader) {
   const Channels black{0, 0, 0, 1};
   const HexCase cases[] = {
       {"FFF", {1, 1, 1, 1}},
@@ -192,11 +172,8 @@ TEST(HexColours, TextsGiveTheirColoursOrBlack) {
     for (const char* text : blackTexts) expectColour(colorFromHexString(NSString::withUTF8(text)), black, text);
     expectColour(colorFromHexString(nil), black, "nil");
     EXPECT_EQ(channelsOf(colorFromHexString("F"_ns)).r, 0) << "a one-character text is no colour";
-  });
-}
 
-TEST(SettingReaders, NumbersAndStringsAnswerEveryReader) {
-  inLaunch({}, [] {
+    // Numbers and strings answer every setting reader.
     NSDictionary* d = NSDictionary::withObjectsAndKeys({NSNumber::withInteger(7), "n"_ns, "12.5"_ns, "s"_ns,
                                                         NSNumber::withDouble(2.75), "d"_ns, "yes"_ns, "b"_ns});
     EXPECT_EQ(integerForSetting("n"_ns, 1, d), 7);
