@@ -129,10 +129,6 @@ LightnessMove moveLightness(RGB text, RGB background, double minimumRatio) {
   return {atLightness(text, to), from, to};
 }
 
-RGB readableText(RGB text, RGB background, double minimumRatio) {
-  return moveLightness(text, background, minimumRatio).colour;
-}
-
 }  // namespace readable
 
 UIColor* readableTextColorAgainstBackground(UIColor* text, UIColor* background, double minimumRatio) {

@@ -43,9 +43,6 @@ struct LightnessMove {
 };
 LightnessMove moveLightness(RGB text, RGB background, double minimumRatio);
 
-// moveLightness(...).colour.
-RGB readableText(RGB text, RGB background, double minimumRatio);
-
 }  // namespace readable
 
 // The exported form, beside the picker: the text colour (its alpha kept)
