@@ -9,13 +9,10 @@
 namespace {
 
 TEST(ImageCommandLine, ExitStatusesAndMessages) {
-  const std::string dir = ::testing::TempDir();
+  // The process's own names: later steps read back what earlier ones wrote.
+  const std::string dir = ::testing::TempDir() + "image-cli-" + std::to_string(getpid()) + "-";
   const std::string text = scratchFile("words.png", "not a picture\n"), empty = scratchFile("empty.png", "");
   expectRuns(MIREL_IMAGE, {
-      {"a colour", "color 3366cc --size 4x2 -o " + dir + "blue.png", {}, 0, "blue@2x.png: 4 x 2 pt, scale 2", ""},
-      {"a gradient", "gradient 000 fff --size 4x4 --direction top-to-bottom -o " + dir + "g.png", {}, 0, "4 x 4 pt", ""},
-      {"a gradient at scale 3", "gradient 000 fff --size 4x4 --scale 3 --direction left-to-right -o " + dir + "g.png",
-       {}, 0, "scale 3", ""},
       {"a vertical strip of width 0",
        "gradient 000 fff --size 0x10 --resizable --direction top-to-bottom -o " + dir + "g.png", {}, 0,
        "1 x 10 pt, scale 2, cap insets {0, 1, 0, 1}", ""},
@@ -36,6 +33,26 @@ TEST(ImageCommandLine, ExitStatusesAndMessages) {
       {"unknown subcommand", "blur x.png", {}, 2, "", "subcommand"},
       {"output missing", "color fff", {}, 2, "", "-o"},
       {"help", "--help", {}, 0, "gradient", ""},
+      // What it writes it reads back at the size it was written at: each
+      // step below reads the files the steps before it wrote, by the names
+      // they printed (the naming rules themselves are the argument test's).
+      {"scale 2 by default", "color 3366cc --size 40x20 -o " + dir + "on.png", {}, 0,
+       dir + "on@2x.png: 40 x 20 pt, scale 2", ""},
+      {"a badge", "color fff --size 10x10 -o " + dir + "badge.png", {}, 0, dir + "badge@2x.png: 10 x 10 pt", ""},
+      {"composed", "compose " + dir + "on@2x.png " + dir + "badge@2x.png -o " + dir + "both.png", {}, 0,
+       dir + "both@2x.png: 40 x 20 pt, scale 2", ""},
+      {"tinted", "tint " + dir + "on@2x.png fff --style keeping-alpha -o " + dir + "tinted.png", {}, 0,
+       dir + "tinted@2x.png: 40 x 20 pt, scale 2", ""},
+      {"rounded", "round " + dir + "both@2x.png --circle -o " + dir + "round.png", {}, 0,
+       dir + "round@2x.png: 40 x 20 pt, scale 2", ""},
+      {"scale 3", "gradient 000 fff --size 4x6 --scale 3 --direction top-to-bottom -o " + dir + "three.png", {}, 0,
+       dir + "three@3x.png: 4 x 6 pt, scale 3", ""},
+      {"read back at 3", "round " + dir + "three@3x.png --radius 1 -o " + dir + "three-round.png", {}, 0,
+       dir + "three-round@3x.png: 4 x 6 pt, scale 3", ""},
+      {"scale 1 keeps the name", "color fff --size 4x4 --scale 1 -o " + dir + "one.png", {}, 0,
+       dir + "one.png: 4 x 4 pt, scale 1", ""},
+      {"an input's scale against the name", "round " + dir + "one.png --radius 1 -o " + dir + "r@2x.png", {}, 2, "",
+       "says scale 2, but the image is at scale 1; name it " + dir + "r.png"},
   });
 }
 
@@ -72,32 +89,6 @@ TEST(ImageCommandLine, GradientDirectionsPutTheFirstColourWhereTheyNameIt) {
     const bool mixed = off[0] > 60 && off[0] < 200 && off[2] > 60 && off[2] < 200;
     EXPECT_TRUE(c.off == 'f' ? red : c.off == 'l' ? blue : mixed) << int(off[0]) << "," << int(off[2]);
   }
-}
-
-// What mirel-image writes it reads back at the size it was written at:
-// each step reads the files the steps before it wrote, by the names they
-// printed (the naming rules themselves are the argument test's).
-TEST(ImageCommandLine, WrittenNamesSayTheScaleTheyAreReadBackAt) {
-  const std::string dir = ::testing::TempDir() + "scales-" + std::to_string(getpid()) + "-";
-  expectRuns(MIREL_IMAGE, {
-      {"scale 2 by default", "color 3366cc --size 40x20 -o " + dir + "on.png", {}, 0,
-       dir + "on@2x.png: 40 x 20 pt, scale 2", ""},
-      {"a badge", "color fff --size 10x10 -o " + dir + "badge.png", {}, 0, dir + "badge@2x.png: 10 x 10 pt", ""},
-      {"composed", "compose " + dir + "on@2x.png " + dir + "badge@2x.png -o " + dir + "both.png", {}, 0,
-       dir + "both@2x.png: 40 x 20 pt, scale 2", ""},
-      {"tinted", "tint " + dir + "on@2x.png fff --style keeping-alpha -o " + dir + "tinted.png", {}, 0,
-       dir + "tinted@2x.png: 40 x 20 pt, scale 2", ""},
-      {"rounded", "round " + dir + "both@2x.png --circle -o " + dir + "round.png", {}, 0,
-       dir + "round@2x.png: 40 x 20 pt, scale 2", ""},
-      {"scale 3", "gradient 000 fff --size 4x6 --scale 3 --direction top-to-bottom -o " + dir + "three.png", {}, 0,
-       dir + "three@3x.png: 4 x 6 pt, scale 3", ""},
-      {"read back at 3", "round " + dir + "three@3x.png --radius 1 -o " + dir + "three-round.png", {}, 0,
-       dir + "three-round@3x.png: 4 x 6 pt, scale 3", ""},
-      {"scale 1 keeps the name", "color fff --size 4x4 --scale 1 -o " + dir + "one.png", {}, 0,
-       dir + "one.png: 4 x 4 pt, scale 1", ""},
-      {"an input's scale against the name", "round " + dir + "one.png --radius 1 -o " + dir + "r@2x.png", {}, 2, "",
-       "says scale 2, but the image is at scale 1; name it " + dir + "r.png"},
-  });
 }
 
 }  // namespace

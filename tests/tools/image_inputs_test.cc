@@ -72,11 +72,16 @@ TEST(ImageInputs, PickReadsEveryKindAsItsPlainPicture) {
   }
 }
 
-TEST(ImageInputs, MirelImageReadsEveryKindAsItsPixels) {
+// mirel-image writes each kind's pixels; mirel-preview takes a wallpaper
+// photo taken sideways and a progressive artwork.
+TEST(ImageInputs, MirelImageReadsEveryKindAsItsPixelsAndPreviewTakesJPEGs) {
   const std::string dir = scratchDir("image-kinds");
+  std::string wallpaper, artwork;
   for (const ImageKind& kind : imageKinds()) {
     SCOPED_TRACE(kind.name);
     writeFileBytes(dir + kind.fileName, kind.bytes);
+    if (kind.name == "JPEG with Exif orientation 6") wallpaper = dir + kind.fileName;
+    if (kind.name == "JPEG progressive") artwork = dir + kind.fileName;
     const std::string out = dir + "out-" + kind.fileName + ".png";
     ToolRun run = runTool(MIREL_IMAGE " round " + dir + kind.fileName + " --radius 0 -o " + out);
     ASSERT_EQ(run.status, 0) << run.err;
@@ -87,17 +92,6 @@ TEST(ImageInputs, MirelImageReadsEveryKindAsItsPixels) {
     expectKindPixels(kind, "mirel-image", true, [&](int x, int y) {
       return premultipliedPixel(pixels.data() + (size_t(y) * width + x) * 4);
     });
-  }
-}
-
-// A wallpaper photo taken sideways, and a progressive artwork.
-TEST(ImageInputs, PreviewTakesJPEGWallpapersAndArtwork) {
-  const std::string dir = scratchDir("preview-kinds");
-  std::string wallpaper, artwork;
-  for (const ImageKind& kind : imageKinds()) {
-    if (kind.name == "JPEG with Exif orientation 6") wallpaper = dir + kind.fileName;
-    if (kind.name == "JPEG progressive") artwork = dir + kind.fileName;
-    writeFileBytes(dir + kind.fileName, kind.bytes);
   }
   const std::string arguments =
       "--app messages --scale 1 --wallpaper " + wallpaper + " --artwork " + artwork + " --out " + dir + "out";

@@ -14,7 +14,6 @@ TEST(PickCommandLine, ExitStatusesAndMessages) {
   const std::string text = scratchFile("notes.txt", "not a picture\n");
   expectRuns(MIREL_PICK, {
       {"a cover", red, {}, 0, "\"background\":\"#FF0000\"", ""},
-      {"cpu asked for", "--backend cpu --format text " + red, {}, 0, "background #FF0000", ""},
       {"one file of two fails", red + " " + text, {}, 1, "\"error\":\"not a JPEG or PNG image\"", ""},
       {"missing file", "/nonexistent/cover.jpg", {}, 1, "\"error\"", ""},
       {"gl forced without a context", "--backend gl " + red, {"MIREL_EGL_PLATFORM=none"}, 1,

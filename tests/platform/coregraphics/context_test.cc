@@ -101,29 +101,24 @@ void roundedCornerPath(CGContextRef c, CGFloat radius) {
   CGContextClosePath(c);
 }
 
-TEST(CGContextPathTest, TangentArcRoundsTheCornerWithItsRadius) {
-  Ref<CGContextObj> c = bitmap(20, 20);
-  roundedCornerPath(c, 8);
-  CGContextSetRGBFillColor(c, 1, 0, 0, 1);
-  CGContextFillPath(c);
-  // User (0, 0) is the bottom-left pixel, row 19 in memory. The arc's centre
-  // is (8, 8): pixels clearly outside the circle are empty, inside full.
-  EXPECT_EQ(pixelAt(c.get(), 0, 19), kClear);
-  EXPECT_EQ(pixelAt(c.get(), 1, 18), kClear);  // centre (1.5, 1.5): 9.2 from the arc's centre
-  EXPECT_EQ(pixelAt(c.get(), 3, 16), kRed);    // centre (3.5, 3.5): 6.4 from it
-  EXPECT_EQ(pixelAt(c.get(), 0, 11), kRed);    // the edge above the arc
-  EXPECT_EQ(pixelAt(c.get(), 11, 19), kRed);   // the edge right of the arc
-  EXPECT_EQ(pixelAt(c.get(), 0, 0), kRed);     // a square corner
-  EXPECT_EQ(pixelAt(c.get(), 19, 19), kRed);
-}
-
-TEST(CGContextPathTest, ZeroRadiusOrNoTurnIsALine) {
-  for (CGFloat radius : {0.0, -3.0}) {
+TEST(CGContextPathTest, TangentArcRoundsTheCornerWithItsRadiusAndNoTurnIsALine) {
+  for (CGFloat radius : {8.0, 0.0, -3.0}) {
+    SCOPED_TRACE(radius);
     Ref<CGContextObj> c = bitmap(20, 20);
     roundedCornerPath(c, radius);
     CGContextSetRGBFillColor(c, 1, 0, 0, 1);
     CGContextFillPath(c);
-    EXPECT_EQ(pixelAt(c.get(), 0, 19), kRed) << "radius " << radius;
+    // User (0, 0) is the bottom-left pixel, row 19 in memory. The arc's
+    // centre is (8, 8): pixels clearly outside the circle are empty, inside
+    // full; with no radius the corner is square.
+    const RGBA corner = radius > 0 ? kClear : kRed;
+    EXPECT_EQ(pixelAt(c.get(), 0, 19), corner);
+    EXPECT_EQ(pixelAt(c.get(), 1, 18), corner);  // centre (1.5, 1.5): 9.2 from the arc's centre
+    EXPECT_EQ(pixelAt(c.get(), 3, 16), kRed);    // centre (3.5, 3.5): 6.4 from it
+    EXPECT_EQ(pixelAt(c.get(), 0, 11), kRed);    // the edge above the arc
+    EXPECT_EQ(pixelAt(c.get(), 11, 19), kRed);   // the edge right of the arc
+    EXPECT_EQ(pixelAt(c.get(), 0, 0), kRed);     // a square corner
+    EXPECT_EQ(pixelAt(c.get(), 19, 19), kRed);
   }
   Ref<CGContextObj> c = bitmap(10, 10);
   CGContextMoveToPoint(c, 0, 0);

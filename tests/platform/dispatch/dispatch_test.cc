@@ -163,35 +163,26 @@ TEST(DispatchTest, MainQueueBlocksRunAsTurnsOfTheMainRunLoop) {
   EXPECT_EQ(order.back(), 4);
 }
 
-TEST(DispatchTest, EachBlockDrainsItsOwnAutoreleasePool) {
-  Ref<OS_dispatch_queue> queue = serialQueue();
+TEST(DispatchTest, QueuesLiveWhileTheyHaveWorkAndEachBlockDrainsItsOwnPool) {
   Ref<NSObject> object = objc::make<NSObject>();
-  Latch done;
   NSUInteger during = 0;
-  dispatch_async(queue, [&] {
-    objc_autorelease(objc_retain(object));
-    during = objc_retainCount(object);
-  });
-  dispatch_async(queue, [&] { done.arrive(); });
-  ASSERT_TRUE(done.waitFor(1));
-  EXPECT_EQ(during, 2u);
-  EXPECT_EQ(objc_retainCount(object), 1u);
-}
-
-TEST(DispatchTest, QueuesAreReferenceCountedAndLiveWhileTheyHaveWork) {
   Latch release, done;
   dispatch_queue_t queue = dispatch_queue_create("short-lived", DISPATCH_QUEUE_SERIAL);
   dispatch_retain(queue);
   EXPECT_EQ(objc_retainCount(queue), 2u);
   dispatch_release(queue);
   dispatch_async(queue, [&] {
+    objc_autorelease(objc_retain(object));
+    during = objc_retainCount(object);
     release.waitFor(1);
     done.arrive();
   });
   dispatch_async(queue, [&] { done.arrive(); });
   dispatch_release(queue);  // the queued work keeps it until it has run
   release.arrive();
-  EXPECT_TRUE(done.waitFor(2));
+  ASSERT_TRUE(done.waitFor(2));
+  EXPECT_EQ(during, 2u);
+  EXPECT_EQ(objc_retainCount(object), 1u) << "the first block's pool drained before the second ran";
 }
 
 TEST(DispatchTest, OnceRunsOnceAndLatecomersWaitForIt) {

@@ -44,6 +44,15 @@ std::string arrayOf(std::initializer_list<int> refs) {
   return object;
 }
 
+// A dictionary holding a chain of arrays, each holding the next `fanout`
+// times, the innermost empty: with sharing, few bytes describe many values.
+std::string binaryChain(int containers, int fanout = 1) {
+  std::vector<std::string> objects = {std::string("\xD1\x01\x02", 3), "\x51k"};
+  for (int i = 2; i < containers; ++i) objects.push_back(fanout == 1 ? arrayOf({i + 1}) : arrayOf({i + 1, i + 1}));
+  objects.push_back(arrayOf({}));
+  return binaryPlist(objects);
+}
+
 std::string nestedXML(int containers) {
   std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\"><dict><key>k</key>";
   for (int i = 1; i < containers; ++i) xml += "<array>";
@@ -158,8 +167,9 @@ TEST_F(PropertyListTest, BinaryKeepsSubsecondDatesAndSkipsUIDs) {
   EXPECT_EQ(objc::as<NSDate>(d->objectForKey("d"_ns))->timeIntervalSinceReferenceDate(), 1.5);
 }
 
-TEST_F(PropertyListTest, ReadsHandWrittenXML) {
-  NSDictionary* d = read(R"(<?xml version="1.0" encoding="UTF-8"?>
+// Read through either class, the dictionary is of the receiver's class.
+TEST_F(PropertyListTest, ReadsHandWrittenXMLAsTheReceiversClass) {
+  NSString* path = write(R"(<?xml version="1.0" encoding="UTF-8"?>
 <!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
 <plist version="1.0">
 <!-- a comment, with <array> in it -->
@@ -170,19 +180,15 @@ TEST_F(PropertyListTest, ReadsHandWrittenXML) {
   <key>Name</key><string>Jazz</string>
 </dict>
 </plist>)");
+  NSDictionary* d = NSDictionary::withContentsOfFile(path);
   ASSERT_NE(d, nil);
+  EXPECT_TRUE(d->isMemberOfClass(objc::classOf<NSDictionary>()));
+  EXPECT_TRUE(objc::isKind<NSMutableDictionary>(objc::send<id(NSString*)>(
+      reinterpret_cast<id>(objc::classOf<NSMutableDictionary>()), "dictionaryWithContentsOfFile:"_sel, path)));
   EXPECT_TRUE(objc::as<NSString>(d->objectForKey("Name"_ns))->isEqualToString("Jazz"_ns)) << "a repeated key keeps its last value";
   EXPECT_EQ(number(d, "Level")->integerValue(), -3);
   EXPECT_EQ(objc::as<NSArray>(d->objectForKey("Empty"_ns))->count(), 0u);
   EXPECT_EQ(d->count(), 3u);
-}
-
-TEST_F(PropertyListTest, ClassMethodAnswersItsReceiversClass) {
-  NSString* path = write("<plist><dict><key>a</key><true/></dict></plist>");
-  id result = objc::send<id(NSString*)>(reinterpret_cast<id>(objc::classOf<NSMutableDictionary>()),
-                                        "dictionaryWithContentsOfFile:"_sel, path);
-  EXPECT_TRUE(objc::isKind<NSMutableDictionary>(result));
-  EXPECT_TRUE(NSDictionary::withContentsOfFile(path)->isMemberOfClass(objc::classOf<NSDictionary>()));
 }
 
 TEST_F(PropertyListTest, UnreadableOrUnsuitableFilesGiveNil) {
@@ -211,6 +217,10 @@ TEST_F(PropertyListTest, UnreadableOrUnsuitableFilesGiveNil) {
       {"binary key holding a NUL", binaryPlist({std::string("\xD1\x01\x02", 3), std::string("\x61\0\0", 3), "\x09"})},
       {"binary key that is not a string", binaryPlist({std::string("\xD1\x01\x02", 3), "\x10\x01", "\x09"})},
       {"over the size limit", "<plist><dict/></plist>" + std::string(kPropertyListMaxFileSize, ' ')},
+      {"XML nested past the depth limit", nestedXML(kPropertyListMaxDepth + 1)},
+      {"XML nested far deeper than a recursive parser's stack allows", nestedXML(1000000)},
+      {"binary nested past the depth limit", binaryChain(kPropertyListMaxDepth + 1)},
+      {"binary sharing that expands to 2^40 values in ~130 bytes", binaryChain(42, 2)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -221,33 +231,11 @@ TEST_F(PropertyListTest, UnreadableOrUnsuitableFilesGiveNil) {
   EXPECT_EQ(NSDictionary::withContentsOfFile(nil), nil);
 }
 
-TEST_F(PropertyListTest, NestingIsCappedAtTheDepthLimit) {
+TEST_F(PropertyListTest, NestingAndSharingWithinTheLimitsRead) {
   EXPECT_NE(read(nestedXML(kPropertyListMaxDepth)), nil);
-  EXPECT_EQ(read(nestedXML(kPropertyListMaxDepth + 1)), nil);
-  EXPECT_EQ(read(nestedXML(1000000)), nil) << "far deeper than a recursive parser's stack allows";
-
-  // Binary: a dictionary holding a chain of arrays, the innermost empty.
-  auto chain = [](int containers) {
-    std::vector<std::string> objects = {std::string("\xD1\x01\x02", 3), "\x51k"};
-    for (int i = 2; i < containers; ++i) objects.push_back(arrayOf({i + 1}));
-    objects.push_back(arrayOf({}));
-    return binaryPlist(objects);
-  };
-  EXPECT_NE(read(chain(kPropertyListMaxDepth)), nil);
-  EXPECT_EQ(read(chain(kPropertyListMaxDepth + 1)), nil);
-}
-
-TEST_F(PropertyListTest, SharedReferencesCannotExpandWithoutBound) {
-  // Each array holds the next one twice: 2^40 values described in ~130 bytes.
-  std::vector<std::string> objects = {std::string("\xD1\x01\x02", 3), "\x51k"};
-  for (int i = 2; i < 42; ++i) objects.push_back(arrayOf({i + 1, i + 1}));
-  objects.push_back(arrayOf({}));
-  EXPECT_EQ(read(binaryPlist(objects)), nil);
-
-  // Modest sharing is a legal file and reads back.
-  std::vector<std::string> small = {std::string("\xD1\x01\x02", 3), "\x51k", arrayOf({3, 3}), "\x51v"};
-  NSDictionary* d = read(binaryPlist(small));
-  ASSERT_NE(d, nil);
+  EXPECT_NE(read(binaryChain(kPropertyListMaxDepth)), nil);
+  NSDictionary* d = read(binaryChain(3, 2));
+  ASSERT_NE(d, nil) << "modest sharing is a legal file";
   EXPECT_EQ(objc::as<NSArray>(d->objectForKey("k"_ns))->count(), 2u);
 }
 

@@ -116,24 +116,6 @@ TEST(Renderer, BlurRadiusIsBoundedByTheCanvas) {
   EXPECT_FALSE(same(picture(30), picture(60))) << "below the bound the radius still matters";
 }
 
-TEST(Renderer, TemplateImagesTakeTheTint) {
-  UIGraphicsBeginImageContextWithOptions(CGSizeMake(4, 4), NO, 1);
-  CGContextSetRGBFillColor(UIGraphicsGetCurrentContext(), 0, 0, 0, 1);
-  CGContextFillRect(UIGraphicsGetCurrentContext(), CGRectMake(0, 0, 2, 4));  // the left half
-  UIImage* glyph = UIGraphicsGetImageFromCurrentImageContext();
-  UIGraphicsEndImageContext();
-  Ref<UIView> root = viewWith(CGRectMake(0, 0, 4, 4), UIColor::whiteColor());
-  Ref<UIImageView> imageView = UIView::make<UIImageView>(CGRectMake(0, 0, 4, 4));
-  imageView->setImage(glyph->imageWithRenderingMode(UIImageRenderingModeAlwaysTemplate));
-  imageView->setTintColor(UIColor::withRGBA(0, 1, 0, 1));
-  root->addSubview(imageView);
-  Bitmap picture = render(root);
-  Pixel glyphPixel = pixelAt(picture, 0, 1), empty = pixelAt(picture, 3, 1);
-  EXPECT_EQ(glyphPixel.r, 0);
-  EXPECT_EQ(glyphPixel.g, 255);
-  EXPECT_EQ(empty.r, 255) << "transparent parts of the glyph show what is behind";
-}
-
 TEST(Renderer, WallpaperShowsOnlyWhereTheBackgroundStyleLetsIt) {
   Bitmap wallpaper = Bitmap::create(4, 4);
   cairo_t* cr = cairo_create(wallpaper.surface());
@@ -327,7 +309,7 @@ TEST(Readability, TextsThatDoNotReachTheScreenAreLeftOutAndPartCoversAreSaid) {
 
 // Text drawn into an image at scale 2, shown by an image view twice the
 // image's size: measured where it lands, at the size it shows, in the
-// colour its pixels have.
+// colour its pixels have (a template's in the tint, green on white 1.37:1).
 TEST(Readability, TextInAnImageIsMeasuredWhereTheImageLands) {
   UIGraphicsBeginImageContextWithOptions(CGSizeMake(100, 20), NO, 2);
   drawString("Station"_ns, CGRectMake(0, 0, 100, 20),
@@ -340,9 +322,11 @@ TEST(Readability, TextInAnImageIsMeasuredWhereTheImageLands) {
     Ref<UIView> root = viewWith(CGRectMake(0, 0, 300, 100), UIColor::whiteColor());
     Ref<UIImageView> shown = UIView::make<UIImageView>(CGRectMake(30, 40, 200, 40));
     shown->setImage(asTemplate ? drawing->imageWithRenderingMode(UIImageRenderingModeAlwaysTemplate) : drawing);
-    shown->setTintColor(UIColor::blackColor());
+    shown->setTintColor(UIColor::withRGBA(0, 1, 0, 1));
     root->addSubview(shown);
-    std::vector<TextReading> readings = readingsOf(root);
+    std::vector<TextReading> readings;
+    Bitmap picture = renderWindow(root, {.scale = 2, .readings = &readings});
+    EXPECT_EQ(pixelAt(picture, 440, 150).r, 255) << "the image's transparent parts show what is behind";
     ASSERT_EQ(readings.size(), 1u);
     const TextReading& r = readings[0];
     EXPECT_EQ(r.text, "Station");
@@ -353,7 +337,14 @@ TEST(Readability, TextInAnImageIsMeasuredWhereTheImageLands) {
     EXPECT_NEAR(r.x, 30, 1);
     EXPECT_GT(r.y, 40);
     EXPECT_LT(r.y + r.height, 80);
-    EXPECT_NEAR(r.contrast, asTemplate ? 21 : 4.48, 0.05);
+    EXPECT_NEAR(r.contrast, asTemplate ? 1.37 : 4.48, 0.05);
+    // The glyphs are drawn in the colour measured: a template's in the tint.
+    Pixel inkiest{255, 255, 255, 255};  // the least red and blue
+    for (int y = 2 * r.y; y < 2 * (r.y + r.height); ++y)
+      for (int x = 2 * r.x; x < 2 * (r.x + r.width); ++x)
+        if (Pixel p = pixelAt(picture, x, y); p.r + p.b < inkiest.r + inkiest.b) inkiest = p;
+    EXPECT_NEAR(inkiest.r, asTemplate ? 0 : 0x77, 10);
+    EXPECT_NEAR(inkiest.g, asTemplate ? 255 : 0x77, 10);
   }
 }
 

@@ -135,33 +135,27 @@ TEST(UIImageTest, DrawInRectStretchesUprightAndCapInsetsKeepTheirEdges) {
   EXPECT_EQ(pixelAt(cg, 3, 2), kBlue) << "the centre stretches to the caps";
 }
 
-TEST(UIImagePNGTest, WritesAndReadsBackTheSamePixels) {
-  UIImage* image = filled(CGSizeMake(3, 1), 1, {{kRed, CGRectMake(0, 0, 1, 1)}, {{0, 0, 255, 153}, CGRectMake(1, 0, 1, 1)}});
+// PNG files written and read back, by path and by name, in one folder.
+TEST(UIImageFilesTest, WrittenPixelsReadBackAtTheScaleTheNameOrTheScreenSays) {
   char dir[] = "/tmp/mirel-png-XXXXXX";
   ASSERT_NE(mkdtemp(dir), nullptr);
-  std::string path = std::string(dir) + "/strip@2x.png";
+  auto in = [&](const char* file) { return std::string(dir) + "/" + file; };
   std::string error;
-  ASSERT_TRUE(UIImageWritePNG(image, path.c_str(), &error)) << error;
-  UIImage* back = UIImage::imageWithContentsOfFile(NSString::withUTF8(path));
+  UIImage* image = filled(CGSizeMake(3, 1), 1, {{kRed, CGRectMake(0, 0, 1, 1)}, {{0, 0, 255, 153}, CGRectMake(1, 0, 1, 1)}});
+  ASSERT_TRUE(UIImageWritePNG(image, in("strip@2x.png").c_str(), &error)) << error;
+  UIImage* back = UIImage::imageWithContentsOfFile(NSString::withUTF8(in("strip@2x.png")));
   ASSERT_TRUE(back);
   EXPECT_EQ(back->scale(), 2) << "@2x in the name";
   for (size_t x = 0; x < 3; ++x) EXPECT_EQ(pixelAt(back->CGImage(), x, 0), pixelAt(image->CGImage(), x, 0)) << x;
-  EXPECT_EQ(UIImage::imageWithContentsOfFile(NSString::withUTF8(std::string(dir) + "/missing.png")), nil);
-  EXPECT_FALSE(UIImageWritePNG(image, (std::string(dir) + "/no/such/dir.png").c_str(), &error));
-  std::remove(path.c_str());
-  rmdir(dir);
-}
+  EXPECT_EQ(UIImage::imageWithContentsOfFile(NSString::withUTF8(in("missing.png"))), nil);
+  EXPECT_FALSE(UIImageWritePNG(image, in("no/such/dir.png").c_str(), &error));
 
-TEST(UIImageNamedTest, PrefersTheFileForTheScreenScaleAndFallsBack) {
-  char dir[] = "/tmp/mirel-named-XXXXXX";
-  ASSERT_NE(mkdtemp(dir), nullptr);
-  std::string base = std::string(dir) + "/dot";
-  std::string error;
+  // By name: the file for the screen's scale first, then the other.
   UIImage* one = drawn(CGSizeMake(1, 1), 1, [](CGContextRef) {});
   UIImage* two = drawn(CGSizeMake(1, 1), 2, [](CGContextRef) {});
-  ASSERT_TRUE(UIImageWritePNG(one, (base + ".png").c_str(), &error)) << error;
-  ASSERT_TRUE(UIImageWritePNG(two, (base + "@2x.png").c_str(), &error)) << error;
-  ASSERT_TRUE(UIImageWritePNG(two, (std::string(dir) + "/only@2x.png").c_str(), &error)) << error;
+  ASSERT_TRUE(UIImageWritePNG(one, in("dot.png").c_str(), &error)) << error;
+  ASSERT_TRUE(UIImageWritePNG(two, in("dot@2x.png").c_str(), &error)) << error;
+  ASSERT_TRUE(UIImageWritePNG(two, in("only@2x.png").c_str(), &error)) << error;
   NSBundleSetResourcePath(dir);
   struct Case {
     CGFloat screen;
@@ -170,14 +164,14 @@ TEST(UIImageNamedTest, PrefersTheFileForTheScreenScaleAndFallsBack) {
   };
   for (Case k : {Case{1, "dot", 1}, Case{2, "dot", 2}, Case{2, "dot.png", 2}, Case{1, "only", 2}}) {
     ScreenScale screen(k.screen);
-    UIImage* image = UIImage::imageNamed(NSString::withUTF8(k.name));
-    ASSERT_TRUE(image) << k.name;
-    EXPECT_EQ(image->scale(), k.scale) << k.name << " on a screen of scale " << k.screen;
-    EXPECT_EQ(image->size(), CGSizeMake(1, 1));
+    UIImage* named = UIImage::imageNamed(NSString::withUTF8(k.name));
+    ASSERT_TRUE(named) << k.name;
+    EXPECT_EQ(named->scale(), k.scale) << k.name << " on a screen of scale " << k.screen;
+    EXPECT_EQ(named->size(), CGSizeMake(1, 1));
   }
   EXPECT_EQ(UIImage::imageNamed("absent"_ns), nil);
   EXPECT_EQ(UIImage::imageNamed(nil), nil);
-  for (const char* file : {"/dot.png", "/dot@2x.png", "/only@2x.png"}) std::remove((std::string(dir) + file).c_str());
+  for (const char* file : {"strip@2x.png", "dot.png", "dot@2x.png", "only@2x.png"}) std::remove(in(file).c_str());
   rmdir(dir);
 }
 
