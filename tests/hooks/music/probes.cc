@@ -95,9 +95,8 @@ void captureStockTabBarBackdrop(id bar, const char*) {
 // instance: a frame, a plain object standing for a coder, style 0, a label.
 template <class T>
 T sampleArgument() {
-  static NSObject* coder = objc::make<NSObject>().leakRef();  // lives as long as the launched process
   if constexpr (std::is_same_v<T, CGRect>) return CGRectMake(10, 20, 300, 40);
-  else if constexpr (std::is_same_v<T, id>) return coder;
+  else if constexpr (std::is_same_v<T, id>) return objc_autorelease(objc::make<NSObject>().leakRef());
   else if constexpr (std::is_same_v<T, NSString*>) return "Probe"_ns;
   else return T{};
 }
