@@ -100,23 +100,18 @@ LightnessMove moveLightness(RGB text, RGB background, double minimumRatio) {
     return relativeLuminance(c) <= behind && contrastRatio(c, background) >= minimumRatio;
   };
 
-  double up = -1, down = -1;
-  if (lightEnough(1)) {
-    double fails = from, passes = 1;
-    while (passes - fails > kLightnessStep) {
+  // From the text's lightness toward `edge` (which passes), the nearest
+  // lightness that still does.
+  auto nearestPassing = [from](const auto& passesAt, double edge) {
+    double fails = from, passes = edge;
+    while (std::abs(passes - fails) > kLightnessStep) {
       double mid = (fails + passes) / 2;
-      (lightEnough(mid) ? passes : fails) = mid;
+      (passesAt(mid) ? passes : fails) = mid;
     }
-    up = passes;
-  }
-  if (darkEnough(0)) {
-    double fails = from, passes = 0;
-    while (fails - passes > kLightnessStep) {
-      double mid = (fails + passes) / 2;
-      (darkEnough(mid) ? passes : fails) = mid;
-    }
-    down = passes;
-  }
+    return passes;
+  };
+  const double up = lightEnough(1) ? nearestPassing(lightEnough, 1) : -1;
+  const double down = darkEnough(0) ? nearestPassing(darkEnough, 0) : -1;
   // White or black reaches any ratio up to 4.58:1 against every background;
   // a minimum beyond what either reaches gets the better of the two.
   if (up < 0 && down < 0) {
